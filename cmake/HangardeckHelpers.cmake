@@ -1,0 +1,25 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 HANGARDECK developers
+
+# Warnings and Qt string-safety defines shared by every target of the project.
+function(hangardeck_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+    target_compile_definitions(${target} PRIVATE
+        QT_NO_CAST_FROM_ASCII
+        QT_NO_CAST_TO_ASCII
+        QT_USE_QSTRINGBUILDER
+        QT_NO_KEYWORDS)
+endfunction()
+
+# One Qt Test executable per unit, run headless through ctest.
+function(hangardeck_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    hangardeck_target_defaults(${name})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBRARIES})
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        TIMEOUT 300)
+endfunction()

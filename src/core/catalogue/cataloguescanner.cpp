@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "catalogue/cataloguescanner.h"
+
+#include "catalogue/rowformat.h"
+#include "platform/profile.h"
+#include "platform/textdecoding.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+Q_LOGGING_CATEGORY(lcScan, "hangardeck.core.scan")
+
+namespace hangardeck::core {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::array<QString, CatalogueScanner::MaxFltsimIndex + 1> &fltsimSections()
+{
+    static const auto sections = [] {
+        std::array<QString, CatalogueScanner::MaxFltsimIndex + 1> names;
+        for (int n = 0; n <= CatalogueScanner::MaxFltsimIndex; ++n) {
+            names[size_t(n)] = QStringLiteral("fltsim.") + QString::number(n);
+        }
+        return names;
+    }();
+    return sections;
+}
+
+// aircraft.cfg, or on a case-sensitive file system the same name in another letter case
+// (collections copied from Windows often hold Aircraft.cfg).
+fs::path aircraftCfgPath(const fs::path &folder)
+{
+    fs::path exact = folder / "aircraft.cfg";
+    std::error_code error;
+    if (fs::exists(exact, error)) {
+        return exact;
+    }
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const QString name = decodeFileName(it->path().filename().string());
+        if (name.compare(u"aircraft.cfg", Qt::CaseInsensitive) == 0) {
+            return it->path();
+        }
+    }
+    return exact;
+}
+
+QString valueOrEmpty(const Profile &profile, const QString &section, QStringView key)
+{
+    return profile.aircraftValue(section, key).value_or(QString::fromUtf16(EmptyValueText));
+}
+
+CatalogueEntry readEntry(const Profile &profile, int index, const fs::path &folder, const QString &subdir)
+{
+    const QString &section = fltsimSections()[size_t(index)];
+    CatalogueEntry entry;
+    entry.title = valueOrEmpty(profile, section, u"title");
+    entry.manufacturer = valueOrEmpty(profile, section, u"ui_manufacturer");
+    entry.type = valueOrEmpty(profile, section, u"ui_type");
+    entry.subdir = subdir;
+    entry.fltsimIndex = index;
+    entry.folderPath = folder;
+    return entry;
+}
+
+QStringList fieldList(const std::vector<CatalogueEntry> &entries, QString CatalogueEntry::*field)
+{
+    QStringList list;
+    list.reserve(qsizetype(entries.size()));
+    for (const CatalogueEntry &entry : entries) {
+        list.append(entry.*field);
+    }
+    return list;
+}
+
+} // namespace
+
+QStringList CatalogueScan::manufacturers() const
+{
+    return fieldList(entries, &CatalogueEntry::manufacturer);
+}
+
+QStringList CatalogueScan::types() const
+{
+    return fieldList(entries, &CatalogueEntry::type);
+}
+
+QStringList CatalogueScan::titles() const
+{
+    return fieldList(entries, &CatalogueEntry::title);
+}
+
+QStringList CatalogueScan::subdirs() const
+{
+    return fieldList(entries, &CatalogueEntry::subdir);
+}
+
+std::vector<fs::path> CatalogueScanner::subfolders(const fs::path &dir)
+{
+    struct Folder {
+        fs::path path;
+        QString foldedName;
+        std::string nativeName;
+    };
+    std::vector<Folder> folders;
+    std::error_code error;
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        // is_directory follows links: users link add-on folders in, and a dangling or
+        // looping link simply is not a folder.
+        if (!it->is_directory(typeError)) {
+            continue;
+        }
+        std::string native = it->path().filename().string();
+        folders.push_back({it->path(), decodeFileName(native).toCaseFolded(), std::move(native)});
+    }
+    if (error) {
+        qCDebug(lcScan) << "cannot list" << QString::fromStdString(dir.string()) << error.message().c_str();
+    }
+    // Names equal but for case (possible on Linux) fall back to their bytes, so the order
+    // is the same on every run.
+    std::sort(folders.begin(), folders.end(), [](const Folder &a, const Folder &b) {
+        if (const int c = a.foldedName.compare(b.foldedName); c != 0) {
+            return c < 0;
+        }
+        return a.nativeName < b.nativeName;
+    });
+    std::vector<fs::path> paths;
+    paths.reserve(folders.size());
+    for (Folder &folder : folders) {
+        paths.push_back(std::move(folder.path));
+    }
+    return paths;
+}
+
+bool CatalogueScanner::isSkippedSubdir(const QString &subdir)
+{
+    return subdir == u"\\default" || subdir == u"\\fsfsconv" || subdir == u"\\templates";
+}
+
+std::vector<CatalogueEntry> CatalogueScanner::readFolder(const fs::path &folder, const QString &subdir, bool extended)
+{
+    const Profile profile = Profile::fromFile(aircraftCfgPath(folder));
+    int count = 0;
+    if (extended) {
+        // Entries run up to, not including, the first number without a usable title.
+        while (count <= MaxFltsimIndex && profile.aircraftValue(fltsimSections()[size_t(count)], u"title")) {
+            ++count;
+        }
+    }
+    // A folder without a titled [fltsim.0] still lists as one row, so a broken aircraft
+    // stays visible in extended mode as it does in plain mode.
+    count = std::max(count, 1);
+    std::vector<CatalogueEntry> entries;
+    entries.reserve(size_t(count));
+    for (int n = 0; n < count; ++n) {
+        entries.push_back(readEntry(profile, n, folder, subdir));
+    }
+    return entries;
+}
+
+std::vector<int> CatalogueScanner::sortRows(QStringList &rows)
+{
+    std::vector<QString> keys;
+    keys.reserve(size_t(rows.size()));
+    for (const QString &row : std::as_const(rows)) {
+        keys.push_back(row.toCaseFolded());
+    }
+    std::vector<int> order(size_t(rows.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    QStringList sorted;
+    sorted.reserve(rows.size());
+    for (const int index : order) {
+        sorted.append(rows[index]);
+    }
+    rows = std::move(sorted);
+    return order;
+}
+
+CatalogueScan CatalogueScanner::scan(const fs::path &aircraftDir, bool extended, const FormatSettings &settings,
+                                     const Progress &progress)
+{
+    CatalogueScan result;
+    const std::vector<fs::path> folders = subfolders(aircraftDir);
+    const int total = int(folders.size());
+    int done = 0;
+    for (const fs::path &folder : folders) {
+        const QString subdir = u'\\' + decodeFileName(folder.filename().string());
+        if (!isSkippedSubdir(subdir)) {
+            std::vector<CatalogueEntry> entries = readFolder(folder, subdir, extended);
+            std::move(entries.begin(), entries.end(), std::back_inserter(result.entries));
+        }
+        ++done;
+        if (progress && !progress(done, total)) {
+            break;
+        }
+    }
+
+    result.rows.reserve(qsizetype(result.entries.size()));
+    for (const CatalogueEntry &entry : result.entries) {
+        result.rows.append(rowformat::formatRow(entry, settings));
+    }
+    result.rowEntries = sortRows(result.rows);
+    return result;
+}
+
+QString aircraftCountText(qsizetype rowCount)
+{
+    return QString::number(rowCount) + QStringLiteral(" Aircraft listed");
+}
+
+} // namespace hangardeck::core

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_CATALOGUESCANNER_H
+#define HANGARDECK_CORE_CATALOGUESCANNER_H
+
+#include "catalogue/catalogueentry.h"
+#include "catalogue/formatsettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace hangardeck::core {
+
+// Everything one "Generate List" produces.
+struct CatalogueScan {
+    // Entries in scan order: item k of each field list belongs to entries[k].
+    std::vector<CatalogueEntry> entries;
+    // Formatted rows sorted without regard to case, ties in scan order.
+    QStringList rows;
+    // rowEntries[i] is the index in entries of rows[i].
+    std::vector<int> rowEntries;
+
+    QStringList manufacturers() const; // lstManuf
+    QStringList types() const;         // lstAircraft
+    QStringList titles() const;        // lstTitles
+    QStringList subdirs() const;       // List1
+};
+
+// Walks the aircraft folders directly below an aircraft directory and lists their
+// variations, reading each aircraft.cfg once.
+class CatalogueScanner final
+{
+public:
+    // Highest entry number ever examined: a file lists at most 33 variations.
+    static constexpr int MaxFltsimIndex = 32;
+
+    // Told after each folder: folders done and folders in all. Return false to stop early.
+    using Progress = std::function<bool(int foldersDone, int foldersTotal)>;
+
+    // extended: list every [fltsim.N] that has a title, not only [fltsim.0].
+    static CatalogueScan scan(const std::filesystem::path &aircraftDir, bool extended, const FormatSettings &settings,
+                              const Progress &progress = {});
+
+    // The sub-folders of a directory in the order the scan takes them: by name compared
+    // without regard to case. Links to folders count as folders; an unreadable directory
+    // gives none.
+    static std::vector<std::filesystem::path> subfolders(const std::filesystem::path &dir);
+
+    // The entries one aircraft folder contributes; subdir is the "\name" given.
+    static std::vector<CatalogueEntry> readFolder(const std::filesystem::path &folder, const QString &subdir,
+                                                  bool extended);
+
+    // Whether a folder is one of the simulator's own, which the scan skips: exactly
+    // \default, \fsfsconv or \templates, letter case included.
+    static bool isSkippedSubdir(const QString &subdir);
+
+    // Sorts rows without regard to case, keeping scan order among equal rows; returns the
+    // permutation applied (sorted position -> original position).
+    static std::vector<int> sortRows(QStringList &rows);
+};
+
+// The count text under the list: "57 Aircraft listed".
+QString aircraftCountText(qsizetype rowCount);
+
+} // namespace hangardeck::core
+
+#endif

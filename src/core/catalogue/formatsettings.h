@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_FORMATSETTINGS_H
+#define HANGARDECK_CORE_FORMATSETTINGS_H
+
+#include <QString>
+
+namespace hangardeck::core {
+
+// The field that leads (and so sorts) each row; the values are those stored as leadfield.
+enum class LeadField { Manufacturer = 0, Type = 1, Title = 2, Subdir = 3 };
+
+// How rows are laid out, captured at the start of every scan.
+struct FormatSettings {
+    static constexpr int MinFieldWidthChars = 5;
+    static constexpr int MaxFieldWidthChars = 40;
+    static constexpr int MaxPaddingCount = 20;
+    static constexpr int MaxDelimiterChars = 5;
+    static constexpr int MaxTerminatorChars = 1;
+
+    int fieldWidthChars = 20;   // W: fitted fields are W + 1 characters long
+    int paddingCount = 0;       // count + 1 spaces follow each field
+    bool actualWidth = false;   // "Actual Width/No Pad": no fitting, no padding
+    QString delimiter;          // follows the padding of each field
+    QString terminator;         // ends the row
+    LeadField leadField = LeadField::Manufacturer;
+};
+
+} // namespace hangardeck::core
+
+#endif

@@ -1,0 +1,366 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "platform/profile.h"
+
+#include "platform/textdecoding.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+#include <fstream>
+
+namespace hangardeck::core {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v';
+}
+
+QByteArrayView trimmed(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(text[end - 1])) {
+        --end;
+    }
+    return text.sliced(begin, end - begin);
+}
+
+char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+// Names compare without regard to case, as the Windows profile functions do for ASCII.
+bool namesEqual(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Arguments lose only leading and trailing spaces; a tab in a name argument is significant.
+QByteArray nameArgument(QStringView name)
+{
+    qsizetype begin = 0;
+    qsizetype end = name.size();
+    while (begin < end && name[begin] == u' ') {
+        ++begin;
+    }
+    while (end > begin && name[end - 1] == u' ') {
+        --end;
+    }
+    return name.sliced(begin, end - begin).toUtf8();
+}
+
+// One line of a profile: [begin, end) is its text, next is where the following line starts.
+struct Line {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+// A line ends at CR LF, at a lone LF or at a lone CR.
+Line lineAt(const char *data, qsizetype size, qsizetype pos)
+{
+    const char *start = data + pos;
+    const auto remaining = size_t(size - pos);
+    const auto *lf = static_cast<const char *>(std::memchr(start, '\n', remaining));
+    const size_t lfOffset = lf ? size_t(lf - start) : remaining;
+    const auto *cr = static_cast<const char *>(std::memchr(start, '\r', lfOffset));
+    Line line;
+    line.begin = pos;
+    if (cr) {
+        line.end = pos + (cr - start);
+        line.next = line.end + 1;
+        if (line.next < size && data[line.next] == '\n') {
+            ++line.next;
+        }
+    } else {
+        line.end = pos + qsizetype(lfOffset);
+        line.next = lf ? line.end + 1 : size;
+    }
+    return line;
+}
+
+qsizetype firstNonBlank(const char *data, const Line &line)
+{
+    qsizetype p = line.begin;
+    while (p < line.end && isBlank(data[p])) {
+        ++p;
+    }
+    return p;
+}
+
+// "[name]..." -> the trimmed name: up to the first ']' or, without one, the line's end.
+QByteArrayView headerName(const char *data, const Line &line, qsizetype bracket)
+{
+    const QByteArrayView rest(data + bracket + 1, line.end - bracket - 1);
+    const qsizetype close = rest.indexOf(']');
+    return trimmed(close < 0 ? rest : rest.first(close));
+}
+
+struct KeyLine {
+    QByteArrayView name;
+    QByteArrayView value;
+};
+
+// "name = value" -> trimmed name and value; nullopt for blank, comment and "=-less" lines.
+std::optional<KeyLine> keyLine(const char *data, const Line &line)
+{
+    const qsizetype first = firstNonBlank(data, line);
+    if (first == line.end || data[first] == ';') {
+        return std::nullopt;
+    }
+    const QByteArrayView text(data + first, line.end - first);
+    const qsizetype eq = text.indexOf('=');
+    if (eq < 0) {
+        return std::nullopt;
+    }
+    return KeyLine{trimmed(text.first(eq)), trimmed(text.sliced(eq + 1))};
+}
+
+QString cutToMaxChars(QString value)
+{
+    if (value.size() <= Profile::MaxValueChars) {
+        return value;
+    }
+    qsizetype cut = Profile::MaxValueChars;
+    // Never leave half of a surrogate pair behind.
+    if (value[cut - 1].isHighSurrogate()) {
+        --cut;
+    }
+    value.truncate(cut);
+    return value;
+}
+
+QByteArray utf16LeToUtf8(QByteArrayView bytes)
+{
+    const qsizetype units = bytes.size() / 2;
+    QString text(units, Qt::Uninitialized);
+    for (qsizetype i = 0; i < units; ++i) {
+        const auto lo = static_cast<unsigned char>(bytes[2 * i]);
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + 1]);
+        text[i] = QChar(char16_t(lo | (hi << 8)));
+    }
+    return text.toUtf8();
+}
+
+// Our own reading of file bytes: a UTF-16LE file becomes UTF-8 text, a UTF-8 byte-order
+// mark is dropped (Windows would lose the first section behind it).
+QByteArray normalisedBytes(QByteArray bytes)
+{
+    if (bytes.startsWith("\xFF\xFE")) {
+        return utf16LeToUtf8(QByteArrayView(bytes).sliced(2));
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes.remove(0, 3);
+    }
+    return bytes;
+}
+
+} // namespace
+
+Profile Profile::fromBytes(QByteArray bytes)
+{
+    Profile profile;
+    profile.m_loaded = true;
+    profile.m_bytes = normalisedBytes(std::move(bytes));
+
+    const char *data = profile.m_bytes.constData();
+    const qsizetype size = profile.m_bytes.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        const Line line = lineAt(data, size, pos);
+        const qsizetype first = firstNonBlank(data, line);
+        if (first < line.end && data[first] == '[') {
+            if (!profile.m_sections.empty()) {
+                profile.m_sections.back().bodyEnd = line.begin;
+            }
+            const QByteArrayView name = headerName(data, line, first);
+            const qsizetype nameBegin = name.data() - data;
+            profile.m_sections.push_back({nameBegin, nameBegin + name.size(), line.next, size});
+        }
+        pos = line.next;
+    }
+    return profile;
+}
+
+Profile Profile::fromFile(const std::filesystem::path &path)
+{
+    std::error_code error;
+    // Only regular files: a FIFO or device named aircraft.cfg would block the read forever.
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {};
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {};
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) {
+        return {};
+    }
+    in.seekg(0, std::ios::beg);
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    in.read(bytes.data(), size);
+    if (in.gcount() != size) {
+        return {};
+    }
+    return fromBytes(std::move(bytes));
+}
+
+const Profile::Section *Profile::findSection(QByteArrayView name) const
+{
+    for (const Section &section : m_sections) {
+        const QByteArrayView candidate(m_bytes.constData() + section.nameBegin, section.nameEnd - section.nameBegin);
+        if (namesEqual(candidate, name)) {
+            return &section; // the first section of a name hides later duplicates
+        }
+    }
+    return nullptr;
+}
+
+std::optional<QString> Profile::value(QStringView section, QStringView key) const
+{
+    const Section *found = findSection(nameArgument(section));
+    if (!found) {
+        return std::nullopt;
+    }
+    const QByteArray keyName = nameArgument(key);
+    const char *data = m_bytes.constData();
+    qsizetype pos = found->bodyBegin;
+    while (pos < found->bodyEnd) {
+        const Line line = lineAt(data, found->bodyEnd, pos);
+        pos = line.next;
+        const std::optional<KeyLine> entry = keyLine(data, line);
+        if (!entry || !namesEqual(entry->name, keyName)) {
+            continue;
+        }
+        QByteArrayView raw = entry->value;
+        // A NUL ends the value: binary garbage must not smuggle control bytes into rows.
+        if (const qsizetype nul = raw.indexOf('\0'); nul >= 0) {
+            raw = trimmed(raw.first(nul));
+        }
+        if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front()) {
+            raw = raw.sliced(1, raw.size() - 2);
+        }
+        return cutToMaxChars(decodeText(raw));
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Profile::aircraftValue(QStringView section, QStringView key) const
+{
+    std::optional<QString> found = value(section, key);
+    if (!found || found->size() < 2) {
+        return std::nullopt;
+    }
+    return found;
+}
+
+QString Profile::settingsValue(QStringView section, QStringView key) const
+{
+    return value(section, key).value_or(QString());
+}
+
+bool writeProfileString(const QString &filePath, const QString &section, const QString &key, const QString &value)
+{
+    QByteArray bytes;
+    {
+        QFile existing(filePath);
+        if (existing.exists()) {
+            if (!existing.open(QIODevice::ReadOnly)) {
+                return false; // never replace a file we could not read: its other keys would be lost
+            }
+            bytes = existing.readAll();
+        }
+    }
+    QByteArray bom;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bom = bytes.first(3);
+    }
+    bytes = bom + normalisedBytes(std::move(bytes));
+
+    const QByteArray sectionName = nameArgument(section);
+    const QByteArray keyName = nameArgument(key);
+    QString flatValue = value;
+    flatValue.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    const QByteArray valueBytes = flatValue.toUtf8();
+
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype pos = bom.size();
+    bool inSection = false;
+    bool sectionSeen = false;
+    qsizetype insertAt = -1;     // just past the last key line (or the header) of the section
+    bool insertNeedsBreak = false;
+    QByteArray result;
+    while (pos < size) {
+        const Line line = lineAt(data, size, pos);
+        pos = line.next;
+        const qsizetype first = firstNonBlank(data, line);
+        if (first < line.end && data[first] == '[') {
+            if (inSection) {
+                break;
+            }
+            if (!sectionSeen && namesEqual(headerName(data, line, first), sectionName)) {
+                inSection = true;
+                sectionSeen = true;
+                insertAt = line.next;
+                insertNeedsBreak = line.next == line.end;
+            }
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        const std::optional<KeyLine> entry = keyLine(data, line);
+        if (!entry) {
+            continue;
+        }
+        if (namesEqual(entry->name, keyName)) {
+            // Keep the key's spelling from the file, and the line end it had.
+            result = bytes.first(line.begin) + entry->name.toByteArray() + '=' + valueBytes
+                     + (line.next == line.end ? QByteArray("\r\n") : bytes.sliced(line.end, line.next - line.end))
+                     + bytes.sliced(line.next);
+            insertAt = -2;
+            break;
+        }
+        insertAt = line.next;
+        insertNeedsBreak = line.next == line.end;
+    }
+
+    const QByteArray keyLineText = keyName + '=' + valueBytes + "\r\n";
+    if (insertAt >= 0) {
+        result = bytes.first(insertAt) + (insertNeedsBreak ? "\r\n" : "") + keyLineText + bytes.sliced(insertAt);
+    } else if (insertAt == -1) {
+        const bool needsBreak = size > bom.size() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
+        result = bytes + (needsBreak ? "\r\n" : "") + '[' + sectionName + "]\r\n" + keyLineText;
+    }
+
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (file.write(result) != result.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace hangardeck::core

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_PROFILE_H
+#define HANGARDECK_CORE_PROFILE_H
+
+#include <QByteArray>
+#include <QString>
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace hangardeck::core {
+
+// An INI-style file parsed once in memory, answering lookups the way the Windows profile
+// functions answer them for ordinary files:
+//   [fltsim.3]
+//   title = "Boeing 747-400"   ; stays part of the value
+// Section and key names match without regard to case, blanks around names and values are
+// removed, one pair of matching outer quotes is removed, the first of duplicate sections
+// and keys wins, lines starting with ';' are comments, lines before the first section
+// belong to none. Values are decoded (UTF-8, else Windows-1252) only when looked up.
+class Profile final
+{
+public:
+    // Longest value a lookup returns, in characters; longer values are cut.
+    static constexpr int MaxValueChars = 126;
+
+    Profile() = default;
+
+    // Parses the given file content. A UTF-16LE file (with its byte-order mark) is read as
+    // text; a UTF-8 byte-order mark is skipped.
+    static Profile fromBytes(QByteArray bytes);
+
+    // Reads and parses a file; a missing or unreadable file gives an empty profile.
+    static Profile fromFile(const std::filesystem::path &path);
+
+    // Whether the file was read (false when missing or unreadable).
+    bool isLoaded() const { return m_loaded; }
+
+    // The value of a key, cut to MaxValueChars characters; nullopt when the section or key
+    // is missing. An empty value is returned as empty text.
+    std::optional<QString> value(QStringView section, QStringView key) const;
+
+    // What callers reading an aircraft.cfg see: a value of fewer than two characters counts
+    // as no value at all.
+    std::optional<QString> aircraftValue(QStringView section, QStringView key) const;
+
+    // What settings readers see: the value as it is, or empty text when absent.
+    QString settingsValue(QStringView section, QStringView key) const;
+
+private:
+    struct Section {
+        qsizetype nameBegin = 0;
+        qsizetype nameEnd = 0;
+        qsizetype bodyBegin = 0;
+        qsizetype bodyEnd = 0;
+    };
+
+    const Section *findSection(QByteArrayView name) const;
+
+    QByteArray m_bytes;
+    std::vector<Section> m_sections;
+    bool m_loaded = false;
+};
+
+// Writes one key of one section of an INI file: the key's line is replaced in place, a new
+// key goes after the last key line of its section, a new section is appended at the end;
+// every other line is kept byte for byte. Creates the file when missing. The new content
+// replaces the file atomically, so a crash never leaves it half written. A line break in
+// the value is written as a space, since it would otherwise break the file into new lines.
+// Returns false when the file could not be written.
+bool writeProfileString(const QString &filePath, const QString &section, const QString &key, const QString &value);
+
+} // namespace hangardeck::core
+
+#endif

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "platform/textdecoding.h"
+
+#include <array>
+
+namespace hangardeck::core {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the five undefined ones map to the C1 controls, as
+// Windows' MultiByteToWideChar does.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeCp1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(Cp1252High[b - 0x80]) : QChar(char16_t(b));
+    }
+    return text;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        char32_t cp = 0;
+        char32_t min = 0;
+        if ((b & 0xE0) == 0xC0) {
+            more = 1;
+            cp = b & 0x1F;
+            min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            more = 2;
+            cp = b & 0x0F;
+            min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            more = 3;
+            cp = b & 0x07;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p <= more) {
+            return false;
+        }
+        for (int i = 1; i <= more; ++i) {
+            if ((p[i] & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        p += more + 1;
+    }
+    return true;
+}
+
+QString decodeText(QByteArrayView bytes)
+{
+    if (isAscii(bytes)) {
+        return QString::fromLatin1(bytes);
+    }
+    if (isValidUtf8(bytes)) {
+        return QString::fromUtf8(bytes);
+    }
+    return decodeCp1252(bytes);
+}
+
+QString decodeFileName(const std::string &nativeName)
+{
+    return decodeText(QByteArrayView(nativeName.data(), qsizetype(nativeName.size())));
+}
+
+} // namespace hangardeck::core

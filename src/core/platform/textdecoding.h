@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_TEXTDECODING_H
+#define HANGARDECK_CORE_TEXTDECODING_H
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace hangardeck::core {
+
+// Decodes bytes from an add-on's files: valid UTF-8 is taken as UTF-8, anything else as
+// Windows-1252, the code page these files were written in.
+QString decodeText(QByteArrayView bytes);
+
+// Whether the bytes form valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
+bool isValidUtf8(QByteArrayView bytes);
+
+// Decodes a file name given as native bytes the same way (a folder name that is not UTF-8
+// still shows as readable text).
+QString decodeFileName(const std::string &nativeName);
+
+} // namespace hangardeck::core
+
+#endif

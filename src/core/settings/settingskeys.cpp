@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "settings/settingskeys.h"
+
+#include <QDir>
+
+namespace hangardeck::core {
+
+QStringList settingsKeyOrder()
+{
+    using namespace settingskey;
+    return {QString::fromUtf16(acpath),           QString::fromUtf16(fieldwidth),
+            QString::fromUtf16(fieldpadding),     QString::fromUtf16(fieldactualwidth),
+            QString::fromUtf16(fielddelimiter),   QString::fromUtf16(rowterminator),
+            QString::fromUtf16(leadfield),        QString::fromUtf16(flsimx),
+            QString::fromUtf16(frame),            QString::fromUtf16(top),
+            QString::fromUtf16(left),             QString::fromUtf16(height),
+            QString::fromUtf16(width),            QString::fromUtf16(sheep)};
+}
+
+QString settingsFilePath(const QString &programFolder)
+{
+    QString path = QDir::fromNativeSeparators(programFolder);
+    if (!path.endsWith(u'/')) {
+        path += u'/';
+    }
+    return path + QString::fromUtf16(SettingsFileName);
+}
+
+QString defaultAircraftDirectory()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\Program Files\\Microsoft Games\\Flight Simulator 9\\Aircraft\\");
+#else
+    return QDir::homePath() + QStringLiteral("/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft/");
+#endif
+}
+
+} // namespace hangardeck::core
