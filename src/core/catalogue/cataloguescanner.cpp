@@ -20,52 +20,70 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::array<QString, CatalogueScanner::MaxFltsimIndex + 1> &fltsimSections()
+const std::array<QByteArray, CatalogueScanner::MaxFltsimIndex + 1> &fltsimSections()
 {
     static const auto sections = [] {
-        std::array<QString, CatalogueScanner::MaxFltsimIndex + 1> names;
+        std::array<QByteArray, CatalogueScanner::MaxFltsimIndex + 1> names;
         for (int n = 0; n <= CatalogueScanner::MaxFltsimIndex; ++n) {
-            names[size_t(n)] = QStringLiteral("fltsim.") + QString::number(n);
+            names[size_t(n)] = "fltsim." + QByteArray::number(n);
         }
         return names;
     }();
     return sections;
 }
 
-// aircraft.cfg, or on a case-sensitive file system the same name in another letter case
-// (collections copied from Windows often hold Aircraft.cfg).
-fs::path aircraftCfgPath(const fs::path &folder)
+// Reads aircraft.cfg, or on a case-sensitive file system the same name in another letter
+// case (collections copied from Windows often hold Aircraft.cfg). The exact name is tried
+// first, without a stat, since it is what nearly every folder has.
+Profile readAircraftCfg(const fs::path &folder)
 {
-    fs::path exact = folder / "aircraft.cfg";
-    std::error_code error;
-    if (fs::exists(exact, error)) {
-        return exact;
+    Profile profile = Profile::fromFile(folder / "aircraft.cfg");
+    if (profile.isLoaded()) {
+        return profile;
     }
+    std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const QString name = decodeFileName(it->path().filename().string());
-        if (name.compare(u"aircraft.cfg", Qt::CaseInsensitive) == 0) {
-            return it->path();
+        if (name != u"aircraft.cfg" && name.compare(u"aircraft.cfg", Qt::CaseInsensitive) == 0) {
+            return Profile::fromFile(it->path());
         }
     }
-    return exact;
+    return profile;
 }
 
-QString valueOrEmpty(const Profile &profile, const QString &section, QStringView key)
+// Reads the three listed keys of [fltsim.N] in one pass over the section; a value of
+// fewer than two characters counts as none. Returns false when the entry has no title.
+bool readEntry(const Profile &profile, int index, CatalogueEntry &entry)
 {
-    return profile.aircraftValue(section, key).value_or(QString::fromUtf16(EmptyValueText));
-}
-
-CatalogueEntry readEntry(const Profile &profile, int index, const fs::path &folder, const QString &subdir)
-{
-    const QString &section = fltsimSections()[size_t(index)];
-    CatalogueEntry entry;
-    entry.title = valueOrEmpty(profile, section, u"title");
-    entry.manufacturer = valueOrEmpty(profile, section, u"ui_manufacturer");
-    entry.type = valueOrEmpty(profile, section, u"ui_type");
-    entry.subdir = subdir;
+    static constexpr std::array<QByteArrayView, 3> keys = {"title", "ui_manufacturer", "ui_type"};
+    std::array<std::optional<QString>, 3> found;
+    profile.values(fltsimSections()[size_t(index)], keys, found);
+    const auto take = [](std::optional<QString> &value) {
+        return (value && value->size() >= 2) ? std::move(*value) : QString::fromUtf16(EmptyValueText);
+    };
+    const bool titled = found[0] && found[0]->size() >= 2;
+    entry.title = take(found[0]);
+    entry.manufacturer = take(found[1]);
+    entry.type = take(found[2]);
     entry.fltsimIndex = index;
-    entry.folderPath = folder;
-    return entry;
+    return titled;
+}
+
+// The row folded to lower case; rows are nearly always ASCII, which folds without tables.
+QString sortKey(const QString &row)
+{
+    QString key = row;
+    QChar *c = key.data();
+    for (QChar *end = c + key.size(); c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u >= 0x80) {
+            return row.toCaseFolded();
+        }
+        if (u >= u'A' && u <= u'Z') {
+            *c = QChar(char16_t(u + 32));
+        }
+    }
+    return key;
 }
 
 QStringList fieldList(const std::vector<CatalogueEntry> &entries, QString CatalogueEntry::*field)
@@ -145,21 +163,24 @@ bool CatalogueScanner::isSkippedSubdir(const QString &subdir)
 
 std::vector<CatalogueEntry> CatalogueScanner::readFolder(const fs::path &folder, const QString &subdir, bool extended)
 {
-    const Profile profile = Profile::fromFile(aircraftCfgPath(folder));
-    int count = 0;
-    if (extended) {
-        // Entries run up to, not including, the first number without a usable title.
-        while (count <= MaxFltsimIndex && profile.aircraftValue(fltsimSections()[size_t(count)], u"title")) {
-            ++count;
-        }
-    }
-    // A folder without a titled [fltsim.0] still lists as one row, so a broken aircraft
-    // stays visible in extended mode as it does in plain mode.
-    count = std::max(count, 1);
+    const Profile profile = readAircraftCfg(folder);
     std::vector<CatalogueEntry> entries;
-    entries.reserve(size_t(count));
-    for (int n = 0; n < count; ++n) {
-        entries.push_back(readEntry(profile, n, folder, subdir));
+    const int last = extended ? MaxFltsimIndex : 0;
+    for (int n = 0; n <= last; ++n) {
+        CatalogueEntry entry;
+        entry.subdir = subdir;
+        entry.folderPath = folder;
+        const bool titled = readEntry(profile, n, entry);
+        // Entries run up to, not including, the first number without a usable title.
+        if (!titled && n > 0) {
+            break;
+        }
+        entries.push_back(std::move(entry));
+        // A folder without a titled [fltsim.0] still lists as that one row, so a broken
+        // aircraft stays visible in extended mode as it does in plain mode.
+        if (!titled) {
+            break;
+        }
     }
     return entries;
 }
@@ -169,7 +190,7 @@ std::vector<int> CatalogueScanner::sortRows(QStringList &rows)
     std::vector<QString> keys;
     keys.reserve(size_t(rows.size()));
     for (const QString &row : std::as_const(rows)) {
-        keys.push_back(row.toCaseFolded());
+        keys.push_back(sortKey(row));
     }
     std::vector<int> order(size_t(rows.size()));
     std::iota(order.begin(), order.end(), 0);

@@ -45,7 +45,8 @@ QString fitField(const QString &value, int widthChars)
 
 QString fltsimTag(int fltsimIndex)
 {
-    return u'.' + QStringLiteral("%1").arg(fltsimIndex, 2, 10, QChar(u'0'));
+    const QString digits = QString::number(fltsimIndex);
+    return (digits.size() < 2 ? QStringLiteral(".0") : QStringLiteral(".")) + digits;
 }
 
 QString padString(int paddingCount)

@@ -7,8 +7,15 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace hangardeck::core {
 
@@ -63,6 +70,17 @@ QByteArray nameArgument(QStringView name)
         --end;
     }
     return name.sliced(begin, end - begin).toUtf8();
+}
+
+QByteArrayView trimmedArgument(QByteArrayView name)
+{
+    while (name.startsWith(' ')) {
+        name = name.sliced(1);
+    }
+    while (name.endsWith(' ')) {
+        name.chop(1);
+    }
+    return name;
 }
 
 // One line of a profile: [begin, end) is its text, next is where the following line starts.
@@ -125,11 +143,12 @@ std::optional<KeyLine> keyLine(const char *data, const Line &line)
         return std::nullopt;
     }
     const QByteArrayView text(data + first, line.end - first);
-    const qsizetype eq = text.indexOf('=');
-    if (eq < 0) {
+    const auto *eq = static_cast<const char *>(std::memchr(text.data(), '=', size_t(text.size())));
+    if (!eq) {
         return std::nullopt;
     }
-    return KeyLine{trimmed(text.first(eq)), trimmed(text.sliced(eq + 1))};
+    const qsizetype at = eq - text.data();
+    return KeyLine{trimmed(text.first(at)), trimmed(text.sliced(at + 1))};
 }
 
 QString cutToMaxChars(QString value)
@@ -171,6 +190,60 @@ QByteArray normalisedBytes(QByteArray bytes)
     return bytes;
 }
 
+#ifdef Q_OS_UNIX
+// One open, one fstat, one read: the scan reads thousands of small files, and the
+// O_NONBLOCK open keeps a FIFO named aircraft.cfg from blocking it forever.
+std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<QByteArray> result;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+        qsizetype filled = 0;
+        while (filled < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                break;
+            }
+            filled += got;
+        }
+        if (filled == bytes.size()) {
+            result = std::move(bytes);
+        }
+    }
+    ::close(fd);
+    return result;
+}
+#else
+std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (!in || size < 0) {
+        return std::nullopt;
+    }
+    in.seekg(0, std::ios::beg);
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    in.read(bytes.data(), size);
+    if (in.gcount() != size) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+#endif
+
 } // namespace
 
 Profile Profile::fromBytes(QByteArray bytes)
@@ -179,20 +252,32 @@ Profile Profile::fromBytes(QByteArray bytes)
     profile.m_loaded = true;
     profile.m_bytes = normalisedBytes(std::move(bytes));
 
+    // A header is a line whose first non-blank character is '['. Jumping from one '[' to
+    // the next skips the long key lines of the flight-model sections without looking at them.
     const char *data = profile.m_bytes.constData();
     const qsizetype size = profile.m_bytes.size();
     qsizetype pos = 0;
     while (pos < size) {
-        const Line line = lineAt(data, size, pos);
-        const qsizetype first = firstNonBlank(data, line);
-        if (first < line.end && data[first] == '[') {
-            if (!profile.m_sections.empty()) {
-                profile.m_sections.back().bodyEnd = line.begin;
-            }
-            const QByteArrayView name = headerName(data, line, first);
-            const qsizetype nameBegin = name.data() - data;
-            profile.m_sections.push_back({nameBegin, nameBegin + name.size(), line.next, size});
+        const auto *bracket = static_cast<const char *>(std::memchr(data + pos, '[', size_t(size - pos)));
+        if (!bracket) {
+            break;
         }
+        const qsizetype at = bracket - data;
+        qsizetype lineBegin = at;
+        while (lineBegin > 0 && isBlank(data[lineBegin - 1])) {
+            --lineBegin;
+        }
+        pos = at + 1;
+        if (lineBegin > 0 && data[lineBegin - 1] != '\n' && data[lineBegin - 1] != '\r') {
+            continue; // a '[' inside a value
+        }
+        const Line line = lineAt(data, size, lineBegin);
+        if (!profile.m_sections.empty()) {
+            profile.m_sections.back().bodyEnd = line.begin;
+        }
+        const QByteArrayView name = headerName(data, line, at);
+        const qsizetype nameBegin = name.data() - data;
+        profile.m_sections.push_back({nameBegin, nameBegin + name.size(), line.next, size});
         pos = line.next;
     }
     return profile;
@@ -200,27 +285,8 @@ Profile Profile::fromBytes(QByteArray bytes)
 
 Profile Profile::fromFile(const std::filesystem::path &path)
 {
-    std::error_code error;
-    // Only regular files: a FIFO or device named aircraft.cfg would block the read forever.
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return {};
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {};
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return {};
-    }
-    in.seekg(0, std::ios::beg);
-    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    in.read(bytes.data(), size);
-    if (in.gcount() != size) {
-        return {};
-    }
-    return fromBytes(std::move(bytes));
+    std::optional<QByteArray> bytes = readRegularFile(path);
+    return bytes ? fromBytes(std::move(*bytes)) : Profile();
 }
 
 const Profile::Section *Profile::findSection(QByteArrayView name) const
@@ -236,34 +302,56 @@ const Profile::Section *Profile::findSection(QByteArrayView name) const
 
 std::optional<QString> Profile::value(QStringView section, QStringView key) const
 {
-    const Section *found = findSection(nameArgument(section));
-    if (!found) {
-        return std::nullopt;
+    return value(QByteArrayView(nameArgument(section)), QByteArrayView(nameArgument(key)));
+}
+
+std::optional<QString> Profile::value(QByteArrayView section, QByteArrayView key) const
+{
+    std::optional<QString> found;
+    values(section, {&key, 1}, {&found, 1});
+    return found;
+}
+
+void Profile::values(QByteArrayView section, std::span<const QByteArrayView> keys,
+                     std::span<std::optional<QString>> results) const
+{
+    for (std::optional<QString> &result : results) {
+        result.reset();
     }
-    const QByteArray keyName = nameArgument(key);
+    const Section *found = findSection(trimmedArgument(section));
+    if (!found) {
+        return;
+    }
     const char *data = m_bytes.constData();
+    size_t missing = keys.size();
     qsizetype pos = found->bodyBegin;
-    while (pos < found->bodyEnd) {
+    while (pos < found->bodyEnd && missing > 0) {
         const Line line = lineAt(data, found->bodyEnd, pos);
         pos = line.next;
         const std::optional<KeyLine> entry = keyLine(data, line);
-        if (!entry || !namesEqual(entry->name, keyName)) {
+        if (!entry) {
             continue;
         }
-        QByteArrayView raw = entry->value;
-        // A NUL ends the value: binary garbage must not smuggle control bytes into rows.
-        if (const qsizetype nul = raw.indexOf('\0'); nul >= 0) {
-            raw = trimmed(raw.first(nul));
+        for (size_t k = 0; k < keys.size(); ++k) {
+            // The first line of a key wins.
+            if (results[k] || !namesEqual(entry->name, trimmedArgument(keys[k]))) {
+                continue;
+            }
+            QByteArrayView raw = entry->value;
+            // A NUL ends the value: binary garbage must not smuggle control bytes into rows.
+            if (const qsizetype nul = raw.indexOf('\0'); nul >= 0) {
+                raw = trimmed(raw.first(nul));
+            }
+            if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front()) {
+                raw = raw.sliced(1, raw.size() - 2);
+            }
+            results[k] = cutToMaxChars(decodeText(raw));
+            --missing;
         }
-        if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front()) {
-            raw = raw.sliced(1, raw.size() - 2);
-        }
-        return cutToMaxChars(decodeText(raw));
     }
-    return std::nullopt;
 }
 
-std::optional<QString> Profile::aircraftValue(QStringView section, QStringView key) const
+std::optional<QString> Profile::aircraftValue(QByteArrayView section, QByteArrayView key) const
 {
     std::optional<QString> found = value(section, key);
     if (!found || found->size() < 2) {

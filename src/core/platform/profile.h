@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace hangardeck::core {
@@ -41,10 +42,16 @@ public:
     // The value of a key, cut to MaxValueChars characters; nullopt when the section or key
     // is missing. An empty value is returned as empty text.
     std::optional<QString> value(QStringView section, QStringView key) const;
+    // The same with names given as UTF-8 bytes, which saves a conversion per lookup.
+    std::optional<QString> value(QByteArrayView section, QByteArrayView key) const;
+
+    // Looks several keys of one section up in one pass over it: results[i] for keys[i].
+    void values(QByteArrayView section, std::span<const QByteArrayView> keys,
+                std::span<std::optional<QString>> results) const;
 
     // What callers reading an aircraft.cfg see: a value of fewer than two characters counts
     // as no value at all.
-    std::optional<QString> aircraftValue(QStringView section, QStringView key) const;
+    std::optional<QString> aircraftValue(QByteArrayView section, QByteArrayView key) const;
 
     // What settings readers see: the value as it is, or empty text when absent.
     QString settingsValue(QStringView section, QStringView key) const;
