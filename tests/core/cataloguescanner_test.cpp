@@ -1,0 +1,402 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "catalogue/cataloguescanner.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace hangardeck::core;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Builds aircraft folders below a temporary Aircraft directory.
+class Tree
+{
+public:
+    Tree() { QVERIFY(m_dir.isValid()); }
+
+    fs::path root() const { return m_dir.path().toStdString(); }
+
+    QString folder(const QString &name) const
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+
+    void cfg(const QString &name, const QByteArray &content, const QString &fileName = "aircraft.cfg") const
+    {
+        QFile file(folder(name) + u'/' + fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    CatalogueScan scan(bool extended, const FormatSettings &settings = {}) const
+    {
+        return CatalogueScanner::scan(root(), extended, settings);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// "[fltsim.N]" sections with the given titles, N counting from 0.
+QByteArray fltsims(const QList<QByteArray> &titles, const QByteArray &extra = "ui_manufacturer=Acme\r\n")
+{
+    QByteArray text;
+    for (qsizetype n = 0; n < titles.size(); ++n) {
+        text += "[fltsim." + QByteArray::number(n) + "]\r\n";
+        if (!titles[n].isNull()) {
+            text += "title=" + titles[n] + "\r\n";
+        }
+        text += extra;
+    }
+    return text;
+}
+
+QList<int> entryNumbers(const CatalogueScan &scan)
+{
+    QList<int> numbers;
+    for (const CatalogueEntry &entry : scan.entries) {
+        numbers.append(entry.fltsimIndex);
+    }
+    return numbers;
+}
+
+// Every file below a folder with its content hash and modification time.
+QMap<QString, QByteArray> snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        QByteArray id = it.fileInfo().lastModified().toString(Qt::ISODateWithMs).toUtf8();
+        if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly)) {
+            id += QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+        }
+        files.insert(path, id);
+    }
+    return files;
+}
+
+} // namespace
+
+class CatalogueScannerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Which folders and entries are listed
+    void scan_emptyDirectory_listsNothing();
+    void scan_skipsSimulatorFoldersByExactName();
+    void scan_foldersInNameOrderWithoutCase();
+    void scan_plainModeListsFltsimZeroOnly();
+    void scan_extendedStopsAtFirstGap();
+    void scan_extendedListsAtMost33Entries();
+    void scan_folderWithoutTitleListsOneEmptyRow_data();
+    void scan_folderWithoutTitleListsOneEmptyRow();
+    void scan_missingAndShortValuesBecomeEmptyMarker();
+    void scan_readsAircraftCfgInAnyLetterCase();
+
+    // What the lists hold
+    void scan_fieldListsInScanOrderUnfitted();
+    void scan_rowsSortedAndMappedToEntries();
+    void sortRows_ignoresCaseAndKeepsTies();
+    void scan_twiceGivesSameLists();
+    void countText_readsAircraftListed();
+
+    // Hostile input never crashes, hangs or changes a file
+    void scan_hostileFilesListAsEmpty();
+    void scan_hugeFileIsReadOnce();
+    void scan_nonUtf8FolderNameAndLinkLoops();
+    void scan_unreadableFileAndFifo();
+    void scan_progressCanStopEarly();
+};
+
+void CatalogueScannerTest::scan_emptyDirectory_listsNothing()
+{
+    Tree tree;
+    const CatalogueScan scan = tree.scan(true);
+    QVERIFY(scan.entries.empty());
+    QVERIFY(scan.rows.isEmpty());
+    QCOMPARE(aircraftCountText(scan.rows.size()), "0 Aircraft listed");
+
+    // A directory that does not exist lists nothing either.
+    QVERIFY(CatalogueScanner::scan(tree.root() / "nowhere", true, {}).entries.empty());
+}
+
+void CatalogueScannerTest::scan_skipsSimulatorFoldersByExactName()
+{
+    Tree tree;
+    for (const QString &name : QStringList{"default", "fsfsconv", "templates", "Default", "TEMPLATES", "default2"}) {
+        tree.cfg(name, fltsims({name.toUtf8()}));
+    }
+    QCOMPARE(tree.scan(false).subdirs(), QStringList({"\\Default", "\\default2", "\\TEMPLATES"}));
+    QVERIFY(CatalogueScanner::isSkippedSubdir("\\fsfsconv"));
+    QVERIFY(!CatalogueScanner::isSkippedSubdir("\\Fsfsconv"));
+}
+
+void CatalogueScannerTest::scan_foldersInNameOrderWithoutCase()
+{
+    Tree tree;
+    for (const QString &name : QStringList{"b747", "Zulu", "alpha", "Charlie", "_under"}) {
+        tree.cfg(name, fltsims({"Title of " + name.toUtf8()}));
+    }
+    // A plain file beside the folders is no aircraft.
+    QFile stray(QString::fromStdString((tree.root() / "readme.txt").string()));
+    QVERIFY(stray.open(QIODevice::WriteOnly));
+    QCOMPARE(tree.scan(false).subdirs(), QStringList({"\\_under", "\\alpha", "\\b747", "\\Charlie", "\\Zulu"}));
+}
+
+void CatalogueScannerTest::scan_plainModeListsFltsimZeroOnly()
+{
+    Tree tree;
+    tree.cfg("five", fltsims({"Zero", "One", "Two", "Three", "Four"}));
+    const CatalogueScan scan = tree.scan(false);
+    QCOMPARE(scan.titles(), QStringList({"Zero"}));
+    QCOMPARE(entryNumbers(scan), QList<int>({0}));
+}
+
+void CatalogueScannerTest::scan_extendedStopsAtFirstGap()
+{
+    Tree tree;
+    tree.cfg("gap", fltsims({"Zero", "One", QByteArray(), "Three"}));
+    const CatalogueScan scan = tree.scan(true);
+    QCOMPARE(scan.titles(), QStringList({"Zero", "One"}));
+    QCOMPARE(entryNumbers(scan), QList<int>({0, 1}));
+}
+
+void CatalogueScannerTest::scan_extendedListsAtMost33Entries()
+{
+    Tree tree;
+    QList<QByteArray> titles;
+    for (int n = 0; n <= 40; ++n) {
+        titles.append("Variation " + QByteArray::number(n));
+    }
+    tree.cfg("many", fltsims(titles));
+    const CatalogueScan scan = tree.scan(true);
+    QCOMPARE(scan.entries.size(), size_t(33));
+    QCOMPARE(scan.entries.back().fltsimIndex, 32);
+    QCOMPARE(scan.entries.back().title, "Variation 32");
+    QVERIFY(scan.rows.contains(QStringLiteral("Acme                  -EMPTY-               Variation 32          .32\\many")));
+}
+
+void CatalogueScannerTest::scan_folderWithoutTitleListsOneEmptyRow_data()
+{
+    QTest::addColumn<bool>("extended");
+    QTest::newRow("plain") << false;
+    QTest::newRow("extended") << true;
+}
+
+void CatalogueScannerTest::scan_folderWithoutTitleListsOneEmptyRow()
+{
+    QFETCH(bool, extended);
+    Tree tree;
+    tree.folder("nocfg");
+    tree.cfg("untitled", "[fltsim.0]\r\nui_manufacturer=Maker\r\n[fltsim.1]\r\ntitle=Never listed\r\n");
+    const CatalogueScan scan = tree.scan(extended);
+    QCOMPARE(scan.titles(), QStringList({"-EMPTY-", "-EMPTY-"}));
+    QCOMPARE(scan.manufacturers(), QStringList({"-EMPTY-", "Maker"}));
+    QCOMPARE(entryNumbers(scan), QList<int>({0, 0}));
+}
+
+void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
+{
+    Tree tree;
+    tree.cfg("a", "[fltsim.0]\r\ntitle=Has no type\r\nui_manufacturer=Maker\r\n"
+                  "[fltsim.1]\r\ntitle=X\r\nui_type=Jet\r\n"
+                  "[fltsim.2]\r\ntitle=Not reached\r\n");
+    const CatalogueScan plain = tree.scan(false);
+    QCOMPARE(plain.types(), QStringList({"-EMPTY-"}));
+    QCOMPARE(plain.manufacturers(), QStringList({"Maker"}));
+    // A one-character title counts as missing, so the count stops there.
+    QCOMPARE(tree.scan(true).titles(), QStringList({"Has no type"}));
+}
+
+void CatalogueScannerTest::scan_readsAircraftCfgInAnyLetterCase()
+{
+    Tree tree;
+    tree.cfg("copied", fltsims({"From Windows"}), "Aircraft.CFG");
+    QCOMPARE(tree.scan(false).titles(), QStringList({"From Windows"}));
+}
+
+void CatalogueScannerTest::scan_fieldListsInScanOrderUnfitted()
+{
+    Tree tree;
+    const QByteArray longTitle = "A title much longer than the twenty-one characters of a field";
+    tree.cfg("one", fltsims({longTitle, "Second"}, "ui_manufacturer=Same Maker\r\nui_type=Type\r\n"));
+    tree.cfg("two", fltsims({"Third"}, "ui_manufacturer=Same Maker\r\nui_type=Type\r\n"));
+    const CatalogueScan scan = tree.scan(true);
+    QCOMPARE(scan.titles(), QStringList({QString::fromUtf8(longTitle), "Second", "Third"}));
+    QCOMPARE(scan.manufacturers(), QStringList({"Same Maker", "Same Maker", "Same Maker"}));
+    QCOMPARE(scan.types(), QStringList({"Type", "Type", "Type"}));
+    QCOMPARE(scan.subdirs(), QStringList({"\\one", "\\one", "\\two"}));
+}
+
+void CatalogueScannerTest::scan_rowsSortedAndMappedToEntries()
+{
+    Tree tree;
+    tree.cfg("a", "[fltsim.0]\r\ntitle=t1\r\nui_manufacturer=zeta\r\n");
+    tree.cfg("b", "[fltsim.0]\r\ntitle=t2\r\nui_manufacturer=Alpha\r\n");
+    tree.cfg("c", "[fltsim.0]\r\ntitle=t3\r\nui_manufacturer=beta\r\n");
+    FormatSettings settings;
+    settings.actualWidth = true;
+    settings.delimiter = ";";
+    const CatalogueScan scan = tree.scan(false, settings);
+    QCOMPARE(scan.rows, QStringList({"Alpha;-EMPTY-;t2;.00\\b", "beta;-EMPTY-;t3;.00\\c", "zeta;-EMPTY-;t1;.00\\a"}));
+    QCOMPARE(scan.rowEntries, std::vector<int>({1, 2, 0}));
+
+    settings.leadField = LeadField::Title;
+    QCOMPARE(tree.scan(false, settings).rows.first(), "t1;zeta;-EMPTY-;.00\\a");
+}
+
+void CatalogueScannerTest::sortRows_ignoresCaseAndKeepsTies()
+{
+    QStringList rows = {"b row", "B ROW", "a row", "b row", "-EMPTY-", "\u00C9clair", "\u00E9CLAIR"};
+    const std::vector<int> order = CatalogueScanner::sortRows(rows);
+    QCOMPARE(rows, QStringList({"-EMPTY-", "a row", "b row", "B ROW", "b row", "\u00C9clair", "\u00E9CLAIR"}));
+    QCOMPARE(order, std::vector<int>({4, 2, 0, 1, 3, 5, 6}));
+}
+
+void CatalogueScannerTest::scan_twiceGivesSameLists()
+{
+    Tree tree;
+    tree.cfg("a", fltsims({"One", "Two"}));
+    tree.cfg("b", fltsims({"Three"}));
+    const CatalogueScan first = tree.scan(true);
+    const CatalogueScan second = tree.scan(true);
+    QCOMPARE(second.rows, first.rows);
+    QCOMPARE(second.titles(), first.titles());
+    QCOMPARE(first.rows.size(), 3);
+}
+
+void CatalogueScannerTest::countText_readsAircraftListed()
+{
+    QCOMPARE(aircraftCountText(3), "3 Aircraft listed");
+    QCOMPARE(aircraftCountText(57), "57 Aircraft listed");
+}
+
+void CatalogueScannerTest::scan_hostileFilesListAsEmpty()
+{
+    Tree tree;
+    QByteArray garbage;
+    for (int i = 0; i < 200000; ++i) {
+        garbage.append(char((i * 7919 + i / 13) & 0xFF));
+    }
+    tree.cfg("garbage", garbage);
+    tree.cfg("nuls", QByteArray(4096, '\0') + "\r\n[fltsim.0]\r\ntitle=After NULs\r\n");
+    tree.cfg("bracketsonly", QByteArray(100000, '['));
+    QString utf16 = "[fltsim.0]\r\ntitle=Wide \u00C5\r\nui_type=UTF-16\r\n";
+    QByteArray wide("\xFF\xFE");
+    for (const QChar c : utf16) {
+        wide.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    }
+    tree.cfg("wide", wide);
+    tree.cfg("cp1252", "[fltsim.0]\r\ntitle=Br\xE9geat \x96 Mod\xE8le\r\n");
+
+    const auto before = snapshot(QString::fromStdString(tree.root().string()));
+    const CatalogueScan scan = tree.scan(true);
+    QCOMPARE(scan.subdirs(), QStringList({"\\bracketsonly", "\\cp1252", "\\garbage", "\\nuls", "\\wide"}));
+    QCOMPARE(scan.titles().at(0), "-EMPTY-");
+    QCOMPARE(scan.titles().at(1), QString::fromUtf8("Brégeat – Modèle"));
+    QCOMPARE(scan.titles().at(2), "-EMPTY-");
+    QCOMPARE(scan.titles().at(3), "After NULs");
+    QCOMPARE(scan.titles().at(4), QString::fromUtf8("Wide Å"));
+    QCOMPARE(scan.types().at(4), "UTF-16");
+    for (const QString &row : scan.rows) {
+        QVERIFY2(!row.contains(QChar(0)) && !row.contains(u'\n'), qPrintable(row));
+    }
+    QCOMPARE(snapshot(QString::fromStdString(tree.root().string())), before);
+}
+
+void CatalogueScannerTest::scan_hugeFileIsReadOnce()
+{
+    Tree tree;
+    QByteArray big = "[fltsim.0]\r\ntitle=Huge\r\n[fltsim.1]\r\ntitle=Second\r\n[General]\r\n";
+    const QByteArray line = "key_of_flight_model=0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5\r\n";
+    big.reserve(100 * 1024 * 1024 + line.size());
+    while (big.size() < 100 * 1024 * 1024) {
+        big += line;
+    }
+    tree.cfg("huge", big);
+    big.clear();
+    big.squeeze();
+    QCOMPARE(tree.scan(true).titles(), QStringList({"Huge", "Second"}));
+}
+
+void CatalogueScannerTest::scan_nonUtf8FolderNameAndLinkLoops()
+{
+#ifdef Q_OS_UNIX
+    Tree tree;
+    const fs::path latin1 = tree.root() / std::string("Br\xE9geat");
+    QVERIFY(::mkdir(latin1.c_str(), 0755) == 0);
+    const std::string cfg = (latin1 / "aircraft.cfg").string();
+    FILE *file = std::fopen(cfg.c_str(), "wb");
+    QVERIFY(file);
+    std::fputs("[fltsim.0]\r\ntitle=Named in Latin-1\r\n", file);
+    std::fclose(file);
+
+    tree.cfg("looped", fltsims({"Looped"}));
+    fs::create_directory_symlink(tree.root() / "looped", tree.root() / "looped" / "loop");
+    fs::create_directory_symlink(tree.root() / "self", tree.root() / "self"); // loops on itself
+    fs::create_directory_symlink(tree.root() / "looped", tree.root() / "linked");
+
+    const CatalogueScan scan = tree.scan(true);
+    QCOMPARE(scan.subdirs(), QStringList({QString::fromUtf8("\\Brégeat"), "\\linked", "\\looped"}));
+    QCOMPARE(scan.titles(), QStringList({"Named in Latin-1", "Looped", "Looped"}));
+    QCOMPARE(scan.entries.front().folderPath, latin1);
+#else
+    QSKIP("needs POSIX file names");
+#endif
+}
+
+void CatalogueScannerTest::scan_unreadableFileAndFifo()
+{
+#ifdef Q_OS_UNIX
+    Tree tree;
+    tree.cfg("locked", fltsims({"Locked"}));
+    const std::string locked = (tree.root() / "locked" / "aircraft.cfg").string();
+    QVERIFY(::chmod(locked.c_str(), 0) == 0);
+    tree.folder("fifo");
+    QVERIFY(::mkfifo((tree.root() / "fifo" / "aircraft.cfg").c_str(), 0644) == 0);
+
+    // root reads any file; everyone else sees the locked one as having no values.
+    QFile probe(QString::fromStdString(locked));
+    const QString lockedTitle = probe.open(QIODevice::ReadOnly) ? QStringLiteral("Locked") : QStringLiteral("-EMPTY-");
+    const CatalogueScan scan = tree.scan(true);
+    QCOMPARE(scan.titles(), QStringList({"-EMPTY-", lockedTitle}));
+#else
+    QSKIP("needs POSIX permissions and FIFOs");
+#endif
+}
+
+void CatalogueScannerTest::scan_progressCanStopEarly()
+{
+    Tree tree;
+    for (const QString &name : QStringList{"a", "b", "c", "d"}) {
+        tree.cfg(name, fltsims({name.toUtf8() + name.toUtf8()}));
+    }
+    QList<int> seen;
+    const CatalogueScan scan = CatalogueScanner::scan(tree.root(), false, {}, [&seen](int done, int total) {
+        seen.append(done * 10 + total);
+        return done < 2;
+    });
+    QCOMPARE(seen, QList<int>({14, 24}));
+    QCOMPARE(scan.titles(), QStringList({"aa", "bb"}));
+}
+
+QTEST_GUILESS_MAIN(CatalogueScannerTest)
+#include "cataloguescanner_test.moc"
