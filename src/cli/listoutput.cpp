@@ -3,6 +3,7 @@
 #include "listoutput.h"
 
 #include "catalogue/cataloguescanner.h"
+#include "catalogue/savedlist.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -60,13 +61,7 @@ QByteArray renderList(const core::CatalogueScan &scan, OutputFormat format, cons
     case OutputFormat::Rows:
         break;
     }
-    QByteArray text;
-    text.reserve(scan.rows.size() * 96);
-    for (const QString &row : scan.rows) {
-        text += row.toUtf8();
-        text += lineEnd;
-    }
-    return text;
+    return core::savedListText(scan.rows, lineEnd);
 }
 
 } // namespace hangardeck::cli

@@ -3,9 +3,9 @@
 #include "catalogue/cataloguescanner.h"
 #include "clioptions.h"
 #include "listoutput.h"
+#include "platform/atomicfile.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -48,9 +48,9 @@ int main(int argc, char *argv[])
         return 0;
     }
     const QByteArray text = cli::renderList(scan, options.outputFormat, "\r\n");
-    QSaveFile file(options.outputFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        return fail(1, QStringLiteral("cannot write '%1': %2").arg(options.outputFile, file.errorString()));
+    QString error;
+    if (!core::writeFileAtomically(options.outputFile, text, &error)) {
+        return fail(1, QStringLiteral("cannot write '%1': %2").arg(options.outputFile, error));
     }
     return 0;
 }

@@ -2,25 +2,24 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "catalogue/savedlist.h"
 
-#include <QSaveFile>
+#include "platform/atomicfile.h"
 
 namespace hangardeck::core {
 
+QByteArray savedListText(const QStringList &rows, const QByteArray &lineEnd)
+{
+    QByteArray text;
+    text.reserve(rows.size() * 96);
+    for (const QString &row : rows) {
+        text += row.toUtf8();
+        text += lineEnd;
+    }
+    return text;
+}
+
 bool writeSavedList(const QString &filePath, const QStringList &rows, QString *errorText)
 {
-    QByteArray content;
-    for (const QString &row : rows) {
-        content += row.toUtf8();
-        content += "\r\n";
-    }
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-        if (errorText) {
-            *errorText = file.errorString();
-        }
-        return false;
-    }
-    return true;
+    return writeFileAtomically(filePath, savedListText(rows), errorText);
 }
 
 } // namespace hangardeck::core

@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "platform/profile.h"
 
+#include "platform/atomicfile.h"
 #include "platform/textdecoding.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
@@ -440,15 +440,7 @@ bool writeProfileString(const QString &filePath, const QString &section, const Q
         result = bytes + (needsBreak ? "\r\n" : "") + '[' + sectionName + "]\r\n" + keyLineText;
     }
 
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (file.write(result) != result.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(filePath, result);
 }
 
 } // namespace hangardeck::core
