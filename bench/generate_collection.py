@@ -76,17 +76,19 @@ SENTENCES = [
     "Model built with an invented gear layout for rough strips.",
 ]
 
-FOLDER_STYLES = ("{mk}_{stem}_{num}", "{MK}_{stem}-{num}", "{mk} {stem} {num}",
-                 "{mk}{stem}{num}", "{mk_l}_{stem_l}_{num}_v{ver}", "{stem} {num} by {auth}",
-                 "{MK}-{STEM}-{num}-ish", "{mk}_{stem}_{num} ({livery})")
+# Folder name patterns and how often each is picked; about one name in six has a blank.
+FOLDER_STYLES = ("{mk}_{stem}_{num}", "{MK}_{stem}-{num}", "{mk} {stem} {num}", "{mk}{stem}{num}",
+                 "{mk_l}_{stem_l}_{num_l}_v{ver}", "{stem} {num} by {auth}", "{MK}-{STEM}-{num}-ISH",
+                 "{mk}_{stem}_{num} ({livery})", "{stem_l}{num_l}")
+FOLDER_WEIGHTS = (30, 15, 6, 10, 12, 4, 10, 6, 7)
 
 
 def folder_name(rng: random.Random, index: int, mk: str, stem: str, num: str, used: set[str]) -> str:
-    style = rng.choice(FOLDER_STYLES)
+    style = rng.choices(FOLDER_STYLES, FOLDER_WEIGHTS)[0]
     mk_plain = mk.replace(" ", "_").replace("&", "and")
     name = style.format(
         mk=mk_plain, MK=mk_plain.upper(), mk_l=mk_plain.lower(), stem=stem, STEM=stem.upper(),
-        stem_l=stem.lower(), num=num, ver=rng.randint(1, 9),
+        stem_l=stem.lower(), num=num, num_l=num.lower(), ver=rng.randint(1, 9),
         auth=rng.choice(AUTHORS).replace(".", "").replace(" ", "_"), livery=rng.choice(LIVERIES))
     # A few names grow long, the way re-packed downloads do.
     if rng.random() < 0.08:
@@ -103,7 +105,7 @@ def fltsim_section(rng: random.Random, n: int, title: str, mk: str, ui_type: str
     airline = rng.choice(AIRLINES) if kind in ("jet", "turboprop") else ""
     flight = str(rng.randint(100, 9999)) if airline else ""
     desc_parts = rng.sample(SENTENCES, rng.randint(1, 2))
-    desc = f"{title}.\\n" + " ".join(desc_parts) + f"\\nModel and paint by {rng.choice(AUTHORS)}."
+    desc = " ".join(desc_parts) + f"\\nModel and paint by {rng.choice(AUTHORS)}."
     return [
         f"[fltsim.{n}]",
         f"title={title}",
@@ -240,8 +242,8 @@ def flight_model(rng: random.Random, kind: str, span: int, empty: int, gross: in
         "[keyboard_response]", "elevator = 150, 250", "aileron = 150, 250", "rudder = 150, 250", "",
         "[Reference Speeds]", f"flaps_up_stall_speed = {stall}.0", f"full_flaps_stall_speed = {stall - 5}.0",
         f"cruise_speed = {cruise}.0", f"max_indicated_speed = {round(cruise * 1.3)}", "",
-        "[forcefeedback]", "gear_bump_nose_magnitude = 3000", "gear_bump_nose_direction = 18000",
-        "gear_bump_nose_duration = 250000", "ground_bumps_magnitude1 = 3250", "crash_magnitude1 = 10000", "",
+        "[forcefeedback]", "gear_bump_nose_magnitude = 3000", "ground_bumps_magnitude1 = 3250",
+        "crash_magnitude1 = 10000", "",
         "[effects]", "wake = fx_wake", "water = fx_spray", "dirt = fx_tchdrt", "concrete = fx_sparks",
         "touchdown = fx_tchdwn_s, 1", "",
         "[LIGHTS]", "// Types: 1=beacon, 2=strobe, 3=navigation, 4=cockpit, 5=landing",
@@ -309,6 +311,9 @@ def main(argv: list[str]) -> int:
     args = parser.parse_args(argv)
     if args.folders < 1 or args.variations < 1:
         parser.error("--folders and --variations must be at least 1")
+    # Folders left from an earlier, larger collection would be measured too.
+    if os.path.isdir(args.outdir) and os.listdir(args.outdir):
+        parser.error(f"{args.outdir} is not empty; remove it or pick another directory")
     start = time.perf_counter()
     count, size = generate(args.outdir, args.folders, args.variations, args.seed)
     elapsed = time.perf_counter() - start

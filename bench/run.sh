@@ -1,0 +1,81 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#
+# Times "hangardeck-cli list --extended" against a plain read of every aircraft.cfg.
+#
+#   bench/run.sh [COLLECTION_DIR]
+#
+# Without a directory, a synthetic collection (3000 folders, 10 variations each) is
+# generated once into build/bench-collection and reused afterwards.
+# Environment: HANGARDECK_CLI (default build/bin/hangardeck-cli), ROUNDS (default 11),
+# BENCH_CHECK=1 to exit with status 3 when the ratio or memory target is missed.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+
+# Paths given by the caller are taken from the current directory; the defaults live in
+# the source tree. Show the defaults short when run from the top of the tree.
+if [ "$(pwd -P)" = "$(cd "$root" && pwd -P)" ]; then
+    top=
+else
+    top=$root/
+fi
+
+cli=${HANGARDECK_CLI:-${top}build/bin/hangardeck-cli}
+rounds=${ROUNDS:-11}
+
+case $rounds in
+    '' | *[!0-9]*) echo "run.sh: ROUNDS must be a positive whole number, not '$rounds'" >&2; exit 2 ;;
+esac
+if [ "$rounds" -lt 1 ]; then
+    echo "run.sh: ROUNDS must be at least 1" >&2
+    exit 2
+fi
+
+if ! command -v python3 >/dev/null 2>&1; then
+    echo "run.sh: python3 is needed to generate the collection and to time the runs" >&2
+    exit 2
+fi
+
+resolved=$(command -v "$cli" 2>/dev/null || true)
+if [ -z "$resolved" ] || [ ! -f "$resolved" ] || [ ! -x "$resolved" ]; then
+    echo "run.sh: hangardeck-cli not found at '$cli'." >&2
+    echo "        Build it first (make build), or point HANGARDECK_CLI at the program." >&2
+    exit 2
+fi
+
+if [ $# -gt 1 ]; then
+    echo "usage: bench/run.sh [COLLECTION_DIR]" >&2
+    exit 2
+fi
+
+if [ $# -eq 1 ]; then
+    collection=$1
+    if [ ! -d "$collection" ]; then
+        echo "run.sh: '$collection' is not a directory" >&2
+        exit 2
+    fi
+else
+    collection=${top}build/bench-collection
+    # The stamp is written only after a complete generation and names the generator's
+    # checksum, so an interrupted generation or a changed generator means a new collection.
+    stamp=$collection.stamp
+    args="--folders 3000 --variations 10 --seed 1"
+    want="$(cksum <"$here/generate_collection.py") $args"
+    if [ ! -d "$collection" ] || [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$want" ]; then
+        rm -rf "$collection"
+        mkdir -p "$(dirname "$collection")"
+        # shellcheck disable=SC2086 # $args is a fixed list of words
+        python3 "$here/generate_collection.py" "$collection" $args
+        echo "$want" >"$stamp"
+    fi
+fi
+
+check=
+if [ "${BENCH_CHECK:-0}" = 1 ]; then
+    check=--check
+fi
+
+exec python3 "$here/measure.py" --cli "$cli" --rounds "$rounds" $check "$collection"
