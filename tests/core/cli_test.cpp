@@ -59,7 +59,8 @@ private Q_SLOTS:
     void list_optionsShapeRows();
     void list_outputWritesSavedListFile();
     void list_csvAndJsonCarryUnfittedFields();
-    void list_samplesDirectoryRuns();
+    void list_samplesMatchGoldenFiles_data();
+    void list_samplesMatchGoldenFiles();
 
     // Errors
     void errors_exitTwoWithOneLine_data();
@@ -151,19 +152,28 @@ void CliTest::list_csvAndJsonCarryUnfittedFields()
     QCOMPARE(array[3].toObject()["manufacturer"].toString(), "Piper");
 }
 
-void CliTest::list_samplesDirectoryRuns()
+void CliTest::list_samplesMatchGoldenFiles_data()
 {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("extended, delimiter") << QStringList{"--extended", "--delimiter", "|"} << "samples-extended.rows";
+    QTest::newRow("plain, title lead") << QStringList{"--padding", "2", "--lead", "title"}
+                                       << "samples-plain-title.rows";
+}
+
+void CliTest::list_samplesMatchGoldenFiles()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, golden);
     const QString samples = QStringLiteral(HANGARDECK_SAMPLES_DIR "/Aircraft");
-    if (!QFileInfo::exists(samples)) {
-        QSKIP("no samples directory");
-    }
-    const Run plain = runCli({"list", samples});
-    const Run extended = runCli({"list", "--extended", samples});
-    QCOMPARE(plain.exitCode, 0);
-    QCOMPARE(extended.exitCode, 0);
+    const Run run = runCli(QStringList{"list"} + options + QStringList{samples});
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray expected = readFile(QStringLiteral(HANGARDECK_TEST_DATA_DIR "/") + golden);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(run.out, expected);
+    // Every sample folder lists at least one row.
     const int folders = int(QDir(samples).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
-    QCOMPARE(plain.out.count('\n'), folders);
-    QVERIFY(extended.out.count('\n') > folders);
+    QVERIFY(run.out.count('\n') >= folders);
 }
 
 void CliTest::errors_exitTwoWithOneLine_data()
