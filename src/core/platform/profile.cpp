@@ -365,6 +365,54 @@ QString Profile::settingsValue(QStringView section, QStringView key) const
     return value(section, key).value_or(QString());
 }
 
+namespace {
+
+// Where a written key goes in a file's bytes.
+struct KeyPlace {
+    enum Kind { Replace, Insert, NewSection };
+    Kind kind = NewSection;
+    qsizetype begin = 0;      // Replace: the line's text; Insert: where the new line starts
+    qsizetype end = 0;        // Replace: end of the line's text
+    bool needsBreak = false;  // the line before the place has no line end yet (end of file)
+    QByteArrayView name;      // Replace: the key's spelling in the file
+};
+
+// The existing line of the key in the first section of that name; else just past the
+// section's last key line (or its header); else the end of the file.
+KeyPlace findKeyPlace(QByteArrayView bytes, qsizetype from, QByteArrayView section, QByteArrayView key)
+{
+    const char *data = bytes.data();
+    KeyPlace place;
+    bool inSection = false;
+    qsizetype pos = from;
+    while (pos < bytes.size()) {
+        const Line line = lineAt(data, bytes.size(), pos);
+        pos = line.next;
+        const qsizetype first = firstNonBlank(data, line);
+        if (first < line.end && data[first] == '[') {
+            if (inSection) {
+                break;
+            }
+            if (namesEqual(headerName(data, line, first), section)) {
+                inSection = true;
+                place = {KeyPlace::Insert, line.next, line.next, line.next == line.end, {}};
+            }
+            continue;
+        }
+        const std::optional<KeyLine> entry = inSection ? keyLine(data, line) : std::nullopt;
+        if (!entry) {
+            continue;
+        }
+        if (namesEqual(entry->name, key)) {
+            return {KeyPlace::Replace, line.begin, line.end, false, entry->name};
+        }
+        place = {KeyPlace::Insert, line.next, line.next, line.next == line.end, {}};
+    }
+    return place;
+}
+
+} // namespace
+
 bool writeProfileString(const QString &filePath, const QString &section, const QString &key, const QString &value)
 {
     QByteArray bytes;
@@ -377,69 +425,36 @@ bool writeProfileString(const QString &filePath, const QString &section, const Q
             bytes = existing.readAll();
         }
     }
-    QByteArray bom;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bom = bytes.first(3);
-    }
+    const QByteArray bom = bytes.startsWith("\xEF\xBB\xBF") ? bytes.first(3) : QByteArray();
     bytes = bom + normalisedBytes(std::move(bytes));
 
     const QByteArray sectionName = nameArgument(section);
     const QByteArray keyName = nameArgument(key);
+    // A line break in the value would split it into lines of their own, even new keys.
     QString flatValue = value;
     flatValue.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
     const QByteArray valueBytes = flatValue.toUtf8();
 
-    const char *data = bytes.constData();
-    const qsizetype size = bytes.size();
-    qsizetype pos = bom.size();
-    bool inSection = false;
-    bool sectionSeen = false;
-    qsizetype insertAt = -1;     // just past the last key line (or the header) of the section
-    bool insertNeedsBreak = false;
+    const KeyPlace place = findKeyPlace(bytes, bom.size(), sectionName, keyName);
+    const QByteArray lineBreak = place.needsBreak ? QByteArrayLiteral("\r\n") : QByteArray();
     QByteArray result;
-    while (pos < size) {
-        const Line line = lineAt(data, size, pos);
-        pos = line.next;
-        const qsizetype first = firstNonBlank(data, line);
-        if (first < line.end && data[first] == '[') {
-            if (inSection) {
-                break;
-            }
-            if (!sectionSeen && namesEqual(headerName(data, line, first), sectionName)) {
-                inSection = true;
-                sectionSeen = true;
-                insertAt = line.next;
-                insertNeedsBreak = line.next == line.end;
-            }
-            continue;
-        }
-        if (!inSection) {
-            continue;
-        }
-        const std::optional<KeyLine> entry = keyLine(data, line);
-        if (!entry) {
-            continue;
-        }
-        if (namesEqual(entry->name, keyName)) {
-            // Keep the key's spelling from the file, and the line end it had.
-            result = bytes.first(line.begin) + entry->name.toByteArray() + '=' + valueBytes
-                     + (line.next == line.end ? QByteArray("\r\n") : bytes.sliced(line.end, line.next - line.end))
-                     + bytes.sliced(line.next);
-            insertAt = -2;
-            break;
-        }
-        insertAt = line.next;
-        insertNeedsBreak = line.next == line.end;
+    switch (place.kind) {
+    case KeyPlace::Replace: {
+        // Keep the key's spelling from the file and the line end it had.
+        const bool lastLine = place.end == bytes.size();
+        result = bytes.first(place.begin) + place.name.toByteArray() + '=' + valueBytes
+                 + (lastLine ? QByteArrayLiteral("\r\n") : QByteArray()) + bytes.sliced(place.end);
+        break;
     }
-
-    const QByteArray keyLineText = keyName + '=' + valueBytes + "\r\n";
-    if (insertAt >= 0) {
-        result = bytes.first(insertAt) + (insertNeedsBreak ? "\r\n" : "") + keyLineText + bytes.sliced(insertAt);
-    } else if (insertAt == -1) {
-        const bool needsBreak = size > bom.size() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
-        result = bytes + (needsBreak ? "\r\n" : "") + '[' + sectionName + "]\r\n" + keyLineText;
+    case KeyPlace::Insert:
+        result = bytes.first(place.begin) + lineBreak + keyName + '=' + valueBytes + "\r\n" + bytes.sliced(place.begin);
+        break;
+    case KeyPlace::NewSection: {
+        const bool openLine = bytes.size() > bom.size() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
+        result = bytes + (openLine ? "\r\n" : "") + '[' + sectionName + "]\r\n" + keyName + '=' + valueBytes + "\r\n";
+        break;
     }
-
+    }
     return writeFileAtomically(filePath, result);
 }
 
