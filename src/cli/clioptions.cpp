@@ -14,9 +14,7 @@ namespace {
 const QString Description = QStringLiteral(
     "Lists the aircraft variations below a flight simulator Aircraft directory.\n"
     "\n"
-    "Usage: hangardeck-cli list [options] DIR\n"
-    "\n"
-    "Prints one row per aircraft variation, exactly as the window's generated list holds\n"
+    "hangardeck-cli list [options] DIR prints one row per aircraft variation, exactly as the window's generated list holds\n"
     "them after \"Generate List\": sorted without regard to case, each row followed by a\n"
     "line feed. Each row holds ui_manufacturer, ui_type and title fitted to the field\n"
     "width (W + 1 characters), padding (count + 1 spaces) and the delimiter after each\n"
