@@ -16,8 +16,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR)
 
+# The window opens on the current directory until an aircraft directory is stored.
 run: build
-	@$(BUILD_DIR)/bin/hangardeck-cli list --extended $(SAMPLES)
+	@cd $(SAMPLES) && $(CURDIR)/$(BUILD_DIR)/bin/hangardeck
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure

@@ -144,29 +144,6 @@ private Q_SLOTS:
         QVERIFY(!toSingle(u"tall").has_value());
     }
 
-    void panelAndLeadFieldIndexes()
-    {
-        QCOMPARE(isPanelElement(0), true);
-        QCOMPARE(isPanelElement(1), false);
-        for (int element = 2; element <= 5; ++element) {
-            QVERIFY(isPanelElement(element));
-        }
-        QCOMPARE(isPanelElement(6), false);
-        QCOMPARE(isPanelElement(-1), false);
-        QCOMPARE(isLeadFieldIndex(3), true);
-        QCOMPARE(isLeadFieldIndex(4), false);
-        QCOMPARE(isLeadFieldIndex(-1), false);
-    }
-
-    void centredGeometry_halvesTheFreeSpace()
-    {
-        const WindowGeometryTwips g = centredGeometry(11520, 15360, 7110, 9105);
-        QCOMPARE(g.top, 2205.0f);
-        QCOMPARE(g.left, 3127.5f);
-        QCOMPARE(g.height, 7110.0f);
-        QCOMPARE(g.width, 9105.0f);
-    }
-
     // The settings file path
 
     void settingsPath_hasOneSeparator()
@@ -174,14 +151,6 @@ private Q_SLOTS:
         QCOMPARE(settingsFilePath(QStringLiteral("/opt/hangardeck")), QStringLiteral("/opt/hangardeck/hangardeck.ini"));
         QCOMPARE(settingsFilePath(QStringLiteral("/opt/hangardeck/")), QStringLiteral("/opt/hangardeck/hangardeck.ini"));
         QCOMPARE(settingsFilePath(QStringLiteral("/")), QStringLiteral("/hangardeck.ini"));
-    }
-
-    void defaultAircraftDirectory_isInsideTheWinePrefix()
-    {
-#ifndef Q_OS_WIN
-        QCOMPARE(defaultAircraftDirectory(),
-                 QDir::homePath() + QStringLiteral("/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft/"));
-#endif
     }
 
     // Reading a stored file

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("HANGARDECK"));
+
+    // Start-up (settings, the welcome message on a first start) runs before the window shows.
+    hangardeck::gui::MainWindow window(QCoreApplication::applicationDirPath());
+    window.show();
+    return QApplication::exec();
+}

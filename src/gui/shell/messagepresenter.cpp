@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "shell/messagepresenter.h"
+
+#include <QMessageBox>
+
+namespace hangardeck::gui {
+
+void MessageBoxPresenter::showMessage(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(ApplicationTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace hangardeck::gui

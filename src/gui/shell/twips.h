@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_GUI_TWIPS_H
+#define HANGARDECK_GUI_TWIPS_H
+
+#include <QRect>
+
+#include <cmath>
+
+namespace hangardeck::gui {
+
+// Layouts are given in twips, 15 to a logical pixel.
+inline constexpr int TwipsPerPixel = 15;
+
+inline int twipsToPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+}
+
+// A (left, top, width, height) rectangle in twips as logical pixels.
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+} // namespace hangardeck::gui
+
+#endif
