@@ -15,6 +15,7 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/collection.sh"
 root=$(dirname "$here")
 
 gui=${HANGARDECK_BENCH_GUI:-$root/build/bin/hangardeck-bench-gui}
@@ -39,17 +40,7 @@ if [ $# -eq 1 ]; then
     collection=$1
 else
     collection=$root/build/bench-collection
-    # Same collection and stamp as bench/run.sh, so either script reuses the other's.
-    stamp=$collection.stamp
-    args="--folders 3000 --variations 10 --seed 1"
-    want="$(cksum <"$here/generate_collection.py") $args"
-    if [ ! -d "$collection" ] || [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$want" ]; then
-        rm -rf "$collection"
-        mkdir -p "$(dirname "$collection")"
-        # shellcheck disable=SC2086 # $args is a fixed list of words
-        python3 "$here/generate_collection.py" "$collection" $args
-        echo "$want" >"$stamp"
-    fi
+    ensure_collection "$collection"
 fi
 if [ ! -d "$collection" ]; then
     echo "run-gui.sh: '$collection' is not a directory" >&2

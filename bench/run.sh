@@ -13,6 +13,7 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/collection.sh"
 root=$(dirname "$here")
 
 # Paths given by the caller are taken from the current directory; the defaults live in
@@ -59,18 +60,7 @@ if [ $# -eq 1 ]; then
     fi
 else
     collection=${top}build/bench-collection
-    # The stamp is written only after a complete generation and names the generator's
-    # checksum, so an interrupted generation or a changed generator means a new collection.
-    stamp=$collection.stamp
-    args="--folders 3000 --variations 10 --seed 1"
-    want="$(cksum <"$here/generate_collection.py") $args"
-    if [ ! -d "$collection" ] || [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$want" ]; then
-        rm -rf "$collection"
-        mkdir -p "$(dirname "$collection")"
-        # shellcheck disable=SC2086 # $args is a fixed list of words
-        python3 "$here/generate_collection.py" "$collection" $args
-        echo "$want" >"$stamp"
-    fi
+    ensure_collection "$collection"
 fi
 
 check=

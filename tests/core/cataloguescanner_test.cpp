@@ -103,11 +103,8 @@ private Q_SLOTS:
     void scan_emptyDirectory_listsNothing();
     void scan_skipsSimulatorFoldersByExactName();
     void scan_foldersInNameOrderWithoutCase();
-    void scan_plainModeListsFltsimZeroOnly();
-    void scan_extendedStopsAtFirstGap();
-    void scan_extendedListsAtMost33Entries();
-    void scan_folderWithoutTitleListsOneEmptyRow_data();
-    void scan_folderWithoutTitleListsOneEmptyRow();
+    void scan_entriesOfOneFile_data();
+    void scan_entriesOfOneFile();
     void scan_missingAndShortValuesBecomeEmptyMarker();
     void scan_readsAircraftCfgInAnyLetterCase();
 
@@ -115,8 +112,6 @@ private Q_SLOTS:
     void scan_fieldListsInScanOrderUnfitted();
     void scan_rowsSortedAndMappedToEntries();
     void sortRows_ignoresCaseAndKeepsTies();
-    void scan_twiceGivesSameLists();
-    void countText_readsAircraftListed();
 
     // Hostile input never crashes, hangs or changes a file
     void scan_hostileFilesListAsEmpty();
@@ -133,6 +128,7 @@ void CatalogueScannerTest::scan_emptyDirectory_listsNothing()
     QVERIFY(scan.entries.empty());
     QVERIFY(scan.rows.isEmpty());
     QCOMPARE(aircraftCountText(scan.rows.size()), "0 Aircraft listed");
+    QCOMPARE(aircraftCountText(57), "57 Aircraft listed");
 
     // A directory that does not exist lists nothing either.
     QVERIFY(CatalogueScanner::scan(tree.root() / "nowhere", true, {}).entries.empty());
@@ -161,69 +157,63 @@ void CatalogueScannerTest::scan_foldersInNameOrderWithoutCase()
     QCOMPARE(tree.scan(false).subdirs(), QStringList({"\\_under", "\\alpha", "\\b747", "\\Charlie", "\\Zulu"}));
 }
 
-void CatalogueScannerTest::scan_plainModeListsFltsimZeroOnly()
+void CatalogueScannerTest::scan_entriesOfOneFile_data()
 {
-    Tree tree;
-    tree.cfg("five", fltsims({"Zero", "One", "Two", "Three", "Four"}));
-    const CatalogueScan scan = tree.scan(false);
-    QCOMPARE(scan.titles(), QStringList({"Zero"}));
-    QCOMPARE(entryNumbers(scan), QList<int>({0}));
-}
-
-void CatalogueScannerTest::scan_extendedStopsAtFirstGap()
-{
-    Tree tree;
-    tree.cfg("gap", fltsims({"Zero", "One", QByteArray(), "Three"}));
-    const CatalogueScan scan = tree.scan(true);
-    QCOMPARE(scan.titles(), QStringList({"Zero", "One"}));
-    QCOMPARE(entryNumbers(scan), QList<int>({0, 1}));
-}
-
-void CatalogueScannerTest::scan_extendedListsAtMost33Entries()
-{
-    Tree tree;
-    QList<QByteArray> titles;
-    for (int n = 0; n <= 40; ++n) {
-        titles.append("Variation " + QByteArray::number(n));
-    }
-    tree.cfg("many", fltsims(titles));
-    const CatalogueScan scan = tree.scan(true);
-    QCOMPARE(scan.entries.size(), size_t(33));
-    QCOMPARE(scan.entries.back().fltsimIndex, 32);
-    QCOMPARE(scan.entries.back().title, "Variation 32");
-    QVERIFY(scan.rows.contains(QStringLiteral("Acme                  -EMPTY-               Variation 32          .32\\many")));
-}
-
-void CatalogueScannerTest::scan_folderWithoutTitleListsOneEmptyRow_data()
-{
+    QTest::addColumn<QByteArray>("cfg");
     QTest::addColumn<bool>("extended");
-    QTest::newRow("plain") << false;
-    QTest::newRow("extended") << true;
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QList<int>>("numbers");
+
+    const QByteArray five = fltsims({"Zero", "One", "Two", "Three", "Four"});
+    QByteArray many;
+    QStringList titles33;
+    QList<int> numbers33;
+    for (int n = 0; n <= 40; ++n) {
+        many += "[fltsim." + QByteArray::number(n) + "]\r\ntitle=Variation " + QByteArray::number(n) + "\r\n";
+        if (n <= 32) {
+            titles33.append("Variation " + QString::number(n));
+            numbers33.append(n);
+        }
+    }
+    const QByteArray untitled = "[fltsim.0]\r\nui_manufacturer=Maker\r\n[fltsim.1]\r\ntitle=Never listed\r\n";
+    const QByteArray oneChar = "[fltsim.0]\r\ntitle=Zero\r\n[fltsim.1]\r\ntitle=X\r\n[fltsim.2]\r\ntitle=Two\r\n";
+
+    QTest::newRow("plain lists fltsim.0 only") << five << false << QStringList{"Zero"} << QList<int>{0};
+    QTest::newRow("extended lists every titled entry") << five << true << QStringList{"Zero", "One", "Two", "Three", "Four"} << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("extended stops at a gap") << fltsims({"Zero", "One", QByteArray(), "Three"}) << true << QStringList{"Zero", "One"} << QList<int>{0, 1};
+    QTest::newRow("extended stops at 33 entries") << many << true << titles33 << numbers33;
+    QTest::newRow("one-character title ends the entries") << oneChar << true << QStringList{"Zero"} << QList<int>{0};
+    QTest::newRow("untitled fltsim.0, plain") << untitled << false << QStringList{"-EMPTY-"} << QList<int>{0};
+    QTest::newRow("untitled fltsim.0, extended") << untitled << true << QStringList{"-EMPTY-"} << QList<int>{0};
+    QTest::newRow("no aircraft.cfg, extended") << QByteArray("<none>") << true << QStringList{"-EMPTY-"} << QList<int>{0};
 }
 
-void CatalogueScannerTest::scan_folderWithoutTitleListsOneEmptyRow()
+void CatalogueScannerTest::scan_entriesOfOneFile()
 {
+    QFETCH(QByteArray, cfg);
     QFETCH(bool, extended);
+    QFETCH(QStringList, titles);
+    QFETCH(QList<int>, numbers);
     Tree tree;
-    tree.folder("nocfg");
-    tree.cfg("untitled", "[fltsim.0]\r\nui_manufacturer=Maker\r\n[fltsim.1]\r\ntitle=Never listed\r\n");
+    if (cfg == "<none>") {
+        tree.folder("aircraft");
+    } else {
+        tree.cfg("aircraft", cfg);
+    }
     const CatalogueScan scan = tree.scan(extended);
-    QCOMPARE(scan.titles(), QStringList({"-EMPTY-", "-EMPTY-"}));
-    QCOMPARE(scan.manufacturers(), QStringList({"-EMPTY-", "Maker"}));
-    QCOMPARE(entryNumbers(scan), QList<int>({0, 0}));
+    QCOMPARE(scan.titles(), titles);
+    QCOMPARE(entryNumbers(scan), numbers);
+    QCOMPARE(scan.rows.size(), titles.size());
 }
 
 void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
 {
     Tree tree;
-    tree.cfg("a", "[fltsim.0]\r\ntitle=Has no type\r\nui_manufacturer=Maker\r\n"
-                  "[fltsim.1]\r\ntitle=X\r\nui_type=Jet\r\n"
-                  "[fltsim.2]\r\ntitle=Not reached\r\n");
-    const CatalogueScan plain = tree.scan(false);
-    QCOMPARE(plain.types(), QStringList({"-EMPTY-"}));
-    QCOMPARE(plain.manufacturers(), QStringList({"Maker"}));
-    // A one-character title counts as missing, so the count stops there.
-    QCOMPARE(tree.scan(true).titles(), QStringList({"Has no type"}));
+    tree.cfg("a", "[fltsim.0]\r\ntitle=Has no type\r\nui_manufacturer=Maker\r\nui_type=J\r\n");
+    const CatalogueScan scan = tree.scan(false);
+    QCOMPARE(scan.types(), QStringList({"-EMPTY-"}));
+    QCOMPARE(scan.manufacturers(), QStringList({"Maker"}));
+    QCOMPARE(scan.rows.first(), "Maker                 -EMPTY-               Has no type           .00\\a");
 }
 
 void CatalogueScannerTest::scan_readsAircraftCfgInAnyLetterCase()
@@ -244,6 +234,8 @@ void CatalogueScannerTest::scan_fieldListsInScanOrderUnfitted()
     QCOMPARE(scan.manufacturers(), QStringList({"Same Maker", "Same Maker", "Same Maker"}));
     QCOMPARE(scan.types(), QStringList({"Type", "Type", "Type"}));
     QCOMPARE(scan.subdirs(), QStringList({"\\one", "\\one", "\\two"}));
+    // A second scan starts afresh: the same lists, not doubled ones.
+    QCOMPARE(tree.scan(true).rows, scan.rows);
 }
 
 void CatalogueScannerTest::scan_rowsSortedAndMappedToEntries()
@@ -269,24 +261,6 @@ void CatalogueScannerTest::sortRows_ignoresCaseAndKeepsTies()
     const std::vector<int> order = CatalogueScanner::sortRows(rows);
     QCOMPARE(rows, QStringList({"-EMPTY-", "a row", "b row", "B ROW", "b row", "\u00C9clair", "\u00E9CLAIR"}));
     QCOMPARE(order, std::vector<int>({4, 2, 0, 1, 3, 5, 6}));
-}
-
-void CatalogueScannerTest::scan_twiceGivesSameLists()
-{
-    Tree tree;
-    tree.cfg("a", fltsims({"One", "Two"}));
-    tree.cfg("b", fltsims({"Three"}));
-    const CatalogueScan first = tree.scan(true);
-    const CatalogueScan second = tree.scan(true);
-    QCOMPARE(second.rows, first.rows);
-    QCOMPARE(second.titles(), first.titles());
-    QCOMPARE(first.rows.size(), 3);
-}
-
-void CatalogueScannerTest::countText_readsAircraftListed()
-{
-    QCOMPARE(aircraftCountText(3), "3 Aircraft listed");
-    QCOMPARE(aircraftCountText(57), "57 Aircraft listed");
 }
 
 void CatalogueScannerTest::scan_hostileFilesListAsEmpty()

@@ -2,116 +2,67 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
 
-#include "finder/directorylistbox.h"
 #include "finder/directorypickerpanel.h"
-#include "shell/mainwindow.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QSignalBlocker>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
-using hangardeck::gui::DirectoryListBox;
-using hangardeck::gui::DirectoryPickerPanel;
-using hangardeck::gui::MainWindow;
 using namespace hangardeck::testsupport;
-
-namespace {
-
-QStringList itemTexts(const QListWidget &list)
-{
-    QStringList texts;
-    for (int i = 0; i < list.count(); ++i) {
-        texts.append(list.item(i)->text());
-    }
-    return texts;
-}
-
-void makeFolders(const QString &root, const QStringList &names)
-{
-    for (const QString &name : names) {
-        QDir(root).mkpath(name);
-    }
-}
-
-} // namespace
 
 class DirectoryPickerTest final : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The folder list
-
     void list_showsAncestorsCurrentAndSubfolders()
     {
         QTemporaryDir root;
-        makeFolders(root.path(), {QStringLiteral("Aircraft/b747"), QStringLiteral("Aircraft/Cub"),
-                                  QStringLiteral("Aircraft/a320/texture")});
-        QVERIFY(writeFile(root.filePath(QStringLiteral("Aircraft/readme.txt")), "not a folder"));
+        for (const QString &folder : QStringList{"Aircraft/b747", "Aircraft/Cub", "Aircraft/a320/texture"})
+            QDir(root.path()).mkpath(folder);
+        QVERIFY(writeFile(root.filePath("Aircraft/readme.txt"), "not a folder"));
         DirectoryListBox dir1;
-        const QString aircraft = QDir(root.filePath(QStringLiteral("Aircraft"))).absolutePath();
-        QVERIFY(dir1.setPath(aircraft + u'/'));
+        const QString aircraft = QDir(root.filePath("Aircraft")).absolutePath();
+        QVERIFY(dir1.setPath(aircraft + '/'));
         QCOMPARE(dir1.path(), aircraft);
-
-        const QStringList texts = itemTexts(dir1);
-        const int depth = int(aircraft.count(u'/'));
-        QCOMPARE(texts.first(), QStringLiteral("/"));
-        QCOMPARE(texts.size(), depth + 1 + 3);
-        QCOMPARE(texts.mid(depth), (QStringList{QStringLiteral("Aircraft"), QStringLiteral("a320"),
-                                                 QStringLiteral("b747"), QStringLiteral("Cub")}));
+        const QStringList names = texts(&dir1);
+        const int depth = int(aircraft.count('/'));
+        QCOMPARE(names.first(), "/");
+        QCOMPARE(names.mid(depth), (QStringList{"Aircraft", "a320", "b747", "Cub"}));
         QCOMPARE(dir1.currentRow(), depth); // the open folder is highlighted
         QCOMPARE(dir1.subfolderCount(), 3);
-        QCOMPARE(QString::fromStdString(dir1.subfolderPath(2).filename().string()), QStringLiteral("Cub"));
+        QCOMPARE(QString::fromStdString(dir1.subfolderPath(2).filename().string()), "Cub");
     }
 
     void list_singleClickHighlightsDoubleClickOpens()
     {
         QTemporaryDir root;
-        makeFolders(root.path(), {QStringLiteral("b747/panel")});
+        QDir(root.path()).mkpath("b747/panel");
         DirectoryListBox dir1;
         dir1.resize(400, 300);
         QVERIFY(dir1.setPath(root.path()));
         QSignalSpy changes(&dir1, &DirectoryListBox::pathChanged);
         QListWidgetItem *b747 = dir1.item(dir1.count() - 1);
-        const QRect rect = dir1.visualItemRect(b747);
-
-        QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, rect.center());
+        const QPoint centre = dir1.visualItemRect(b747).center();
+        QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(dir1.currentItem(), b747);
         QCOMPARE(changes.count(), 0);
-
-        QTest::mouseDClick(dir1.viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(dir1.viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(changes.count(), 1);
-        QCOMPARE(dir1.path(), QDir(root.filePath(QStringLiteral("b747"))).absolutePath());
-        QCOMPARE(itemTexts(dir1).last(), QStringLiteral("panel"));
+        QCOMPARE(dir1.path(), QDir(root.filePath("b747")).absolutePath());
+        QCOMPARE(texts(&dir1).last(), "panel");
     }
 
-    void list_refusesMissingFoldersAndFiles()
+    void list_refusesMissingFoldersAndFilesAndRefreshes()
     {
         QTemporaryDir root;
-        QVERIFY(writeFile(root.filePath(QStringLiteral("file.txt")), "x"));
+        QVERIFY(writeFile(root.filePath("file.txt"), "x"));
         DirectoryListBox dir1;
         QVERIFY(dir1.setPath(root.path()));
         QSignalSpy changes(&dir1, &DirectoryListBox::pathChanged);
-        QVERIFY(!dir1.setPath(root.filePath(QStringLiteral("missing"))));
-        QVERIFY(!dir1.setPath(root.filePath(QStringLiteral("file.txt"))));
-        QVERIFY(!dir1.setPath(QString()));
+        for (const QString &refused : {root.filePath("missing"), root.filePath("file.txt"), QString()})
+            QVERIFY2(!dir1.setPath(refused), qPrintable(refused));
         QVERIFY(dir1.setPath(root.path())); // the same path is no change
         QCOMPARE(changes.count(), 0);
         QCOMPARE(dir1.path(), QDir(root.path()).absolutePath());
-    }
 
-    void list_refreshShowsNewFolders()
-    {
-        QTemporaryDir root;
-        DirectoryListBox dir1;
-        QVERIFY(dir1.setPath(root.path()));
-        QCOMPARE(dir1.subfolderCount(), 0);
-        makeFolders(root.path(), {QStringLiteral("later")});
+        QDir(root.path()).mkpath("later");
         QCOMPARE(dir1.subfolderCount(), 0);
         dir1.refresh();
         QCOMPARE(dir1.subfolderCount(), 1);
@@ -120,69 +71,53 @@ private Q_SLOTS:
     void list_survivesLinkLoopsAndUnreadableFolders()
     {
         QTemporaryDir root;
-        makeFolders(root.path(), {QStringLiteral("locked/inside")});
-        QVERIFY(QFile::link(root.path(), root.filePath(QStringLiteral("loop"))));
-        QVERIFY(QFile::link(root.filePath(QStringLiteral("self")), root.filePath(QStringLiteral("self"))));
+        QDir(root.path()).mkpath("locked/inside");
+        QVERIFY(QFile::link(root.path(), root.filePath("loop")));
+        QVERIFY(QFile::link(root.filePath("self"), root.filePath("self")));
         DirectoryListBox dir1;
         QVERIFY(dir1.setPath(root.path()));
-        QStringList names = itemTexts(dir1).mid(dir1.currentRow() + 1);
-        QCOMPARE(names, (QStringList{QStringLiteral("locked"), QStringLiteral("loop")}));
-
+        QCOMPARE(texts(&dir1).mid(dir1.currentRow() + 1), (QStringList{"locked", "loop"}));
         // Opening the link to the folder itself is one more level, not an endless walk.
-        QVERIFY(dir1.setPath(root.filePath(QStringLiteral("loop"))));
+        QVERIFY(dir1.setPath(root.filePath("loop")));
         QCOMPARE(dir1.subfolderCount(), 2);
 
-        const QString locked = root.filePath(QStringLiteral("locked"));
+        const QString locked = root.filePath("locked");
         QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
-        if (QDir(locked).isReadable()) {
-            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            QSKIP("running with rights that ignore folder permissions");
-        }
+        const bool rightsIgnored = QDir(locked).isReadable();
         const bool opened = dir1.setPath(locked);
         const int children = dir1.subfolderCount();
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (rightsIgnored)
+            QSKIP("running with rights that ignore folder permissions");
         QVERIFY(opened);
         QCOMPARE(children, 0);
     }
 
-    // The panel in the window
-
-    void drives_listRootFirstAndEachOnce()
+    void labelsAndDrives_followEveryPathChange()
     {
-        const QStringList roots = DirectoryPickerPanel::driveRoots();
-        QCOMPARE(roots.first(), QStringLiteral("/"));
-        QCOMPARE(roots.size(), QSet<QString>(roots.begin(), roots.end()).size());
-    }
+        const QStringList roots = hangardeck::gui::DirectoryPickerPanel::driveRoots();
+        QCOMPARE(roots.first(), "/");
+        QCOMPARE(roots.size(), QSet<QString>(roots.begin(), roots.end()).size()); // each once
 
-    void labels_followEveryPathChange()
-    {
-        QTemporaryDir program;
         QTemporaryDir aircraft;
-        makeFolders(aircraft.path(), {QStringLiteral("b747")});
-        RecordingPresenter presenter;
-        MainWindow window(program.path(), &presenter);
-        auto *dir1 = window.findChild<DirectoryListBox *>(QStringLiteral("Dir1"));
-        auto *label3 = window.findChild<QLabel *>(QStringLiteral("Label3"));
-        auto *label8 = window.findChild<QLabel *>(QStringLiteral("Label8"));
-        QCOMPARE(label3->text(), QStringLiteral("Set Aircraft Directory Before Making List"));
-        QVERIFY(label8->text().isEmpty());
-
-        QVERIFY(dir1->setPath(aircraft.path()));
+        Run run;
+        const auto shown = [&] {
+            return QStringList{run.dir1()->path(), run.label("Label3")->text(), run.label("Label8")->text()};
+        };
+        QCOMPARE(shown(), (QStringList{QDir::currentPath(), "Set Aircraft Directory Before Making List", ""}));
+        QVERIFY(run.dir1()->setPath(aircraft.path()));
         const QString path = QDir(aircraft.path()).absolutePath();
-        QCOMPARE(label3->text(), path);
-        QCOMPARE(label8->text(), QStringLiteral("Set: ") + path);
+        QCOMPARE(shown(), (QStringList{path, path, "Set: " + path}));
 
         // Choosing a drive moves the folder list to it.
-        auto *drive1 = window.findChild<QComboBox *>(QStringLiteral("Drive1"));
-        QCOMPARE(drive1->itemText(0), QStringLiteral("/"));
+        auto *drive1 = run.child<QComboBox>("Drive1");
+        QCOMPARE(drive1->itemText(0), "/");
         {
             const QSignalBlocker blocker(drive1);
             drive1->setCurrentIndex(-1);
         }
         drive1->setCurrentIndex(0);
-        QCOMPARE(dir1->path(), QStringLiteral("/"));
-        QCOMPARE(label3->text(), QStringLiteral("/"));
-        QCOMPARE(label8->text(), QStringLiteral("Set: /"));
+        QCOMPARE(shown(), (QStringList{"/", "/", "Set: /"}));
     }
 };
 

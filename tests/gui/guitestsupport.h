@@ -3,25 +3,27 @@
 #ifndef HANGARDECK_TESTS_GUITESTSUPPORT_H
 #define HANGARDECK_TESTS_GUITESTSUPPORT_H
 
+#include "finder/directorylistbox.h"
+#include "shell/mainwindow.h"
 #include "shell/messagepresenter.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QList>
-#include <QPair>
-#include <QString>
-#include <QStringList>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace hangardeck::testsupport {
 
-// Records every message the window would show, instead of blocking on a dialog.
-class RecordingPresenter final : public gui::MessagePresenter
-{
-public:
-    void showMessage(QWidget *, const QString &text) override { messages.append(text); }
+using gui::DirectoryListBox;
+using gui::MainWindow;
 
+// Records every message the window would show, and whether the window was on screen then.
+struct RecordingPresenter final : gui::MessagePresenter {
+    void showMessage(QWidget *parent, const QString &text) override
+    {
+        messages.append(text);
+        windowVisible.append(parent && parent->isVisible());
+    }
     QStringList messages;
+    QList<bool> windowVisible;
 };
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
@@ -37,49 +39,111 @@ inline QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// One [fltsim.N] entry per title, the manufacturer and type numbered after the folder:
-//   [fltsim.1]
-//   title=Cub Floats
-//   ui_manufacturer=Piper
-//   ui_type=J-3 1
-inline bool writeAircraft(const QString &aircraftDir, const QString &folder, const QString &manufacturer,
-                          const QStringList &titles)
+inline QString iniIn(const QString &programFolder)
+{
+    return programFolder + "/hangardeck.ini";
+}
+
+inline const QString SubdirNotice = "The following is not available when subdir is NOT last field.\nImage Browsing\n"
+                                    "Opening Aircraft.cfg w/double clicking\nViewing extended details.";
+
+// One [fltsim.N] entry per title; ui_type is the folder name and N ("cub 0").
+inline bool writeAircraft(const QString &dir, const QString &folder, const QString &maker, const QStringList &titles)
 {
     QByteArray cfg;
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        cfg += "[fltsim." + QByteArray::number(i) + "]\r\n";
-        cfg += "title=" + titles[i].toUtf8() + "\r\n";
-        cfg += "ui_manufacturer=" + manufacturer.toUtf8() + "\r\n";
-        cfg += "ui_type=" + folder.toUtf8() + " " + QByteArray::number(i) + "\r\n\r\n";
+        const QByteArray n = QByteArray::number(i);
+        cfg += "[fltsim." + n + "]\r\ntitle=" + titles[i].toUtf8() + "\r\nui_manufacturer=" + maker.toUtf8() +
+               "\r\nui_type=" + folder.toUtf8() + ' ' + n + "\r\n\r\n";
     }
-    return writeFile(aircraftDir + u'/' + folder + QStringLiteral("/aircraft.cfg"), cfg);
+    return writeFile(dir + '/' + folder + "/aircraft.cfg", cfg);
 }
 
-// The [main] key=value lines of a settings file, in file order.
-inline QList<QPair<QString, QString>> iniEntries(const QString &path)
+// The key=value lines of a settings file, in file order.
+inline QStringList iniLines(const QString &path)
 {
-    QList<QPair<QString, QString>> entries;
-    const QList<QByteArray> lines = readFile(path).split('\n');
-    for (QByteArray line : lines) {
+    QStringList lines = QString::fromUtf8(readFile(path)).split('\n');
+    for (QString &line : lines)
         line = line.trimmed();
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0 && !line.startsWith('[')) {
-            entries.append({QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1))});
-        }
-    }
-    return entries;
+    return lines.filter(QRegularExpression("^\\w+="));
 }
 
-inline QString iniValue(const QString &path, const QString &key)
+inline QStringList iniKeys(const QString &path)
 {
-    const auto entries = iniEntries(path);
-    for (const auto &entry : entries) {
-        if (entry.first == key) {
-            return entry.second;
-        }
-    }
-    return QStringLiteral("<absent>");
+    QStringList keys = iniLines(path);
+    for (QString &key : keys)
+        key.truncate(key.indexOf('='));
+    return keys;
 }
+
+// The stored values of some keys: iniValues(ini, "top left") gives "150 300" (an absent key gives "").
+inline QString iniValues(const QString &path, const QString &keys)
+{
+    QStringList values;
+    for (const QString &key : keys.split(' '))
+        values.append(iniLines(path).filter(QRegularExpression('^' + key + '=')).value(0).section('=', 1));
+    return values.join(' ');
+}
+
+inline QStringList texts(const QListWidget *list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result.append(list->item(i)->text());
+    return result;
+}
+
+// A main window started in a program folder (by default a new one), and its controls by object name.
+struct Run {
+    QTemporaryDir newFolder;
+    QString folder;
+    RecordingPresenter presenter;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Run(const QString &programFolder = {})
+        : folder(programFolder.isEmpty() ? newFolder.path() : programFolder),
+          window(std::make_unique<MainWindow>(folder, &presenter))
+    {
+    }
+
+    template<typename T = QWidget>
+    T *child(const QString &name) const
+    {
+        T *found = window->findChild<T *>(name);
+        if (!found)
+            qFatal("no child named %s", qPrintable(name));
+        return found;
+    }
+    QLabel *label(const QString &name) const { return child<QLabel>(name); }
+    QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
+    QListWidget *list(const QString &name) const { return child<QListWidget>(name); }
+    QScrollBar *scroll(const QString &name) const { return child<QScrollBar>(name); }
+    QAction *action(const QString &name) const { return child<QAction>(name); }
+    QRadioButton *radio(int i) const { return child<QRadioButton>(QString("Option1_%1").arg(i)); }
+    DirectoryListBox *dir1() const { return child<DirectoryListBox>("Dir1"); }
+    QStringList items(const QString &name) const { return texts(list(name)); }
+    // A radio button takes clicks on its circle and caption only, not on the rest of its box.
+    void clickRadio(int i) const { QTest::mouseClick(radio(i), Qt::LeftButton, {}, QPoint(6, radio(i)->height() / 2)); }
+    void type(const QString &name, const QString &text) const
+    {
+        edit(name)->setFocus();
+        QTest::keyClicks(edit(name), text);
+    }
+    QString panels() const // the visible ones: "3"
+    {
+        QString shown;
+        for (const int element : MainWindow::PanelElements)
+            if (!window->panel(element)->isHidden())
+                shown += QString::number(element);
+        return shown;
+    }
+    bool showAndActivate() const
+    {
+        window->show();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
+    }
+};
 
 } // namespace hangardeck::testsupport
 
