@@ -28,19 +28,23 @@ qsizetype unitsForChars(const QString &text, qsizetype chars)
     return units;
 }
 
+// Appends the value cut or padded with spaces to exactly widthChars + 1 characters.
+void appendFitted(QString &row, const QString &value, int widthChars)
+{
+    const qsizetype target = qsizetype(widthChars) + 1;
+    const qsizetype units = unitsForChars(value, target);
+    row += QStringView(value).first(units);
+    const qsizetype chars = units == value.size() ? charCount(value) : target;
+    row.resize(row.size() + target - chars, u' ');
+}
+
 } // namespace
 
 QString fitField(const QString &value, int widthChars)
 {
-    const qsizetype target = qsizetype(widthChars) + 1;
-    const qsizetype chars = charCount(value);
-    if (chars == target) {
-        return value;
-    }
-    if (chars < target) {
-        return value + QString(target - chars, u' ');
-    }
-    return value.first(unitsForChars(value, target));
+    QString fitted;
+    appendFitted(fitted, value, widthChars);
+    return fitted;
 }
 
 QString fltsimTag(int fltsimIndex)
@@ -54,31 +58,71 @@ QString padString(int paddingCount)
     return QString(qsizetype(paddingCount) + 1, u' ');
 }
 
+namespace {
+
+// Appends a value fitted to W + 1 characters (or as it is, with actual width on), then the
+// padding and the delimiter.
+void appendField(QString &row, const QString &value, const FormatSettings &settings, bool followed = true)
+{
+    if (settings.actualWidth) {
+        row += value;
+    } else {
+        appendFitted(row, value, settings.fieldWidthChars);
+    }
+    if (followed) {
+        if (!settings.actualWidth) {
+            row.resize(row.size() + settings.paddingCount + 1, u' ');
+        }
+        row += settings.delimiter;
+    }
+}
+
+} // namespace
+
 QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings)
 {
-    // With actual width on, fields keep their own length and no padding follows them.
-    const QString pad = settings.actualWidth ? QString() : padString(settings.paddingCount);
-    const auto fit = [&](const QString &value) {
-        return settings.actualWidth ? value : fitField(value, settings.fieldWidthChars);
+    QString row;
+    row.reserve(4 * (settings.fieldWidthChars + settings.paddingCount + 7) + entry.subdir.size()
+                + (settings.actualWidth ? entry.manufacturer.size() + entry.type.size() + entry.title.size() : 0));
+    const auto appendTail = [&] {
+        row += fltsimTag(entry.fltsimIndex);
+        row += entry.subdir;
+        row += settings.terminator;
     };
-    const QString manufacturer = fit(entry.manufacturer);
-    const QString type = fit(entry.type);
-    const QString title = fit(entry.title);
-    const QString &d = settings.delimiter;
-    const QString tail = fltsimTag(entry.fltsimIndex) + entry.subdir + settings.terminator;
-
     switch (settings.leadField) {
     case LeadField::Type:
-        return type + pad + d + manufacturer + pad + d + title + pad + d + tail;
+        appendField(row, entry.type, settings);
+        appendField(row, entry.manufacturer, settings);
+        appendField(row, entry.title, settings);
+        appendTail();
+        break;
     case LeadField::Title:
-        return title + pad + d + manufacturer + pad + d + type + pad + d + tail;
+        appendField(row, entry.title, settings);
+        appendField(row, entry.manufacturer, settings);
+        appendField(row, entry.type, settings);
+        appendTail();
+        break;
     case LeadField::Subdir:
-        // The folder leads unfitted; the row carries no entry tag and ends with the title.
-        return entry.subdir + pad + d + manufacturer + pad + d + type + pad + d + title + settings.terminator;
+        // The folder leads unfitted but padded; the row carries no entry tag and ends with
+        // the title and the terminator.
+        row += entry.subdir;
+        if (!settings.actualWidth) {
+            row += padString(settings.paddingCount);
+        }
+        row += settings.delimiter;
+        appendField(row, entry.manufacturer, settings);
+        appendField(row, entry.type, settings);
+        appendField(row, entry.title, settings, false);
+        row += settings.terminator;
+        break;
     case LeadField::Manufacturer:
+        appendField(row, entry.manufacturer, settings);
+        appendField(row, entry.type, settings);
+        appendField(row, entry.title, settings);
+        appendTail();
         break;
     }
-    return manufacturer + pad + d + type + pad + d + title + pad + d + tail;
+    return row;
 }
 
 } // namespace hangardeck::core::rowformat
