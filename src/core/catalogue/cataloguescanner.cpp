@@ -51,20 +51,17 @@ Profile readAircraftCfg(const fs::path &folder)
     return profile;
 }
 
-// Reads the three listed keys of [fltsim.N] in one pass over the section; a value of
-// fewer than two characters counts as none. Returns false when the entry has no title.
+// Reads the three listed keys of [fltsim.N] in one pass over the section. Returns false
+// when the entry has no title.
 bool readEntry(const Profile &profile, int index, CatalogueEntry &entry)
 {
     static constexpr std::array<QByteArrayView, 3> keys = {"title", "ui_manufacturer", "ui_type"};
     std::array<std::optional<QString>, 3> found;
-    profile.values(fltsimSections()[size_t(index)], keys, found);
-    const auto take = [](std::optional<QString> &value) {
-        return (value && value->size() >= 2) ? std::move(*value) : QString::fromUtf16(EmptyValueText);
-    };
-    const bool titled = found[0] && found[0]->size() >= 2;
-    entry.title = take(found[0]);
-    entry.manufacturer = take(found[1]);
-    entry.type = take(found[2]);
+    profile.aircraftValues(fltsimSections()[size_t(index)], keys, found);
+    const bool titled = found[0].has_value();
+    entry.title = found[0].value_or(QString::fromUtf16(EmptyValueText));
+    entry.manufacturer = found[1].value_or(QString::fromUtf16(EmptyValueText));
+    entry.type = found[2].value_or(QString::fromUtf16(EmptyValueText));
     entry.fltsimIndex = index;
     return titled;
 }

@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "catalogue/savedlist.h"
 
-#include "platform/atomicfile.h"
-
 namespace hangardeck::core {
 
 QByteArray savedListText(const QStringList &rows, const QByteArray &lineEnd)
@@ -15,11 +13,6 @@ QByteArray savedListText(const QStringList &rows, const QByteArray &lineEnd)
         text += lineEnd;
     }
     return text;
-}
-
-bool writeSavedList(const QString &filePath, const QStringList &rows, QString *errorText)
-{
-    return writeFileAtomically(filePath, savedListText(rows), errorText);
 }
 
 } // namespace hangardeck::core

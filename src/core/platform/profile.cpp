@@ -353,11 +353,20 @@ void Profile::values(QByteArrayView section, std::span<const QByteArrayView> key
 
 std::optional<QString> Profile::aircraftValue(QByteArrayView section, QByteArrayView key) const
 {
-    std::optional<QString> found = value(section, key);
-    if (!found || found->size() < 2) {
-        return std::nullopt;
-    }
+    std::optional<QString> found;
+    aircraftValues(section, {&key, 1}, {&found, 1});
     return found;
+}
+
+void Profile::aircraftValues(QByteArrayView section, std::span<const QByteArrayView> keys,
+                             std::span<std::optional<QString>> results) const
+{
+    values(section, keys, results);
+    for (std::optional<QString> &result : results) {
+        if (result && result->size() < 2) {
+            result.reset();
+        }
+    }
 }
 
 QString Profile::settingsValue(QStringView section, QStringView key) const

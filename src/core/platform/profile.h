@@ -52,6 +52,9 @@ public:
     // What callers reading an aircraft.cfg see: a value of fewer than two characters counts
     // as no value at all.
     std::optional<QString> aircraftValue(QByteArrayView section, QByteArrayView key) const;
+    // The same for several keys of one section, in one pass over it.
+    void aircraftValues(QByteArrayView section, std::span<const QByteArrayView> keys,
+                        std::span<std::optional<QString>> results) const;
 
     // What settings readers see: the value as it is, or empty text when absent.
     QString settingsValue(QStringView section, QStringView key) const;
