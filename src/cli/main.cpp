@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "catalogue/cataloguescanner.h"
+#include "platform/nativepath.h"
 #include "clioptions.h"
 #include "listoutput.h"
 #include "platform/atomicfile.h"
@@ -36,8 +37,8 @@ int main(int argc, char *argv[])
     }
     const auto &options = std::get<cli::ListOptions>(parsed);
 
-    const core::CatalogueScan scan = core::CatalogueScanner::scan(
-        std::filesystem::path(options.directory.toStdString()), options.extended, options.format);
+    const core::CatalogueScan scan =
+        core::scanCatalogue(core::toNativePath(options.directory), options.extended, options.format);
 
     if (options.outputFile.isEmpty()) {
         const QByteArray text = cli::renderList(scan, options.outputFormat, "\n");

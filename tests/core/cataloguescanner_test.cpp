@@ -45,7 +45,7 @@ public:
 
     CatalogueScan scan(bool extended, const FormatSettings &settings = {}) const
     {
-        return CatalogueScanner::scan(root(), extended, settings);
+        return scanCatalogue(root(), extended, settings);
     }
 
 private:
@@ -131,7 +131,7 @@ void CatalogueScannerTest::scan_emptyDirectory_listsNothing()
     QCOMPARE(aircraftCountText(57), "57 Aircraft listed");
 
     // A directory that does not exist lists nothing either.
-    QVERIFY(CatalogueScanner::scan(tree.root() / "nowhere", true, {}).entries.empty());
+    QVERIFY(scanCatalogue(tree.root() / "nowhere", true, {}).entries.empty());
 }
 
 void CatalogueScannerTest::scan_skipsSimulatorFoldersByExactName()
@@ -141,8 +141,8 @@ void CatalogueScannerTest::scan_skipsSimulatorFoldersByExactName()
         tree.cfg(name, fltsims({name.toUtf8()}));
     }
     QCOMPARE(tree.scan(false).subdirs(), QStringList({"\\Default", "\\default2", "\\TEMPLATES"}));
-    QVERIFY(CatalogueScanner::isSkippedSubdir("\\fsfsconv"));
-    QVERIFY(!CatalogueScanner::isSkippedSubdir("\\Fsfsconv"));
+    QVERIFY(isSkippedSubdir("\\fsfsconv"));
+    QVERIFY(!isSkippedSubdir("\\Fsfsconv"));
 }
 
 void CatalogueScannerTest::scan_foldersInNameOrderWithoutCase()
@@ -258,7 +258,7 @@ void CatalogueScannerTest::scan_rowsSortedAndMappedToEntries()
 void CatalogueScannerTest::sortRows_ignoresCaseAndKeepsTies()
 {
     QStringList rows = {"b row", "B ROW", "a row", "b row", "-EMPTY-", "\u00C9clair", "\u00E9CLAIR"};
-    const std::vector<int> order = CatalogueScanner::sortRows(rows);
+    const std::vector<int> order = sortRows(rows);
     QCOMPARE(rows, QStringList({"-EMPTY-", "a row", "b row", "B ROW", "b row", "\u00C9clair", "\u00E9CLAIR"}));
     QCOMPARE(order, std::vector<int>({4, 2, 0, 1, 3, 5, 6}));
 }
@@ -364,7 +364,7 @@ void CatalogueScannerTest::scan_progressCanStopEarly()
         tree.cfg(name, fltsims({name.toUtf8() + name.toUtf8()}));
     }
     QList<int> seen;
-    const CatalogueScan scan = CatalogueScanner::scan(tree.root(), false, {}, [&seen](int done, int total) {
+    const CatalogueScan scan = scanCatalogue(tree.root(), false, {}, [&seen](int done, int total) {
         seen.append(done * 10 + total);
         return done < 2;
     });

@@ -6,13 +6,9 @@
 #include "platform/profile.h"
 #include "platform/textdecoding.h"
 
-#include <QLoggingCategory>
-
 #include <algorithm>
 #include <array>
 #include <numeric>
-
-Q_LOGGING_CATEGORY(lcScan, "hangardeck.core.scan")
 
 namespace hangardeck::core {
 
@@ -20,11 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::array<QByteArray, CatalogueScanner::MaxFltsimIndex + 1> &fltsimSections()
+const std::array<QByteArray, MaxFltsimIndex + 1> &fltsimSections()
 {
     static const auto sections = [] {
-        std::array<QByteArray, CatalogueScanner::MaxFltsimIndex + 1> names;
-        for (int n = 0; n <= CatalogueScanner::MaxFltsimIndex; ++n) {
+        std::array<QByteArray, MaxFltsimIndex + 1> names;
+        for (int n = 0; n <= MaxFltsimIndex; ++n) {
             names[size_t(n)] = "fltsim." + QByteArray::number(n);
         }
         return names;
@@ -115,50 +111,12 @@ QStringList CatalogueScan::subdirs() const
     return fieldList(entries, &CatalogueEntry::subdir);
 }
 
-std::vector<fs::path> CatalogueScanner::subfolders(const fs::path &dir)
-{
-    struct Folder {
-        fs::path path;
-        QString foldedName;
-        std::string nativeName;
-    };
-    std::vector<Folder> folders;
-    std::error_code error;
-    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        // is_directory follows links: users link add-on folders in, and a dangling or
-        // looping link simply is not a folder.
-        if (!it->is_directory(typeError)) {
-            continue;
-        }
-        std::string native = it->path().filename().string();
-        folders.push_back({it->path(), decodeFileName(native).toCaseFolded(), std::move(native)});
-    }
-    if (error) {
-        qCDebug(lcScan) << "cannot list" << QString::fromStdString(dir.string()) << error.message().c_str();
-    }
-    // Names equal but for case (possible on Linux) fall back to their bytes, so the order
-    // is the same on every run.
-    std::sort(folders.begin(), folders.end(), [](const Folder &a, const Folder &b) {
-        if (const int c = a.foldedName.compare(b.foldedName); c != 0) {
-            return c < 0;
-        }
-        return a.nativeName < b.nativeName;
-    });
-    std::vector<fs::path> paths;
-    paths.reserve(folders.size());
-    for (Folder &folder : folders) {
-        paths.push_back(std::move(folder.path));
-    }
-    return paths;
-}
-
-bool CatalogueScanner::isSkippedSubdir(const QString &subdir)
+bool isSkippedSubdir(const QString &subdir)
 {
     return subdir == u"\\default" || subdir == u"\\fsfsconv" || subdir == u"\\templates";
 }
 
-std::vector<CatalogueEntry> CatalogueScanner::readFolder(const fs::path &folder, const QString &subdir, bool extended)
+std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QString &subdir, bool extended)
 {
     const Profile profile = readAircraftCfg(folder);
     std::vector<CatalogueEntry> entries;
@@ -182,7 +140,7 @@ std::vector<CatalogueEntry> CatalogueScanner::readFolder(const fs::path &folder,
     return entries;
 }
 
-std::vector<int> CatalogueScanner::sortRows(QStringList &rows)
+std::vector<int> sortRows(QStringList &rows)
 {
     std::vector<QString> keys;
     keys.reserve(size_t(rows.size()));
@@ -201,17 +159,16 @@ std::vector<int> CatalogueScanner::sortRows(QStringList &rows)
     return order;
 }
 
-CatalogueScan CatalogueScanner::scan(const fs::path &aircraftDir, bool extended, const FormatSettings &settings,
-                                     const Progress &progress)
+CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
+                          const ScanProgress &progress)
 {
     CatalogueScan result;
-    const std::vector<fs::path> folders = subfolders(aircraftDir);
     const int total = int(folders.size());
     int done = 0;
-    for (const fs::path &folder : folders) {
-        const QString subdir = u'\\' + decodeFileName(folder.filename().string());
+    for (const DirectoryEntry &folder : folders) {
+        const QString subdir = u'\\' + folder.name;
         if (!isSkippedSubdir(subdir)) {
-            std::vector<CatalogueEntry> entries = readFolder(folder, subdir, extended);
+            std::vector<CatalogueEntry> entries = readAircraftFolder(folder.path, subdir, extended);
             std::move(entries.begin(), entries.end(), std::back_inserter(result.entries));
         }
         ++done;
@@ -226,6 +183,12 @@ CatalogueScan CatalogueScanner::scan(const fs::path &aircraftDir, bool extended,
     }
     result.rowEntries = sortRows(result.rows);
     return result;
+}
+
+CatalogueScan scanCatalogue(const fs::path &aircraftDir, bool extended, const FormatSettings &settings,
+                            const ScanProgress &progress)
+{
+    return scanFolders(listSubfolders(aircraftDir), extended, settings, progress);
 }
 
 QString aircraftCountText(qsizetype rowCount)

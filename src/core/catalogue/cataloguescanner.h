@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogueentry.h"
 #include "catalogue/formatsettings.h"
+#include "platform/directorylisting.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,38 +31,34 @@ struct CatalogueScan {
     QStringList subdirs() const;       // List1
 };
 
-// Walks the aircraft folders directly below an aircraft directory and lists their
-// variations, reading each aircraft.cfg once.
-class CatalogueScanner final
-{
-public:
-    // Highest entry number ever examined: a file lists at most 33 variations.
-    static constexpr int MaxFltsimIndex = 32;
+// Highest entry number ever examined: a file lists at most 33 variations.
+inline constexpr int MaxFltsimIndex = 32;
 
-    // Told after each folder: folders done and folders in all. Return false to stop early.
-    using Progress = std::function<bool(int foldersDone, int foldersTotal)>;
+// Told after each folder: folders done and folders in all. Return false to stop early.
+using ScanProgress = std::function<bool(int foldersDone, int foldersTotal)>;
 
-    // extended: list every [fltsim.N] that has a title, not only [fltsim.0].
-    static CatalogueScan scan(const std::filesystem::path &aircraftDir, bool extended, const FormatSettings &settings,
-                              const Progress &progress = {});
+// Lists the variations of every aircraft folder directly below an aircraft directory,
+// reading each aircraft.cfg once. extended: every [fltsim.N] that has a title, not only
+// [fltsim.0].
+CatalogueScan scanCatalogue(const std::filesystem::path &aircraftDir, bool extended, const FormatSettings &settings,
+                            const ScanProgress &progress = {});
 
-    // The sub-folders of a directory in the order the scan takes them: by name compared
-    // without regard to case. Links to folders count as folders; an unreadable directory
-    // gives none.
-    static std::vector<std::filesystem::path> subfolders(const std::filesystem::path &dir);
+// The same over a listing already made (listSubfolders of the aircraft directory), so that
+// a caller who shows the folders too lists the directory only once.
+CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
+                          const ScanProgress &progress = {});
 
-    // The entries one aircraft folder contributes; subdir is the "\name" given.
-    static std::vector<CatalogueEntry> readFolder(const std::filesystem::path &folder, const QString &subdir,
-                                                  bool extended);
+// The entries one aircraft folder contributes; subdir is the "\name" given.
+std::vector<CatalogueEntry> readAircraftFolder(const std::filesystem::path &folder, const QString &subdir,
+                                               bool extended);
 
-    // Whether a folder is one of the simulator's own, which the scan skips: exactly
-    // \default, \fsfsconv or \templates, letter case included.
-    static bool isSkippedSubdir(const QString &subdir);
+// Whether a folder is one of the simulator's own, which the scan skips: exactly
+// \default, \fsfsconv or \templates, letter case included.
+bool isSkippedSubdir(const QString &subdir);
 
-    // Sorts rows without regard to case, keeping scan order among equal rows; returns the
-    // permutation applied (sorted position -> original position).
-    static std::vector<int> sortRows(QStringList &rows);
-};
+// Sorts rows without regard to case, keeping scan order among equal rows; returns the
+// permutation applied (sorted position -> original position).
+std::vector<int> sortRows(QStringList &rows);
 
 // The count text under the list: "57 Aircraft listed".
 QString aircraftCountText(qsizetype rowCount);

@@ -3,12 +3,11 @@
 #ifndef HANGARDECK_CORE_FORMATSETTINGS_H
 #define HANGARDECK_CORE_FORMATSETTINGS_H
 
+#include "catalogue/leadfield.h"
+
 #include <QString>
 
 namespace hangardeck::core {
-
-// The field that leads (and so sorts) each row; the values are those stored as leadfield.
-enum class LeadField { Manufacturer = 0, Type = 1, Title = 2, Subdir = 3 };
 
 // How rows are laid out, captured at the start of every scan.
 struct FormatSettings {

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "platform/nativepath.h"
+
+#include "platform/textdecoding.h"
+
+#include <QFile>
+
+namespace hangardeck::core {
+
+std::filesystem::path toNativePath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::filesystem::path(std::string(bytes.constData(), size_t(bytes.size())));
+#endif
+}
+
+QString fromNativePath(const std::filesystem::path &path)
+{
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.native());
+#else
+    return decodeFileName(path.native());
+#endif
+}
+
+} // namespace hangardeck::core

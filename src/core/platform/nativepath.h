@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_NATIVEPATH_H
+#define HANGARDECK_CORE_NATIVEPATH_H
+
+#include <QString>
+
+#include <filesystem>
+
+namespace hangardeck::core {
+
+// A path typed or stored as text, as the file system names it: UTF-16 on Windows, the
+// bytes QFile uses (the locale's encoding, UTF-8 on any current Linux) elsewhere.
+std::filesystem::path toNativePath(const QString &path);
+
+// A file system path as text for the user: a name that is not valid UTF-8 still shows
+// readably (as Windows-1252), never as replacement characters.
+QString fromNativePath(const std::filesystem::path &path);
+
+} // namespace hangardeck::core
+
+#endif
