@@ -4,8 +4,13 @@
 #include "platform/textdecoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace hangardeck::core;
 
@@ -20,11 +25,10 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void writeAll(const QString &path, const QByteArray &bytes)
+bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -44,12 +48,15 @@ private Q_SLOTS:
     void settingsValue_keepsOneCharacter();
     void fromFile_missingOrSpecialFiles();
 
-    // Writing: one key changes, every other byte stays
+    // Writing: the given keys change, every other byte stays
     void write_producesExactFile_data();
     void write_producesExactFile();
-    void write_lineBreakInValueStaysOnOneLine();
+    void write_valueReadsBackAsWritten_data();
+    void write_valueReadsBackAsWritten();
     void write_roundTripsNonAscii();
+    void write_startsFromBaseContent();
     void write_failsInMissingFolder_keepsNothing();
+    void write_neverReplacesUnreadableFile();
 };
 
 void ProfileTest::lookup_followsWindowsRules_data()
@@ -197,7 +204,7 @@ void ProfileTest::fromFile_missingOrSpecialFiles()
     QVERIFY(!Profile::fromFile(dir.path().toStdString()).isLoaded());
 
     const QString path = dir.filePath(QStringLiteral("aircraft.cfg"));
-    writeAll(path, "[fltsim.0]\r\ntitle=Read Me\r\n");
+    QVERIFY(writeAll(path, "[fltsim.0]\r\ntitle=Read Me\r\n"));
     QCOMPARE(*Profile::fromFile(path.toStdString()).value(u"fltsim.0", u"title"), QStringLiteral("Read Me"));
 }
 
@@ -233,8 +240,8 @@ void ProfileTest::write_producesExactFile_data()
                                                << QByteArray("[a]\r\nx=1\r\nn=5\r\n\r\n[b]\r\ny=2\r\n");
     QTest::newRow("new section after unterminated line") << QByteArray("[a]\r\nx=1") << QStringList{"b", "y", "2"}
                                                          << QByteArray("[a]\r\nx=1\r\n[b]\r\ny=2\r\n");
-    QTest::newRow("spaces of names dropped") << QByteArray("<none>") << QStringList{" sec ", " key ", " v "}
-                                             << QByteArray("[sec]\r\nkey= v \r\n");
+    QTest::newRow("spaces of names dropped") << QByteArray("<none>") << QStringList{" sec ", " key ", "v"}
+                                             << QByteArray("[sec]\r\nkey=v\r\n");
     QTest::newRow("data before first section kept")
         << QByteArray("Data \0 before \0 first \0 section", 31) << QStringList{"section1", "key1", "string1"}
         << QByteArray("Data \0 before \0 first \0 section\r\n[section1]\r\nkey1=string1\r\n", 59);
@@ -243,6 +250,8 @@ void ProfileTest::write_producesExactFile_data()
         << QByteArray("\xEF\xBB\xBF[main]\r\nk=2\r\n");
 }
 
+// Each row runs twice: one writeProfileString per key, and one writeProfileStrings per run
+// of keys of the same section. Both must give the same file.
 void ProfileTest::write_producesExactFile()
 {
     QFETCH(QByteArray, before);
@@ -250,23 +259,64 @@ void ProfileTest::write_producesExactFile()
     QFETCH(QByteArray, after);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
+    const QString single = dir.filePath(QStringLiteral("single.ini"));
+    const QString batch = dir.filePath(QStringLiteral("batch.ini"));
     if (before != "<none>") {
-        writeAll(path, before);
+        QVERIFY(writeAll(single, before) && writeAll(batch, before));
     }
+    std::vector<ProfileEntry> run;
     for (qsizetype i = 0; i + 2 < calls.size(); i += 3) {
-        QVERIFY(writeProfileString(path, calls[i], calls[i + 1], calls[i + 2]));
+        QVERIFY(writeProfileString(single, calls[i], calls[i + 1], calls[i + 2]));
+        run.push_back({calls[i + 1], calls[i + 2]});
+        if (i + 3 >= calls.size() || calls[i + 3] != calls[i]) {
+            QVERIFY(writeProfileStrings(batch, calls[i], run));
+            run.clear();
+        }
     }
-    QCOMPARE(readAll(path), after);
+    QCOMPARE(readAll(single), after);
+    QCOMPARE(readAll(batch), after);
 }
 
-void ProfileTest::write_lineBreakInValueStaysOnOneLine()
+// What the reader would trim or unquote is written inside quotes; the rest is written bare.
+void ProfileTest::write_valueReadsBackAsWritten_data()
 {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("readBack");
+
+    const auto same = [](const char *name, const QString &value, const QByteArray &line) {
+        QTest::newRow(name) << value << line << value;
+    };
+    same("empty", "", "k=");
+    same("plain", "a b", "k=a b");
+    same("one character", ",", "k=,");
+    same("quotes inside", "x'y \"z\" w", "k=x'y \"z\" w");
+    same("space", " ", "k=\" \"");
+    same("spaced bar", " | ", "k=\" | \"");
+    same("tab", "\t", "k=\"\t\"");
+    same("trailing blank", "a ", "k=\"a \"");
+    same("quoted", "\"x\"", "k=\"\"x\"\"");
+    same("single-quoted", "'x'", "k=\"'x'\"");
+    same("leading apostrophe", "'a", "k=\"'a\"");
+    same("trailing quote", "a\"", "k=\"a\"\"");
+    same("lone quote", "\"", "k=\"\"\"");
+    same("lone apostrophe", "'", "k=\"'\"");
+    // A line break becomes a space first, and a space at the end is then quoted.
+    QTest::newRow("line break inside") << "a\r\nb=c" << QByteArray("k=a b=c") << "a b=c";
+    QTest::newRow("line break at end") << "a\n" << QByteArray("k=\"a \"") << "a ";
+}
+
+void ProfileTest::write_valueReadsBackAsWritten()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, readBack);
+
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
-    QVERIFY(writeProfileString(path, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("a\r\nb=c")));
-    QCOMPARE(readAll(path), QByteArray("[S]\r\nK=a b=c\r\n"));
-    QVERIFY(!Profile::fromFile(path.toStdString()).value(u"S", u"b"));
+    QVERIFY(writeProfileString(path, QStringLiteral("S"), QStringLiteral("k"), value));
+    QCOMPARE(readAll(path), "[S]\r\n" + line + "\r\n");
+    QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"S", u"k"), readBack);
 }
 
 void ProfileTest::write_roundTripsNonAscii()
@@ -281,12 +331,36 @@ void ProfileTest::write_roundTripsNonAscii()
     QCOMPARE(profile.settingsValue(u"main", u"sheep"), QStringLiteral("9"));
 }
 
+void ProfileTest::write_startsFromBaseContent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
+    QVERIFY(writeAll(path, "[main]\r\nold=file\r\n"));
+    const std::vector<ProfileEntry> entries{{QStringLiteral("k"), QStringLiteral("1")}};
+    QVERIFY(writeProfileStrings(path, QStringLiteral("main"), entries, QByteArray("; base\r\n[main]\r\nk=0\r\n")));
+    QCOMPARE(readAll(path), QByteArray("; base\r\n[main]\r\nk=1\r\n"));
+}
+
 void ProfileTest::write_failsInMissingFolder_keepsNothing()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("missing/hangardeck.ini"));
     QVERIFY(!writeProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
     QVERIFY(!QFile::exists(path));
+}
+
+// Replacing a file that could not be read would lose its other keys.
+void ProfileTest::write_neverReplacesUnreadableFile()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QVERIFY(!writeProfileString(path, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    QVERIFY(!QFileInfo(path).isFile());
+#else
+    QSKIP("needs a FIFO, a file that exists but is no regular file");
+#endif
 }
 
 QTEST_GUILESS_MAIN(ProfileTest)

@@ -8,9 +8,10 @@
 
 namespace hangardeck::core {
 
-// Replaces a file's whole content through a temporary file in the same folder, so readers
-// see the old content or the new, never half of it. Returns false and leaves the old file
-// when writing fails; errorText then says why.
+// Replaces a file's whole content through a temporary file in the same folder, flushed to
+// disk and renamed over the file, so readers see the old content or the new, never half of
+// it, even after a power cut. Returns false and leaves the old file when writing fails;
+// errorText then says why.
 bool writeFileAtomically(const QString &filePath, const QByteArray &content, QString *errorText = nullptr);
 
 } // namespace hangardeck::core

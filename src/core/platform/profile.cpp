@@ -5,7 +5,6 @@
 #include "platform/atomicfile.h"
 #include "platform/textdecoding.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -420,51 +419,85 @@ KeyPlace findKeyPlace(QByteArrayView bytes, qsizetype from, QByteArrayView secti
     return place;
 }
 
-} // namespace
-
-bool writeProfileString(const QString &filePath, const QString &section, const QString &key, const QString &value)
+bool isBlankOrQuote(QChar c)
 {
-    QByteArray bytes;
-    {
-        QFile existing(filePath);
-        if (existing.exists()) {
-            if (!existing.open(QIODevice::ReadOnly)) {
-                return false; // never replace a file we could not read: its other keys would be lost
-            }
-            bytes = existing.readAll();
-        }
-    }
-    const QByteArray bom = bytes.startsWith("\xEF\xBB\xBF") ? bytes.first(3) : QByteArray();
-    bytes = bom + normalisedBytes(std::move(bytes));
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'"' || c == u'\'';
+}
 
-    const QByteArray sectionName = nameArgument(section);
-    const QByteArray keyName = nameArgument(key);
+// The bytes of a value on its key line. The reader trims blanks and removes one pair of
+// matching outer quotes, so a value with a blank or a quote at either end goes inside a
+// pair of its own: " | " is written as "" | "" and reads back as " | ".
+QByteArray valueBytes(const QString &value)
+{
     // A line break in the value would split it into lines of their own, even new keys.
-    QString flatValue = value;
-    flatValue.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-    const QByteArray valueBytes = flatValue.toUtf8();
+    QString flat = value;
+    flat.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    if (!flat.isEmpty() && (isBlankOrQuote(flat.front()) || isBlankOrQuote(flat.back()))) {
+        return '"' + flat.toUtf8() + '"';
+    }
+    return flat.toUtf8();
+}
 
-    const KeyPlace place = findKeyPlace(bytes, bom.size(), sectionName, keyName);
-    const QByteArray lineBreak = place.needsBreak ? QByteArrayLiteral("\r\n") : QByteArray();
-    QByteArray result;
+// The file's bytes with one key written; the first `from` bytes (a byte-order mark) stay first.
+QByteArray withKey(const QByteArray &bytes, qsizetype from, QByteArrayView sectionName, QByteArrayView keyName,
+                   const QByteArray &value)
+{
+    const KeyPlace place = findKeyPlace(bytes, from, sectionName, keyName);
     switch (place.kind) {
     case KeyPlace::Replace: {
         // Keep the key's spelling from the file and the line end it had.
         const bool lastLine = place.end == bytes.size();
-        result = bytes.first(place.begin) + place.name.toByteArray() + '=' + valueBytes
-                 + (lastLine ? QByteArrayLiteral("\r\n") : QByteArray()) + bytes.sliced(place.end);
+        return bytes.first(place.begin) + place.name.toByteArray() + '=' + value
+               + (lastLine ? QByteArrayLiteral("\r\n") : QByteArray()) + bytes.sliced(place.end);
+    }
+    case KeyPlace::Insert: {
+        const QByteArray lineBreak = place.needsBreak ? QByteArrayLiteral("\r\n") : QByteArray();
+        return bytes.first(place.begin) + lineBreak + keyName.toByteArray() + '=' + value + "\r\n"
+               + bytes.sliced(place.begin);
+    }
+    case KeyPlace::NewSection:
         break;
     }
-    case KeyPlace::Insert:
-        result = bytes.first(place.begin) + lineBreak + keyName + '=' + valueBytes + "\r\n" + bytes.sliced(place.begin);
-        break;
-    case KeyPlace::NewSection: {
-        const bool openLine = bytes.size() > bom.size() && !bytes.endsWith('\n') && !bytes.endsWith('\r');
-        result = bytes + (openLine ? "\r\n" : "") + '[' + sectionName + "]\r\n" + keyName + '=' + valueBytes + "\r\n";
-        break;
+    const bool openLine = bytes.size() > from && !bytes.endsWith('\n') && !bytes.endsWith('\r');
+    return bytes + (openLine ? "\r\n" : "") + '[' + sectionName.toByteArray() + "]\r\n" + keyName.toByteArray() + '='
+           + value + "\r\n";
+}
+
+// The file's current bytes: empty when it is missing, nullopt when it exists but cannot be
+// read (a replacement would lose its other keys).
+std::optional<QByteArray> currentContent(const QString &filePath)
+{
+    const std::filesystem::path path(filePath.toStdU16String());
+    std::error_code error;
+    if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
+        return QByteArray();
     }
+    return readRegularFile(path);
+}
+
+} // namespace
+
+bool writeProfileStrings(const QString &filePath, const QString &section, std::span<const ProfileEntry> entries,
+                         const std::optional<QByteArray> &baseContent)
+{
+    std::optional<QByteArray> base = baseContent ? baseContent : currentContent(filePath);
+    if (!base) {
+        return false;
     }
-    return writeFileAtomically(filePath, result);
+    const QByteArray bom = base->startsWith("\xEF\xBB\xBF") ? base->first(3) : QByteArray();
+    QByteArray bytes = bom + normalisedBytes(std::move(*base));
+
+    const QByteArray sectionName = nameArgument(section);
+    for (const ProfileEntry &entry : entries) {
+        bytes = withKey(bytes, bom.size(), sectionName, nameArgument(entry.key), valueBytes(entry.value));
+    }
+    return writeFileAtomically(filePath, bytes);
+}
+
+bool writeProfileString(const QString &filePath, const QString &section, const QString &key, const QString &value)
+{
+    const ProfileEntry entry{key, value};
+    return writeProfileStrings(filePath, section, {&entry, 1});
 }
 
 } // namespace hangardeck::core

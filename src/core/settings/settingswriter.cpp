@@ -2,87 +2,82 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "settings/settingswriter.h"
 
-#include "platform/profile.h"
 #include "settings/settingsconversion.h"
 #include "settings/settingskeys.h"
 
 namespace hangardeck::core {
 
+namespace {
+
 using settingsconversion::singleToText;
 
-SettingsWriter::SettingsWriter(QString iniPath)
-    : m_iniPath(std::move(iniPath))
+ProfileEntry entry(const char16_t *key, QString value)
 {
+    return {QString::fromUtf16(key), std::move(value)};
 }
 
-bool SettingsWriter::write(QStringView key, const QString &value) const
-{
-    return writeProfileString(m_iniPath, QString::fromUtf16(SettingsSection), key.toString(), value);
-}
-
-// The nine keys that first start and reset write alike, acpath to frame.
-bool SettingsWriter::writeDefaults() const
+// The nine keys that a first run and a reset write alike, acpath to frame.
+SettingsValues defaultValues()
 {
     using namespace settingskey;
-    bool ok = write(acpath, defaultAircraftDirectory());
-    ok = write(fieldwidth, QStringLiteral("20")) && ok;
-    ok = write(fieldpadding, QStringLiteral("0")) && ok;
-    ok = write(fieldactualwidth, QStringLiteral("0")) && ok;
-    ok = write(fielddelimiter, QString()) && ok;
-    ok = write(rowterminator, QString()) && ok;
-    ok = write(leadfield, QStringLiteral("0")) && ok;
-    ok = write(flsimx, QStringLiteral("1")) && ok;
-    ok = write(frame, QStringLiteral("0")) && ok;
-    return ok;
+    return {entry(acpath, defaultAircraftDirectory()),
+            entry(fieldwidth, QStringLiteral("20")),
+            entry(fieldpadding, QStringLiteral("0")),
+            entry(fieldactualwidth, QStringLiteral("0")),
+            entry(fielddelimiter, QString()),
+            entry(rowterminator, QString()),
+            entry(leadfield, QStringLiteral("0")),
+            entry(flsimx, QStringLiteral("1")),
+            entry(frame, QStringLiteral("0"))};
 }
 
-bool SettingsWriter::writeFirstRun(const WindowGeometryTwips &geometry) const
+void appendGeometry(SettingsValues &values, const WindowGeometryTwips &geometry)
 {
     using namespace settingskey;
-    bool ok = writeDefaults();
-    ok = write(top, singleToText(geometry.top)) && ok;
-    ok = write(left, singleToText(geometry.left)) && ok;
-    ok = write(height, singleToText(geometry.height)) && ok;
-    ok = write(width, singleToText(geometry.width)) && ok;
-    ok = write(sheep, QString::number(FirstRunDoneMarker)) && ok;
-    return ok;
+    values.push_back(entry(top, singleToText(geometry.top)));
+    values.push_back(entry(left, singleToText(geometry.left)));
+    values.push_back(entry(height, singleToText(geometry.height)));
+    values.push_back(entry(width, singleToText(geometry.width)));
 }
 
-bool SettingsWriter::writeReset(float topTwips, float leftTwips) const
+} // namespace
+
+SettingsValues firstRunValues(const WindowGeometryTwips &outerGeometry)
 {
-    using namespace settingskey;
-    bool ok = writeDefaults();
-    ok = write(top, singleToText(topTwips)) && ok;
-    ok = write(left, singleToText(leftTwips)) && ok;
-    ok = write(height, singleToText(DesignHeightTwips)) && ok;
-    ok = write(width, singleToText(DesignWidthTwips)) && ok;
-    ok = write(sheep, QStringLiteral("0")) && ok;
-    return ok;
+    SettingsValues values = defaultValues();
+    appendGeometry(values, outerGeometry);
+    values.push_back(entry(settingskey::sheep, QString::number(FirstRunDoneMarker)));
+    return values;
 }
 
-bool SettingsWriter::writeClosing(const ClosingState &state) const
+SettingsValues resetValues(float topTwips, float leftTwips)
+{
+    SettingsValues values = defaultValues();
+    appendGeometry(values, {topTwips, leftTwips, DesignOuterHeightTwips, DesignOuterWidthTwips});
+    values.push_back(entry(settingskey::sheep, QStringLiteral("0")));
+    return values;
+}
+
+SettingsValues closingValues(const ClosingState &state)
 {
     using namespace settingskey;
-    bool ok = write(acpath, state.aircraftDirectory);
-    ok = write(fieldwidth, state.fieldWidthText) && ok;
-    ok = write(fieldpadding, state.paddingText) && ok;
-    ok = write(fieldactualwidth, QString::number(state.actualWidthState)) && ok;
-    ok = write(fielddelimiter, state.delimiter) && ok;
-    ok = write(rowterminator, state.terminator) && ok;
+    SettingsValues values{entry(acpath, state.aircraftDirectory),
+                          entry(fieldwidth, state.fieldWidthText),
+                          entry(fieldpadding, state.paddingText),
+                          entry(fieldactualwidth, QString::number(state.actualWidthState)),
+                          entry(fielddelimiter, state.delimiter),
+                          entry(rowterminator, state.terminator)};
     if (state.leadField) {
-        ok = write(leadfield, QString::number(*state.leadField)) && ok;
+        values.push_back(entry(leadfield, QString::number(*state.leadField)));
     }
-    ok = write(flsimx, state.extendedMode ? QStringLiteral("1") : QStringLiteral("0")) && ok;
+    values.push_back(entry(flsimx, state.extendedMode ? QStringLiteral("1") : QStringLiteral("0")));
     if (state.frame) {
-        ok = write(frame, QString::number(*state.frame)) && ok;
+        values.push_back(entry(frame, QString::number(*state.frame)));
     }
     if (state.geometry) {
-        ok = write(top, singleToText(state.geometry->top)) && ok;
-        ok = write(left, singleToText(state.geometry->left)) && ok;
-        ok = write(height, singleToText(state.geometry->height)) && ok;
-        ok = write(width, singleToText(state.geometry->width)) && ok;
+        appendGeometry(values, *state.geometry);
     }
-    return ok;
+    return values;
 }
 
 } // namespace hangardeck::core

@@ -3,13 +3,19 @@
 #ifndef HANGARDECK_CORE_SETTINGSWRITER_H
 #define HANGARDECK_CORE_SETTINGSWRITER_H
 
-#include "settings/storedsettings.h"
+#include "platform/profile.h"
+#include "settings/windowgeometry.h"
 
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace hangardeck::core {
+
+// Outer size of the main window as designed, in twips.
+inline constexpr float DesignOuterHeightTwips = 7110;
+inline constexpr float DesignOuterWidthTwips = 9105;
 
 // The state of the main window at close, as the settings file stores it. Values that could
 // not be read from the window are nullopt and leave their key as stored.
@@ -26,34 +32,20 @@ struct ClosingState {
     std::optional<WindowGeometryTwips> geometry;
 };
 
-// Writes one settings key per call, in the order of the settings table. Each write is
-// attempted even when an earlier one failed; the functions return false when any failed.
-class SettingsWriter final
-{
-public:
-    explicit SettingsWriter(QString iniPath);
+// Keys of the [main] section and their values, in the order they are written.
+using SettingsValues = std::vector<ProfileEntry>;
 
-    const QString &iniPath() const { return m_iniPath; }
+// What a first run writes: all fourteen keys in table order, the window's outer geometry,
+// sheep = "9" last.
+SettingsValues firstRunValues(const WindowGeometryTwips &outerGeometry);
 
-    // First start (or after a reset): all fourteen keys, sheep = "9" last.
-    bool writeFirstRun(const WindowGeometryTwips &geometry) const;
+// What "Set Default Settings" writes: all fourteen keys, the given position, height "7110",
+// width "9105", sheep = "0" last.
+SettingsValues resetValues(float topTwips, float leftTwips);
 
-    // "Set Default Settings": all fourteen keys, height "7110", width "9105", sheep "0" last.
-    bool writeReset(float topTwips, float leftTwips) const;
-
-    // Close: every key but sheep.
-    bool writeClosing(const ClosingState &state) const;
-
-    // Outer size of the main window as designed, in twips.
-    static constexpr float DesignHeightTwips = 7110;
-    static constexpr float DesignWidthTwips = 9105;
-
-private:
-    bool write(QStringView key, const QString &value) const;
-    bool writeDefaults() const;
-
-    QString m_iniPath;
-};
+// What a close writes: every key but sheep, in table order; a nullopt member of the state
+// leaves its key out.
+SettingsValues closingValues(const ClosingState &state);
 
 } // namespace hangardeck::core
 

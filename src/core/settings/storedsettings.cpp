@@ -22,8 +22,14 @@ StoredSettings StoredSettings::fromProfile(const Profile &profile)
     stored.delimiter = value(settingskey::fielddelimiter);
     stored.terminator = value(settingskey::rowterminator);
     stored.leadField = toInt16(value(settingskey::leadfield));
+    if (stored.leadField && !isLeadFieldIndex(*stored.leadField)) {
+        stored.leadField.reset();
+    }
     stored.extendedMode = checkChangeFor(value(settingskey::flsimx));
     stored.frame = toInt16(value(settingskey::frame));
+    if (stored.frame && !isPanelElement(*stored.frame)) {
+        stored.frame.reset();
+    }
     stored.topTwips = toSingle(value(settingskey::top));
     stored.leftTwips = toSingle(value(settingskey::left));
     stored.heightTwips = toSingle(value(settingskey::height));
@@ -59,17 +65,6 @@ bool isLeadFieldIndex(int value)
 bool isPanelElement(int value)
 {
     return value == 0 || (value >= 2 && value <= 5);
-}
-
-WindowGeometryTwips centredGeometry(float screenHeightTwips, float screenWidthTwips, float windowHeightTwips,
-                                    float windowWidthTwips)
-{
-    WindowGeometryTwips geometry;
-    geometry.top = (screenHeightTwips - windowHeightTwips) / 2;
-    geometry.left = (screenWidthTwips - windowWidthTwips) / 2;
-    geometry.height = windowHeightTwips;
-    geometry.width = windowWidthTwips;
-    return geometry;
 }
 
 } // namespace hangardeck::core

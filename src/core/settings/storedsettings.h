@@ -3,6 +3,8 @@
 #ifndef HANGARDECK_CORE_STOREDSETTINGS_H
 #define HANGARDECK_CORE_STOREDSETTINGS_H
 
+#include "settings/windowgeometry.h"
+
 #include <QString>
 
 #include <optional>
@@ -16,17 +18,9 @@ class Profile;
 // any other number leaves the control as it is.
 enum class CheckChange { Check, Clear, Keep };
 
-// Window geometry in twips, the outer frame: distance from the screen's top and left edge,
-// outer height and width.
-struct WindowGeometryTwips {
-    float top = 0;
-    float left = 0;
-    float height = 0;
-    float width = 0;
-};
-
-// The settings file as start-up reads it, every value already converted. A nullopt number
-// is a failed conversion: start-up skips that step and the control keeps its state.
+// The settings file as start-up reads it, every value already converted and checked. A
+// nullopt number is a failed conversion or, for leadField and frame, a number that names no
+// lead-field button or panel: start-up skips that step and the control keeps its state.
 struct StoredSettings {
     QString aircraftDirectory;
     std::optional<int> fieldWidthChars;
@@ -34,9 +28,9 @@ struct StoredSettings {
     CheckChange actualWidth = CheckChange::Keep;
     QString delimiter;
     QString terminator;
-    std::optional<int> leadField;
+    std::optional<int> leadField; // 0 to 3, see isLeadFieldIndex()
     CheckChange extendedMode = CheckChange::Keep;
-    std::optional<int> frame;
+    std::optional<int> frame; // 0, 2, 3, 4 or 5, see isPanelElement()
     std::optional<float> topTwips;
     std::optional<float> leftTwips;
     std::optional<float> heightTwips;
@@ -58,11 +52,6 @@ bool isLeadFieldIndex(int value);
 
 // Whether a frame value names one of the panels 0, 2, 3, 4, 5 (there is no panel 1).
 bool isPanelElement(int value);
-
-// Top and left that centre a window of the given outer size on a screen, in twips:
-// (screen - window) / 2, in single precision.
-WindowGeometryTwips centredGeometry(float screenHeightTwips, float screenWidthTwips, float windowHeightTwips,
-                                    float windowWidthTwips);
 
 } // namespace hangardeck::core
 

@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "settings/settingsfile.h"
+#include "settings/startup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace hangardeck::core;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A state that writes all thirteen keys of a close.
+ClosingState fullClosingState()
+{
+    ClosingState state;
+    state.aircraftDirectory = "/fs9/Aircraft";
+    state.fieldWidthText = "33";
+    state.paddingText = "0";
+    state.actualWidthState = 1;
+    state.delimiter = " | ";
+    state.terminator = "\"";
+    state.leadField = 3;
+    state.extendedMode = false;
+    state.frame = 2;
+    state.geometry = WindowGeometryTwips{150, 300.5f, 7110, 9105};
+    return state;
+}
+
+#ifdef Q_OS_LINUX
+// Counts how often a file appears in a folder under its name, created or renamed onto:
+// once for each replacement of the file.
+class ReplacementCounter final
+{
+public:
+    ReplacementCounter(const QString &folder, QByteArray name)
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+        , m_name(std::move(name))
+    {
+        m_watching = m_fd >= 0 && ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
+                                                      IN_CREATE | IN_MOVED_TO) >= 0;
+    }
+    ~ReplacementCounter()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Q_DISABLE_COPY_MOVE(ReplacementCounter)
+
+    bool isWatching() const { return m_watching; }
+
+    // The replacements since the last call; the kernel queues events before the call returns.
+    int take()
+    {
+        int count = 0;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t got = 0;
+        while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < got;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+                if (event->len > 0 && m_name == event->name) {
+                    ++count;
+                }
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return count;
+    }
+
+private:
+    int m_fd = -1;
+    QByteArray m_name;
+    bool m_watching = false;
+};
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+#endif
+
+} // namespace
+
+class SettingsFileTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Where the file is
+    void paths_oneSeparator();
+    void readPath_programFolderFirst_data();
+    void readPath_programFolderFirst();
+
+    // Writing
+    void closingWrite_replacesFileOnceKeepingOtherLines();
+    void portableCopy_neverWritesUserFolder();
+    void newPortableFile_startsFromUserFile();
+    void unwritableProgramFolder_keepsSettingsInUserFolder();
+    void nothingWritable_returnsEmptyPath();
+};
+
+void SettingsFileTest::paths_oneSeparator()
+{
+    const SettingsFile installed("/opt/hangardeck/", "/home/pilot/.config/hangardeck");
+    QCOMPARE(installed.portablePath(), "/opt/hangardeck/hangardeck.ini");
+    QCOMPARE(installed.userPath(), "/home/pilot/.config/hangardeck/hangardeck.ini");
+    const SettingsFile inRoot("/", "");
+    QCOMPARE(inRoot.portablePath(), "/hangardeck.ini");
+    // No user folder: no fallback, never a file in the root folder.
+    QCOMPARE(inRoot.userPath(), QString());
+}
+
+void SettingsFileTest::readPath_programFolderFirst_data()
+{
+    QTest::addColumn<bool>("portableExists");
+    QTest::addColumn<bool>("userExists");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first run") << false << false << "prog/hangardeck.ini";
+    QTest::newRow("installed") << false << true << "user/hangardeck.ini";
+    QTest::newRow("portable") << true << false << "prog/hangardeck.ini";
+    QTest::newRow("both") << true << true << "prog/hangardeck.ini";
+}
+
+void SettingsFileTest::readPath_programFolderFirst()
+{
+    QFETCH(bool, portableExists);
+    QFETCH(bool, userExists);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("prog") && QDir(dir.path()).mkpath("user"));
+    const SettingsFile settings(dir.filePath("prog"), dir.filePath("user"));
+    QVERIFY(!portableExists || writeAll(settings.portablePath(), "[main]\r\nfieldwidth=11\r\n"));
+    QVERIFY(!userExists || writeAll(settings.userPath(), "[main]\r\nfieldwidth=22\r\n"));
+    // A folder of that name is no settings file.
+    QVERIFY(userExists || QDir(dir.path()).mkpath("user/hangardeck.ini"));
+
+    QCOMPARE(settings.readPath(), dir.filePath(expected));
+    QCOMPARE(settings.read().settingsValue(u"main", u"fieldwidth"),
+             QString::fromLatin1(portableExists ? "11" : userExists ? "22" : ""));
+}
+
+// A close composes its thirteen keys into the file's content and replaces the file once:
+// an interrupted close can never leave old and new values mixed.
+void SettingsFileTest::closingWrite_replacesFileOnceKeepingOtherLines()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path(), dir.filePath("user"));
+    const QByteArray before = "\xEF\xBB\xBF; kept comment\r\n[main]\r\nbroken line without equals\r\nsheep=9\r\n"
+                              "leadfield=0\r\nframe=4\r\nextra=kept\r\n[other]\r\nx=1\r\n";
+    QVERIFY(writeAll(settings.portablePath(), before));
+    const ino_t inodeBefore = inodeOf(settings.portablePath());
+    ReplacementCounter counter(dir.path(), "hangardeck.ini");
+    QVERIFY(counter.isWatching());
+
+    const SettingsValues values = closingValues(fullClosingState());
+    QCOMPARE(values.size(), size_t(13));
+    QCOMPARE(settings.write(values), settings.portablePath());
+
+    QCOMPARE(counter.take(), 1);
+    QVERIFY(inodeOf(settings.portablePath()) != inodeBefore);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"hangardeck.ini"});
+    QCOMPARE(readAll(settings.portablePath()),
+             "\xEF\xBB\xBF; kept comment\r\n[main]\r\nbroken line without equals\r\nsheep=9\r\nleadfield=3\r\n"
+             "frame=2\r\nextra=kept\r\nacpath=/fs9/Aircraft\r\nfieldwidth=33\r\nfieldpadding=0\r\n"
+             "fieldactualwidth=1\r\nfielddelimiter=\" | \"\r\nrowterminator=\"\"\"\r\nflsimx=0\r\ntop=150\r\n"
+             "left=300.5\r\nheight=7110\r\nwidth=9105\r\n[other]\r\nx=1\r\n");
+
+    // The next start restores every value as it was, blanks and quotes included.
+    const StartupPlan plan = planStartup(settings.read());
+    QVERIFY(!plan.firstRun);
+    QCOMPARE(plan.settings.delimiter, " | ");
+    QCOMPARE(plan.settings.terminator, "\"");
+    QCOMPARE(plan.settings.leftTwips, 300.5f);
+#else
+    QSKIP("counts replacements through inotify");
+#endif
+}
+
+void SettingsFileTest::portableCopy_neverWritesUserFolder()
+{
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.path(), dir.filePath("user"));
+    QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), settings.portablePath());
+    QCOMPARE(settings.write(closingValues(fullClosingState())), settings.portablePath());
+    QVERIFY(!QFile::exists(dir.filePath("user")));
+    const StartupPlan plan = planStartup(settings.read());
+    QVERIFY(!plan.firstRun);
+    QCOMPARE(plan.settings.fieldWidthChars, 33);
+}
+
+// Start-up read the user file; the first write beside the program carries its marker and
+// foreign lines over, so the next start, which reads the program folder's file, is no first run.
+void SettingsFileTest::newPortableFile_startsFromUserFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("prog") && QDir(dir.path()).mkpath("user"));
+    const SettingsFile settings(dir.filePath("prog"), dir.filePath("user"));
+    const QByteArray userFile = "; mine\r\n[main]\r\nsheep=9\r\nfieldwidth=20\r\n";
+    QVERIFY(writeAll(settings.userPath(), userFile));
+
+    QCOMPARE(settings.write({{"fieldwidth", "33"}}), settings.portablePath());
+    QCOMPARE(readAll(settings.portablePath()), "; mine\r\n[main]\r\nsheep=9\r\nfieldwidth=33\r\n");
+    QCOMPARE(readAll(settings.userPath()), userFile);
+    QCOMPARE(settings.readPath(), settings.portablePath());
+}
+
+void SettingsFileTest::unwritableProgramFolder_keepsSettingsInUserFolder()
+{
+    QTemporaryDir dir;
+    // A folder below a regular file cannot be written, even by root.
+    QVERIFY(writeAll(dir.filePath("file"), "not a folder"));
+    const SettingsFile settings(dir.filePath("file/prog"), dir.filePath("home/.config/hangardeck"));
+    QCOMPARE(settings.readPath(), settings.portablePath());
+
+    QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), settings.userPath());
+    QCOMPARE(settings.readPath(), settings.userPath());
+    QVERIFY(!planStartup(settings.read()).firstRun);
+
+    // Later writes keep what the user file holds.
+    QCOMPARE(settings.write(closingValues(fullClosingState())), settings.userPath());
+    const StartupPlan plan = planStartup(settings.read());
+    QVERIFY(!plan.firstRun);
+    QCOMPARE(plan.settings.fieldWidthChars, 33);
+    QCOMPARE(plan.settings.frame, 2);
+}
+
+void SettingsFileTest::nothingWritable_returnsEmptyPath()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeAll(dir.filePath("file"), "not a folder"));
+    const SettingsFile settings(dir.filePath("file/prog"), dir.filePath("file/user"));
+    QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), QString());
+    QCOMPARE(readAll(dir.filePath("file")), "not a folder");
+    QVERIFY(planStartup(settings.read()).firstRun);
+}
+
+QTEST_GUILESS_MAIN(SettingsFileTest)
+#include "settingsfile_test.moc"
