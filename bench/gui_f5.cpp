@@ -1,21 +1,33 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 //
-// Times "Generate List" in the real main window: from the menu command to the full list on
-// screen. Prints one line, "f5_ms=<milliseconds> rows=<rows listed>".
+// Measures the real main window on one collection, the way a returning user meets it:
+// start-up to the first painted window, "Generate List" (F5) to the full list on screen,
+// resident memory after F5, and close through the window's destruction. Prints one line:
+//
+//   start_ms=.. construct_ms=.. f5_ms=.. rows=.. rss_start_mb=.. rss_after_f5_mb=..
+//   hwm_mb=.. close_ms=..
+//
+// Memory figures are in MB of 2^20 bytes, read from /proc/self/status (VmRSS, VmHWM).
 //
 //   hangardeck-bench-gui COLLECTION_DIR
+//
+// Only the window's constructor, show(), close(), the mnuGenerate action and the model
+// behind List2 are used, so the program measures any layout of the window's insides.
 #include "shell/mainwindow.h"
 #include "shell/messagepresenter.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -30,6 +42,47 @@ public:
     }
     int count = 0;
 };
+
+// Notes the first paint event of any widget inside the watched window. Installed on the
+// application before the window exists, so nothing painted during construction is missed.
+class FirstPaintWatcher final : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && target && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->window() == target) {
+            painted = true;
+        }
+        return false;
+    }
+    QWidget *target = nullptr;
+    bool painted = false;
+};
+
+// "VmRSS:\t  123456 kB" from /proc/self/status, in MB; -1 where it cannot be read.
+double procStatusMb(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    // /proc files report a size of 0; readAll() reads on to the end regardless.
+    const QByteArray prefix = QByteArray(key) + ':';
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(prefix)) {
+            const QList<QByteArray> fields = line.mid(prefix.size()).simplified().split(' ');
+            return fields.value(0).toDouble() / 1024.0;
+        }
+    }
+    return -1;
+}
+
+double elapsedMs(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
 
 } // namespace
 
@@ -46,7 +99,7 @@ int main(int argc, char *argv[])
     }
 
     // A settings file of a returning user: extended mode on, the list panel showing, the
-    // collection as the aircraft directory.
+    // collection as the aircraft directory. Written before the clock starts.
     QTemporaryDir program;
     QFile ini(program.filePath(QStringLiteral("hangardeck.ini")));
     if (!program.isValid() || !ini.open(QIODevice::WriteOnly)) {
@@ -57,25 +110,71 @@ int main(int argc, char *argv[])
               + "\r\nflsimx=1\r\nframe=5\r\nsheep=9\r\n");
     ini.close();
 
+    FirstPaintWatcher watcher;
+    app.installEventFilter(&watcher);
     FailingPresenter presenter;
-    hangardeck::gui::MainWindow window(program.path(), &presenter);
-    window.show();
-    QCoreApplication::processEvents();
 
-    auto *generate = window.findChild<QAction *>(QStringLiteral("mnuGenerate"));
-    auto *list2 = window.findChild<QListWidget *>(QStringLiteral("List2"));
+    // Start-up: construction (settings, the directory list on the collection, the panels),
+    // show, and the event batches up to the one that delivers the first paint of the
+    // exposed window, which is then drawn whole.
     QElapsedTimer clock;
     clock.start();
-    generate->trigger();
-    list2->repaint(); // the first screen of rows drawn
-    const double elapsedMs = double(clock.nsecsElapsed()) / 1e6;
+    auto window = std::make_unique<hangardeck::gui::MainWindow>(program.path(), &presenter);
+    const double constructMs = elapsedMs(clock);
+    watcher.target = window.get();
+    window->show();
+    const QDeadlineTimer startDeadline(60'000);
+    while (!(watcher.painted && window->windowHandle() && window->windowHandle()->isExposed())) {
+        if (startDeadline.hasExpired()) {
+            std::fprintf(stderr, "hangardeck-bench-gui: the window was not painted within a minute\n");
+            return 1;
+        }
+        QCoreApplication::processEvents();
+    }
+    const double startMs = elapsedMs(clock);
+    app.removeEventFilter(&watcher);
+    QCoreApplication::processEvents(); // the outer size applied after the first show
+    const double rssStartMb = procStatusMb("VmRSS");
 
-    const qsizetype rows = window.lastScan().rows.size();
-    if (presenter.count > 0 || rows == 0 || list2->count() != rows) {
-        std::fprintf(stderr, "hangardeck-bench-gui: the list is not whole (%d of %lld rows)\n", list2->count(),
-                     static_cast<long long>(rows));
+    auto *generate = window->findChild<QAction *>(QStringLiteral("mnuGenerate"));
+    auto *list2 = window->findChild<QAbstractItemView *>(QStringLiteral("List2"));
+    if (!generate || !list2 || !list2->model()) {
+        std::fprintf(stderr, "hangardeck-bench-gui: mnuGenerate or List2 with a model is missing\n");
         return 1;
     }
-    std::printf("f5_ms=%.1f rows=%lld\n", elapsedMs, static_cast<long long>(rows));
+    if (!list2->isVisible()) {
+        std::fprintf(stderr, "hangardeck-bench-gui: List2 is not on screen; F5 would not draw it\n");
+        return 1;
+    }
+
+    // F5: the scan and the lists filled, the view's pending layout done, the first screen
+    // of rows drawn.
+    clock.start();
+    generate->trigger();
+    QCoreApplication::processEvents();
+    list2->viewport()->repaint();
+    const double f5Ms = elapsedMs(clock);
+
+    QCoreApplication::processEvents();
+    const double rssAfterF5Mb = procStatusMb("VmRSS");
+    const double hwmMb = procStatusMb("VmHWM");
+    const int rows = list2->model()->rowCount();
+    if (presenter.count > 0 || rows == 0) {
+        std::fprintf(stderr, "hangardeck-bench-gui: F5 listed %d rows\n", rows);
+        return 1;
+    }
+
+    // Close: the settings file written, then every list and panel freed.
+    clock.start();
+    window->close();
+    window.reset();
+    const double closeMs = elapsedMs(clock);
+    if (presenter.count > 0) {
+        return 1;
+    }
+
+    std::printf("start_ms=%.1f construct_ms=%.1f f5_ms=%.1f rows=%d rss_start_mb=%.1f rss_after_f5_mb=%.1f "
+                "hwm_mb=%.1f close_ms=%.1f\n",
+                startMs, constructMs, f5Ms, rows, rssStartMb, rssAfterF5Mb, hwmMb, closeMs);
     return 0;
 }

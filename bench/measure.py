@@ -10,8 +10,8 @@ Runs, interleaved round by round after one warm-up of each:
   (b) the read floor: cat of every <folder>/aircraft.cfg once, to /dev/null
 then prints the median wall time of each, their ratio and the peak memory of (a).
 
-The helpers (Command, measure_side_by_side, median, peak_rss_mb, collection_stats,
-write_file_list) are meant to be imported by other timing scripts in this folder.
+The helpers (Command, run_measured, measure_side_by_side, median, peak_rss_mb,
+collection_stats, write_file_list) are meant to be imported by other timing scripts in this folder.
 """
 
 from __future__ import annotations
@@ -82,6 +82,51 @@ def run_timed(cmd: Command) -> float:
         raise MeasureError(f"{cmd.shell_text()} exited with status {proc.returncode}"
                            + (f":\n{tail}" if tail else ""))
     return elapsed
+
+
+@dataclass
+class Run:
+    """One measured run: wall time, the process's own peak resident set size, its output."""
+
+    seconds: float
+    peak_rss_mb: float
+    stdout: bytes
+
+
+def run_measured(cmd: Command | list[str], capture_stdout: bool = False) -> Run:
+    """Runs the command once and returns its wall time, its peak resident set size in MB of
+    2^20 bytes and, if asked, its standard output; raises MeasureError on failure.
+
+    The peak comes from wait4() on this child alone: getrusage(RUSAGE_CHILDREN) keeps the
+    largest of all children ever waited for, so a bigger earlier run would hide a smaller one.
+    """
+    cmd = _as_command(cmd)
+    stdin = open(cmd.stdin, "rb") if cmd.stdin else subprocess.DEVNULL
+    try:
+        with tempfile.TemporaryFile() as errors:
+            start = time.perf_counter()
+            try:
+                proc = subprocess.Popen(cmd.argv, stdin=stdin, stderr=errors,
+                                        stdout=subprocess.PIPE if capture_stdout else subprocess.DEVNULL)
+            except OSError as err:
+                raise MeasureError(f"cannot run {cmd.shell_text()}: {err}") from err
+            out = proc.stdout.read() if capture_stdout else b""
+            _, status, usage = os.wait4(proc.pid, 0)
+            elapsed = time.perf_counter() - start
+            # Reaped here, so Popen must not wait for it again.
+            proc.returncode = os.waitstatus_to_exitcode(status)
+            if proc.stdout:
+                proc.stdout.close()
+            if proc.returncode != 0:
+                errors.seek(0)
+                tail = errors.read().decode("utf-8", "replace").strip()[-2000:]
+                raise MeasureError(f"{cmd.shell_text()} exited with status {proc.returncode}"
+                                   + (f":\n{tail}" if tail else ""))
+    finally:
+        if cmd.stdin:
+            stdin.close()
+    # ru_maxrss is in KiB on Linux.
+    return Run(elapsed, usage.ru_maxrss / 1024.0, out)
 
 
 def measure_side_by_side(commands: dict[str, Command | list[str]], rounds: int = 11,
