@@ -7,7 +7,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("HANGARDECK"));
+    // Names the user's configuration folder (~/.config/hangardeck), used where the program's
+    // own folder cannot be written.
+    QApplication::setApplicationName(QStringLiteral("hangardeck"));
 
     // Start-up (settings, the welcome message on a first start) runs before the window shows.
     hangardeck::gui::MainWindow window(QCoreApplication::applicationDirPath());

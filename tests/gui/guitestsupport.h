@@ -85,11 +85,13 @@ inline QString iniValues(const QString &path, const QString &keys)
     return values.join(' ');
 }
 
-inline QStringList texts(const QListWidget *list)
+// The texts a list view shows, top to bottom (its model column of the shared catalogue model).
+inline QStringList texts(const QListView *list)
 {
     QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result.append(list->item(i)->text());
+    const QAbstractItemModel *model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        result.append(model->index(row, list->modelColumn()).data().toString());
     return result;
 }
 
@@ -116,12 +118,21 @@ struct Run {
     }
     QLabel *label(const QString &name) const { return child<QLabel>(name); }
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
-    QListWidget *list(const QString &name) const { return child<QListWidget>(name); }
+    QListView *list(const QString &name) const { return child<QListView>(name); }
+    int rows(const QString &name) const { return list(name)->model()->rowCount(); }
+    int currentRow(const QString &name) const
+    {
+        const QModelIndex current = list(name)->currentIndex();
+        return current.isValid() ? current.row() : -1;
+    }
     QScrollBar *scroll(const QString &name) const { return child<QScrollBar>(name); }
     QAction *action(const QString &name) const { return child<QAction>(name); }
     QRadioButton *radio(int i) const { return child<QRadioButton>(QString("Option1_%1").arg(i)); }
     DirectoryListBox *dir1() const { return child<DirectoryListBox>("Dir1"); }
-    QStringList items(const QString &name) const { return texts(list(name)); }
+    QStringList items(const QString &name) const
+    {
+        return name == "Dir1" ? dir1()->entryNames() : texts(list(name));
+    }
     // A radio button takes clicks on its circle and caption only, not on the rest of its box.
     void clickRadio(int i) const { QTest::mouseClick(radio(i), Qt::LeftButton, {}, QPoint(6, radio(i)->height() / 2)); }
     void type(const QString &name, const QString &text) const
@@ -132,9 +143,9 @@ struct Run {
     QString panels() const // the visible ones: "3"
     {
         QString shown;
-        for (const int element : MainWindow::PanelElements)
+        for (const gui::Panel element : gui::AllPanels)
             if (!window->panel(element)->isHidden())
-                shown += QString::number(element);
+                shown += QString::number(int(element));
         return shown;
     }
     bool showAndActivate() const

@@ -4,6 +4,11 @@
 
 #include "settings/settingskeys.h"
 
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
 using namespace hangardeck::testsupport;
 
 namespace {
@@ -37,6 +42,12 @@ QString designWith(const QString &changes)
     return state;
 }
 
+// The settings file in the user's configuration folder (a test folder in test mode).
+QString userIni()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/hangardeck.ini";
+}
+
 } // namespace
 
 class SettingsLifecycleTest final : public QObject
@@ -44,6 +55,10 @@ class SettingsLifecycleTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QFile::remove(userIni()); }
+    void cleanupTestCase() { QDir(QFileInfo(userIni()).path()).removeRecursively(); }
+
     void firstStart_writesFourteenKeysWelcomesOnceAndShowsTheDefaults()
     {
         QTemporaryDir program;
@@ -60,6 +75,7 @@ private Q_SLOTS:
         const QRect frame = run.window->frameGeometry(), screen = run.window->screen()->geometry();
         QVERIFY((frame.center() - screen.center()).manhattanLength() <= 2);
         QCOMPARE(iniValues(ini, "height top"), QString("%1 %2").arg(frame.height() * 15).arg(frame.y() * 15));
+        QVERIFY(!QFileInfo::exists(userIni())); // a portable copy keeps everything beside itself
     }
 
     void secondStart_restoresWhatTheCloseSaved()
@@ -213,35 +229,74 @@ private Q_SLOTS:
         QCOMPARE(iniValues(ini, "fieldwidth leadfield extra sheep"), "30 1 kept 9");
     }
 
-    void unwritableFolder_welcomesEveryStartAndHidesThePanels_data()
+    // An installed program cannot write its own folder (a folder path below a file cannot be
+    // written even by root): the settings live in the user's configuration folder instead.
+    void unwritableProgramFolder_keepsTheSettingsInTheUserFolder()
     {
-        QTest::addColumn<bool>("readOnly");
-        QTest::newRow("read-only folder") << true;
-        QTest::newRow("folder path below a file") << false; // unwritable even for root
-    }
-    void unwritableFolder_welcomesEveryStartAndHidesThePanels()
-    {
-        QFETCH(bool, readOnly);
         QTemporaryDir base;
         QVERIFY(writeFile(base.filePath("blocker"), "a file, not a folder"));
-        const QString program = readOnly ? base.path() : base.filePath("blocker/program");
-        // A file that asks for a first run and holds a key of its own: nothing may change it.
-        const QByteArray stored = readOnly ? "[main]\r\nsheep=0\r\nextra=kept\r\n" : "";
-        QVERIFY(!readOnly || writeFile(iniIn(program), stored));
-        QVERIFY(!readOnly || QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        const bool rightsIgnored = readOnly && QFileInfo(program).isWritable();
-        for (int start = 0; start < 2 && !rightsIgnored; ++start) {
-            Run run(program);
-            QCOMPARE(run.presenter.messages, QStringList{WelcomeText});
-            QCOMPARE(state(run), designWith(""));
-            run.window->close();
+        const QString program = base.filePath("blocker/program");
+        {
+            Run first(program);
+            QCOMPARE(first.presenter.messages, QStringList{WelcomeText});
+            first.scroll("VScroll1")->setValue(31);
+            first.window->showPanel(3);
+            first.window->close();
         }
-        QFile::setPermissions(base.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (rightsIgnored)
-            QSKIP("running with rights that ignore folder permissions");
-        QCOMPARE(readFile(iniIn(program)), stored);
-        QCOMPARE(QFileInfo::exists(iniIn(program)), readOnly);
+        QCOMPARE(iniValues(userIni(), "sheep fieldwidth frame"), "9 31 3");
+        Run second(program);
+        QVERIFY(second.presenter.messages.isEmpty());
+        QCOMPARE(state(second), designWith("panels=3 width=31/31 extended=1"));
     }
+
+    // Blanks and quotes at either end of a text survive the file: they are written quoted.
+    void delimiterAndTerminator_keepBlanksAndQuotesAcrossARestart()
+    {
+        QTemporaryDir program;
+        const QStringList delimiters{" | ", " ", "\"x\"", "'", "a b"};
+        for (const QString &delimiter : delimiters) {
+            {
+                Run run(program.path());
+                run.edit("Text1")->setText(delimiter);
+                run.edit("Text2")->setText(delimiter.left(1));
+                run.window->close();
+            }
+            Run next(program.path());
+            QCOMPARE(QStringList({next.edit("Text1")->text(), next.edit("Text2")->text()}),
+                     QStringList({delimiter, delimiter.left(1)}));
+        }
+    }
+
+#ifdef Q_OS_LINUX
+    // A close replaces the file once with every key in it: never key by key, so an interrupted
+    // close cannot leave old and new values mixed.
+    void close_replacesTheFileOnce()
+    {
+        QTemporaryDir program;
+        QVERIFY(writeSettings(program.path(), "frame=3\r\nextra=kept"));
+        Run run(program.path());
+        run.scroll("VScroll1")->setValue(12);
+        const int watcher = inotify_init1(IN_NONBLOCK);
+        QVERIFY(watcher >= 0);
+        QVERIFY(inotify_add_watch(watcher, QFile::encodeName(program.path()).constData(), IN_MOVED_TO | IN_CLOSE_WRITE) >= 0);
+        run.window->close();
+        int replaced = 0, writtenInPlace = 0;
+        alignas(inotify_event) char buffer[16384];
+        for (ssize_t size; (size = read(watcher, buffer, sizeof buffer)) > 0;) {
+            for (char *p = buffer; p < buffer + size;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(p);
+                const QString name = event->len ? QString::fromUtf8(event->name) : QString();
+                if (name == "hangardeck.ini")
+                    ++((event->mask & IN_MOVED_TO) ? replaced : writtenInPlace);
+                p += sizeof(inotify_event) + event->len;
+            }
+        }
+        ::close(watcher);
+        QCOMPARE(replaced, 1);
+        QCOMPARE(writtenInPlace, 0);
+        QCOMPARE(iniValues(iniIn(program.path()), "fieldwidth frame extra sheep"), "12 3 kept 9");
+    }
+#endif
 };
 
 QTEST_MAIN(SettingsLifecycleTest)

@@ -3,6 +3,8 @@
 #include "catalogue/dataformatpanel.h"
 
 #include "catalogue/formatsettings.h"
+#include "settings/settingswriter.h"
+#include "settings/storedsettings.h"
 #include "shell/twips.h"
 
 #include <QCheckBox>
@@ -104,6 +106,31 @@ void DataFormatPanel::captureInto(FormatSettings &settings) const
     settings.actualWidth = m_check1->isChecked();
     settings.delimiter = m_text1->text();
     settings.terminator = m_text2->text();
+}
+
+void DataFormatPanel::applyStored(const core::StoredSettings &stored)
+{
+    const auto setScrollValue = [](QScrollBar *bar, std::optional<int> value) {
+        if (value && *value >= bar->minimum() && *value <= bar->maximum()) {
+            bar->setValue(*value);
+        }
+    };
+    setScrollValue(m_vscroll1, stored.fieldWidthChars);
+    setScrollValue(m_vscroll2, stored.paddingCount);
+    if (stored.actualWidth != core::CheckChange::Keep) {
+        m_check1->setChecked(stored.actualWidth == core::CheckChange::Check);
+    }
+    m_text1->setText(stored.delimiter);
+    m_text2->setText(stored.terminator);
+}
+
+void DataFormatPanel::fillClosingState(core::ClosingState &state) const
+{
+    state.fieldWidthText = m_label1->text();
+    state.paddingText = m_label2->text();
+    state.actualWidthState = m_check1->isChecked() ? 1 : 0;
+    state.delimiter = m_text1->text();
+    state.terminator = m_text2->text();
 }
 
 } // namespace hangardeck::gui

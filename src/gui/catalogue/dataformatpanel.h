@@ -11,8 +11,10 @@ class QLineEdit;
 class QScrollBar;
 
 namespace hangardeck::core {
+struct ClosingState;
 struct FormatSettings;
-}
+struct StoredSettings;
+} // namespace hangardeck::core
 
 namespace hangardeck::gui {
 
@@ -31,13 +33,13 @@ public:
     // way a scan takes them: width and padding from the labels' captions.
     void captureInto(core::FormatSettings &settings) const;
 
-    QScrollBar *widthScrollBar() const { return m_vscroll1; }
-    QScrollBar *paddingScrollBar() const { return m_vscroll2; }
-    QLabel *widthLabel() const { return m_label1; }
-    QLabel *paddingLabel() const { return m_label2; }
-    QCheckBox *actualWidthBox() const { return m_check1; }
-    QLineEdit *delimiterEdit() const { return m_text1; }
-    QLineEdit *terminatorEdit() const { return m_text2; }
+    // Start-up: applies the stored width, padding, "Actual Width/No Pad", delimiter and
+    // terminator. A width or padding outside its scroll bar's range is refused, not
+    // clamped; a text longer than its box takes is cut to the box's length.
+    void applyStored(const core::StoredSettings &stored);
+
+    // Close: the panel's part of what the settings file keeps.
+    void fillClosingState(core::ClosingState &state) const;
 
 private:
     QCheckBox *m_check1 = nullptr;

@@ -2,14 +2,17 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "finder/directorylistbox.h"
 
-#include "catalogue/cataloguescanner.h"
-#include "platform/textdecoding.h"
+#include "platform/nativepath.h"
 
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
+#include <algorithm>
+#include <functional>
 #include <system_error>
 
 namespace hangardeck::gui {
@@ -60,25 +63,83 @@ fs::path normalised(const fs::path &path)
 QString displayName(const fs::path &path)
 {
     const fs::path name = path.filename();
-    return name.empty() ? core::decodeFileName(path.string()) : core::decodeFileName(name.string());
+    return core::fromNativePath(name.empty() ? path : name);
 }
 
 } // namespace
 
-DirectoryListBox::DirectoryListBox(QWidget *parent)
-    : QListWidget(parent)
+// The rows of the list: the ancestors down to the open folder, then its sub-folders, all
+// taken from the list box's own vectors without a copy.
+class FolderListModel final : public QAbstractListModel
 {
+public:
+    FolderListModel(const std::vector<fs::path> &ancestors, const std::vector<core::DirectoryEntry> &subfolders,
+                    QObject *parent)
+        : QAbstractListModel(parent)
+        , m_ancestors(ancestors)
+        , m_subfolders(subfolders)
+        , m_openIcon(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))
+        , m_closedIcon(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
+    {
+    }
+
+    void reset(const std::function<void()> &change)
+    {
+        beginResetModel();
+        change();
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_ancestors.size() + m_subfolders.size());
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount()) {
+            return {};
+        }
+        const auto row = std::size_t(index.row());
+        const bool isAncestor = row < m_ancestors.size();
+        switch (role) {
+        case Qt::DisplayRole:
+            return isAncestor ? displayName(m_ancestors[row]) : m_subfolders[row - m_ancestors.size()].name;
+        case Qt::DecorationRole:
+            return isAncestor ? m_openIcon : m_closedIcon;
+        case IndentRole:
+            // Sub-folders stand one step below the open folder.
+            return int(isAncestor ? row : m_ancestors.size());
+        default:
+            return {};
+        }
+    }
+
+private:
+    const std::vector<fs::path> &m_ancestors;
+    const std::vector<core::DirectoryEntry> &m_subfolders;
+    QIcon m_openIcon;
+    QIcon m_closedIcon;
+};
+
+DirectoryListBox::DirectoryListBox(QWidget *parent)
+    : QListView(parent)
+{
+    m_model = new FolderListModel(m_ancestors, m_subfolders, this);
+    setModel(m_model);
     setItemDelegate(new IndentDelegate(this));
     setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     std::error_code error;
-    m_path = normalised(fs::current_path(error));
-    refresh();
-    connect(this, &QListWidget::itemDoubleClicked, this, &DirectoryListBox::openItem);
+    setNativePath(fs::current_path(error));
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex &index) { openRow(index.row()); });
 }
+
+DirectoryListBox::~DirectoryListBox() = default;
 
 QString DirectoryListBox::path() const
 {
-    return core::decodeFileName(m_path.string());
+    return core::fromNativePath(m_path);
 }
 
 bool DirectoryListBox::setPath(const QString &path)
@@ -86,7 +147,7 @@ bool DirectoryListBox::setPath(const QString &path)
     if (path.isEmpty()) {
         return false;
     }
-    return setNativePath(fs::path(path.toStdU16String()));
+    return setNativePath(core::toNativePath(path));
 }
 
 bool DirectoryListBox::setNativePath(const fs::path &path)
@@ -99,52 +160,96 @@ bool DirectoryListBox::setNativePath(const fs::path &path)
     if (target == m_path) {
         return true;
     }
-    m_path = target;
-    refresh();
-    Q_EMIT pathChanged(this->path());
+    const bool first = m_path.empty();
+    m_model->reset([&] {
+        m_path = target;
+        m_ancestors.clear();
+        for (fs::path p = m_path;; p = p.parent_path()) {
+            m_ancestors.push_back(p);
+            if (p == p.parent_path() || !p.has_relative_path()) {
+                break;
+            }
+        }
+        std::reverse(m_ancestors.begin(), m_ancestors.end());
+        m_subfolders.clear();
+        m_listed = false;
+    });
+    // The open folder is highlighted, as the directory list box shows its current path.
+    setCurrentIndex(m_model->index(int(m_ancestors.size()) - 1));
+    if (isVisible()) {
+        ensureListed();
+    }
+    if (!first) {
+        Q_EMIT pathChanged(this->path());
+    }
     return true;
 }
 
 void DirectoryListBox::refresh()
 {
-    m_subfolders = core::CatalogueScanner::subfolders(m_path);
-
-    std::vector<fs::path> ancestors;
-    for (fs::path p = m_path;; p = p.parent_path()) {
-        ancestors.push_back(p);
-        if (p == p.parent_path() || !p.has_relative_path()) {
-            break;
-        }
+    m_listed = false;
+    if (isVisible()) {
+        ensureListed();
     }
-
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-
-    clear();
-    m_itemPaths.clear();
-    int depth = 0;
-    QListWidgetItem *current = nullptr;
-    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it, ++depth) {
-        auto *item = new QListWidgetItem(openIcon, displayName(*it), this);
-        item->setData(IndentRole, depth);
-        m_itemPaths.push_back(*it);
-        current = item;
-    }
-    for (const fs::path &sub : m_subfolders) {
-        auto *item = new QListWidgetItem(closedIcon, displayName(sub), this);
-        item->setData(IndentRole, depth);
-        m_itemPaths.push_back(sub);
-    }
-    // The open folder is highlighted, as the directory list box shows its current path.
-    setCurrentItem(current);
 }
 
-void DirectoryListBox::openItem(QListWidgetItem *item)
+void DirectoryListBox::showSubfolders(std::vector<core::DirectoryEntry> subfolders)
 {
-    const int index = row(item);
-    if (index >= 0 && index < static_cast<int>(m_itemPaths.size())) {
-        // Copy: setNativePath rebuilds m_itemPaths.
-        const fs::path target = m_itemPaths[static_cast<std::size_t>(index)];
+    const int current = currentIndex().row();
+    m_model->reset([&] { m_subfolders = std::move(subfolders); });
+    m_listed = true;
+    setCurrentIndex(m_model->index(current));
+}
+
+void DirectoryListBox::ensureListed()
+{
+    if (!m_listed) {
+        showSubfolders(core::listSubfolders(m_path));
+    }
+}
+
+int DirectoryListBox::subfolderCount()
+{
+    ensureListed();
+    return int(m_subfolders.size());
+}
+
+const fs::path &DirectoryListBox::subfolderPath(int index)
+{
+    ensureListed();
+    return m_subfolders.at(std::size_t(index)).path;
+}
+
+QStringList DirectoryListBox::entryNames()
+{
+    ensureListed();
+    QStringList names;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        names.append(m_model->index(row).data().toString());
+    }
+    return names;
+}
+
+void DirectoryListBox::showEvent(QShowEvent *event)
+{
+    QListView::showEvent(event);
+    // After the window has appeared: a folder of thousands of sub-folders must not hold
+    // back the start-up.
+    if (!m_listed) {
+        QTimer::singleShot(0, this, &DirectoryListBox::ensureListed);
+    }
+}
+
+void DirectoryListBox::openRow(int row)
+{
+    ensureListed();
+    const auto index = std::size_t(row);
+    if (index < m_ancestors.size()) {
+        // Copy: moving rebuilds the vectors.
+        const fs::path target = m_ancestors[index];
+        setNativePath(target);
+    } else if (index - m_ancestors.size() < m_subfolders.size()) {
+        const fs::path target = m_subfolders[index - m_ancestors.size()].path;
         setNativePath(target);
     }
 }

@@ -3,17 +3,23 @@
 #ifndef HANGARDECK_GUI_DIRECTORYLISTBOX_H
 #define HANGARDECK_GUI_DIRECTORYLISTBOX_H
 
-#include <QListWidget>
+#include "platform/directorylisting.h"
+
+#include <QListView>
 
 #include <filesystem>
 #include <vector>
 
 namespace hangardeck::gui {
 
+class FolderListModel;
+
 // A folder list in the manner of the classic directory list box: the folders above the
 // current path, the current folder shown open, its sub-folders indented below it. A
-// double-click opens a folder and changes the path; a single click only highlights.
-class DirectoryListBox final : public QListWidget
+// double-click opens a folder and changes the path; a single click only highlights. The
+// sub-folders are listed when the list is first seen, not when the path is set, so setting
+// paths at start-up costs nothing however large the folder.
+class DirectoryListBox final : public QListView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DirectoryListBox)
@@ -21,6 +27,7 @@ class DirectoryListBox final : public QListWidget
 public:
     // Opens at the process's current directory.
     explicit DirectoryListBox(QWidget *parent = nullptr);
+    ~DirectoryListBox() override;
 
     // The current path, without a trailing separator (except for the root).
     QString path() const;
@@ -34,20 +41,31 @@ public:
 
     // Re-reads the sub-folders of the current path from disk.
     void refresh();
+    // Shows sub-folders of the current path that the caller has just listed.
+    void showSubfolders(std::vector<core::DirectoryEntry> subfolders);
 
     // The sub-folders of the current path, in the order the list shows them.
-    int subfolderCount() const { return static_cast<int>(m_subfolders.size()); }
-    const std::filesystem::path &subfolderPath(int index) const { return m_subfolders.at(index); }
+    int subfolderCount();
+    const std::filesystem::path &subfolderPath(int index);
+
+    // The names the list shows, top to bottom.
+    QStringList entryNames();
 
 Q_SIGNALS:
     void pathChanged(const QString &path);
 
-private:
-    void openItem(QListWidgetItem *item);
+protected:
+    void showEvent(QShowEvent *event) override;
 
+private:
+    void ensureListed();
+    void openRow(int row);
+
+    FolderListModel *m_model = nullptr;
     std::filesystem::path m_path;
-    std::vector<std::filesystem::path> m_itemPaths; // one per list row
-    std::vector<std::filesystem::path> m_subfolders;
+    std::vector<std::filesystem::path> m_ancestors; // root first, the current path last
+    std::vector<core::DirectoryEntry> m_subfolders;
+    bool m_listed = false;
 };
 
 } // namespace hangardeck::gui

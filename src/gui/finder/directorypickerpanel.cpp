@@ -36,7 +36,6 @@ DirectoryPickerPanel::DirectoryPickerPanel(QWidget *parent)
     m_label8->setFont(bold);
     m_label8->setStyleSheet(QStringLiteral("color: blue;"));
 
-    // The search window belongs to a later stage; the button is shown but does nothing yet.
     m_cmdFind = new QPushButton(QStringLiteral("Find Directory"), this);
     m_cmdFind->setObjectName(QStringLiteral("cmdFind"));
     m_cmdFind->setGeometry(twipsRect(1320, 1560, 1455, 255));
@@ -44,6 +43,27 @@ DirectoryPickerPanel::DirectoryPickerPanel(QWidget *parent)
     showDriveOf(m_dir1->path());
     connect(m_drive1, &QComboBox::currentIndexChanged, this, &DirectoryPickerPanel::onDriveChosen);
     connect(m_dir1, &DirectoryListBox::pathChanged, this, &DirectoryPickerPanel::onPathChanged);
+    connect(m_cmdFind, &QPushButton::clicked, this, &DirectoryPickerPanel::findRequested);
+}
+
+QString DirectoryPickerPanel::path() const
+{
+    return m_dir1->path();
+}
+
+const std::filesystem::path &DirectoryPickerPanel::nativePath() const
+{
+    return m_dir1->nativePath();
+}
+
+bool DirectoryPickerPanel::setPath(const QString &path)
+{
+    return m_dir1->setPath(path);
+}
+
+void DirectoryPickerPanel::showSubfolders(std::vector<core::DirectoryEntry> subfolders)
+{
+    m_dir1->showSubfolders(std::move(subfolders));
 }
 
 QStringList DirectoryPickerPanel::driveRoots()
@@ -71,6 +91,7 @@ void DirectoryPickerPanel::onPathChanged(const QString &path)
 {
     m_label8->setText(QStringLiteral("Set: ") + path);
     showDriveOf(path);
+    Q_EMIT directoryChanged(path);
 }
 
 // Keeps the drive list on the volume that holds the folder list's path, without moving

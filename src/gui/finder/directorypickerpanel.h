@@ -3,7 +3,12 @@
 #ifndef HANGARDECK_GUI_DIRECTORYPICKERPANEL_H
 #define HANGARDECK_GUI_DIRECTORYPICKERPANEL_H
 
+#include "platform/directorylisting.h"
+
 #include <QGroupBox>
+
+#include <filesystem>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -24,13 +29,25 @@ class DirectoryPickerPanel final : public QGroupBox
 public:
     explicit DirectoryPickerPanel(QWidget *parent = nullptr);
 
-    DirectoryListBox *directoryList() const { return m_dir1; }
-    QComboBox *driveList() const { return m_drive1; }
-    QPushButton *findButton() const { return m_cmdFind; }
+    // The aircraft directory: Dir1's current path.
+    QString path() const;
+    const std::filesystem::path &nativePath() const;
+
+    // Moves Dir1 to a folder; false, and no change, when it does not exist.
+    bool setPath(const QString &path);
+
+    // Dir1 shows the sub-folders of its path as the caller has just listed them.
+    void showSubfolders(std::vector<core::DirectoryEntry> subfolders);
 
     // The roots the drive list offers: "/" first, then every mounted volume that is valid
     // and ready, each once.
     static QStringList driveRoots();
+
+Q_SIGNALS:
+    // Dir1's path changed: opened by the user, a drive chosen, or set from code.
+    void directoryChanged(const QString &path);
+    // "Find Directory" was pressed.
+    void findRequested();
 
 private:
     void onDriveChosen(int index);

@@ -3,18 +3,19 @@
 #ifndef HANGARDECK_GUI_TWIPS_H
 #define HANGARDECK_GUI_TWIPS_H
 
+#include "settings/windowgeometry.h"
+
 #include <QRect>
 
 #include <cmath>
 
 namespace hangardeck::gui {
 
-// Layouts are given in twips, 15 to a logical pixel.
-inline constexpr int TwipsPerPixel = 15;
+// Layouts are given in twips, core::TwipsPerPixel to a logical pixel.
 
 inline int twipsToPixels(double twips)
 {
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+    return static_cast<int>(std::lround(twips / core::TwipsPerPixel));
 }
 
 // A (left, top, width, height) rectangle in twips as logical pixels.

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "catalogue/cataloguemodel.h"
+
+namespace hangardeck::gui {
+
+CatalogueModel::CatalogueModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void CatalogueModel::setScan(core::CatalogueScan scan)
+{
+    beginResetModel();
+    m_scan = std::move(scan);
+    endResetModel();
+}
+
+int CatalogueModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_scan.entries.size());
+}
+
+int CatalogueModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant CatalogueModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    const auto row = std::size_t(index.row());
+    if (index.column() == GeneratedRowColumn) {
+        return m_scan.rows.at(index.row());
+    }
+    const core::CatalogueEntry &entry = m_scan.entries[row];
+    switch (index.column()) {
+    case ManufacturerColumn:
+        return entry.manufacturer;
+    case TypeColumn:
+        return entry.type;
+    case TitleColumn:
+        return entry.title;
+    case SubdirColumn:
+        return entry.subdir;
+    default:
+        return {};
+    }
+}
+
+QVariant CatalogueModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    // The captions of the lead-field buttons above the columns.
+    switch (section) {
+    case ManufacturerColumn:
+        return QStringLiteral("ui_manufacturer");
+    case TypeColumn:
+        return QStringLiteral("ui_type");
+    case TitleColumn:
+        return QStringLiteral("title");
+    case SubdirColumn:
+        return QStringLiteral("subdir");
+    case GeneratedRowColumn:
+        return QStringLiteral("row");
+    default:
+        return {};
+    }
+}
+
+} // namespace hangardeck::gui

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "catalogue/scanrunner.h"
+
+#include "shell/statusline.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+namespace hangardeck::gui {
+
+namespace {
+
+// A scan shorter than this shows no progress; after it the bar repaints at most this often.
+constexpr qint64 ProgressDelayMs = 500;
+constexpr qint64 ProgressIntervalMs = 50;
+
+// Restores the normal mouse pointer however the scan ends.
+class WaitCursor final
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    Q_DISABLE_COPY_MOVE(WaitCursor)
+};
+
+} // namespace
+
+ScanRunner::ScanRunner(StatusLine *statusLine, QObject *parent)
+    : QObject(parent)
+    , m_statusLine(statusLine)
+{
+}
+
+ScanOutcome ScanRunner::run(const std::filesystem::path &aircraftDir, bool extended,
+                            const core::FormatSettings &settings)
+{
+    const WaitCursor waitCursor;
+    m_running = true;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastPaintMs = -ProgressIntervalMs;
+    bool progressShown = false;
+    const auto progress = [&](int foldersDone, int foldersTotal) {
+        const qint64 now = clock.elapsed();
+        if (now >= ProgressDelayMs && now - lastPaintMs >= ProgressIntervalMs) {
+            lastPaintMs = now;
+            m_statusLine->showProgress(foldersDone, foldersTotal);
+            progressShown = true;
+            // Repaint only; a close request from the window manager still gets through.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        return !m_closeHeld;
+    };
+
+    ScanOutcome outcome;
+    outcome.folders = core::listSubfolders(aircraftDir);
+    outcome.scan = core::scanFolders(outcome.folders, extended, settings, progress);
+    if (progressShown) {
+        // Filling a long list takes a moment of its own; the bar shows the reading done.
+        m_statusLine->showProgress(int(outcome.folders.size()), int(outcome.folders.size()));
+    }
+    m_running = false;
+    return outcome;
+}
+
+} // namespace hangardeck::gui

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "shell/windowplacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace hangardeck::gui {
+
+namespace {
+
+constexpr int FramePollMs = 10;
+
+// Platforms without a window manager never report a frame: there is nothing to wait for.
+bool framesAreReported()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen" && platform != u"minimal";
+}
+
+} // namespace
+
+WindowPlacement::WindowPlacement(QWidget *window)
+    : QObject(window)
+    , m_window(window)
+{
+    m_poll.setInterval(FramePollMs);
+    connect(&m_poll, &QTimer::timeout, this, &WindowPlacement::checkFrame);
+    m_window->installEventFilter(this);
+}
+
+void WindowPlacement::placeCentred()
+{
+    m_centre = true;
+    m_designSize = m_window->size();
+    m_left.reset();
+    m_top.reset();
+    m_outerWidth.reset();
+    m_outerHeight.reset();
+    apply();
+    if (!framesAreReported()) {
+        finish();
+    }
+}
+
+void WindowPlacement::restore(const core::StoredSettings &stored)
+{
+    m_centre = true;
+    m_designSize = m_window->size();
+    m_top = core::pixelsFromTwips(stored.topTwips);
+    m_left = core::pixelsFromTwips(stored.leftTwips);
+    // A size the window cannot take (none at all, or a negative one) is refused.
+    const auto size = [](std::optional<float> twips) -> std::optional<int> {
+        const std::optional<int> pixels = core::pixelsFromTwips(twips);
+        return pixels && *pixels > 0 ? pixels : std::nullopt;
+    };
+    m_outerHeight = size(stored.heightTwips);
+    m_outerWidth = size(stored.widthTwips);
+    apply();
+    if (!framesAreReported()) {
+        finish();
+    }
+}
+
+QMargins WindowPlacement::frameMargins() const
+{
+    const QWindow *handle = m_window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+QRect WindowPlacement::outerRect() const
+{
+    // Computed from the client rectangle: right after the frame is reported, the frame's
+    // own position can still be the client's.
+    return m_window->geometry().marginsAdded(frameMargins());
+}
+
+// Sizes first, then the place: centring needs the outer size.
+void WindowPlacement::apply()
+{
+    const QMargins margins = frameMargins();
+    const QSize extra(margins.left() + margins.right(), margins.top() + margins.bottom());
+    QSize inner = m_window->size();
+    if (m_outerWidth) {
+        inner.setWidth(std::max(1, *m_outerWidth - extra.width()));
+    }
+    if (m_outerHeight) {
+        inner.setHeight(std::max(1, *m_outerHeight - extra.height()));
+    }
+
+    QPoint position = outerRect().topLeft();
+    if (m_centre) {
+        // Centred at the design size, as start-up centres before it restores a stored size.
+        position = centredOn(m_designSize + extra);
+    }
+    if (m_left) {
+        position.setX(*m_left);
+    }
+    if (m_top) {
+        position.setY(*m_top);
+    }
+    placeFrame(position, inner);
+}
+
+QPoint WindowPlacement::centredOn(const QSize &outer) const
+{
+    const QScreen *screen = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect();
+    const core::WindowGeometryTwips centred =
+        core::centredGeometry(core::twipsFromPixels(area.height()), core::twipsFromPixels(area.width()),
+                              core::twipsFromPixels(outer.height()), core::twipsFromPixels(outer.width()));
+    return {core::pixelsFromTwips(centred.left).value_or(0), core::pixelsFromTwips(centred.top).value_or(0)};
+}
+
+void WindowPlacement::placeFrame(const QPoint &outerTopLeft, const QSize &inner)
+{
+    const QMargins margins = frameMargins();
+    if (margins.isNull()) {
+        // No frame yet: move() places what will be the frame's corner once the window
+        // manager adds one.
+        m_window->resize(inner);
+        m_window->move(outerTopLeft);
+    } else {
+        // The client rectangle is placed exactly; window managers differ in how they take
+        // a frame position for a mapped window.
+        m_window->setGeometry(QRect(outerTopLeft + QPoint(margins.left(), margins.top()), inner));
+    }
+}
+
+bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Show && !m_shown) {
+        m_shown = true;
+        if (!frameMargins().isNull()) {
+            // A platform that knows the frame as soon as the window exists.
+            apply();
+            finish();
+        } else if (!m_placed) {
+            m_waited.start();
+            m_poll.start();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowPlacement::checkFrame()
+{
+    if (!frameMargins().isNull()) {
+        apply();
+        finish();
+    } else if (m_waited.elapsed() >= FrameWaitMs) {
+        finish();
+    }
+}
+
+void WindowPlacement::finish()
+{
+    m_poll.stop();
+    if (!m_placed) {
+        m_placed = true;
+        Q_EMIT placed();
+    }
+}
+
+void WindowPlacement::centreNow()
+{
+    placeFrame(centredOn(outerRect().size()), m_window->size());
+}
+
+core::WindowGeometryTwips WindowPlacement::outerGeometryTwips() const
+{
+    const QRect frame = outerRect();
+    core::WindowGeometryTwips geometry;
+    geometry.top = core::twipsFromPixels(frame.y());
+    geometry.left = core::twipsFromPixels(frame.x());
+    geometry.height = core::twipsFromPixels(frame.height());
+    geometry.width = core::twipsFromPixels(frame.width());
+    return geometry;
+}
+
+} // namespace hangardeck::gui

@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "guitestsupport.h"
+
+#include "catalogue/cataloguemodel.h"
+#include "platform/nativepath.h"
+
+#include <QAbstractItemModelTester>
+
+using namespace hangardeck::testsupport;
+using hangardeck::gui::CatalogueModel;
+
+namespace {
+
+const QStringList FieldLists{"lstManuf", "lstAircraft", "lstTitles", "List1"};
+
+// Four aircraft (five variations in extended mode), the list panel showing.
+struct Harness : Run {
+    QTemporaryDir aircraft;
+
+    Harness()
+    {
+        writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"});
+        writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub"});
+        writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"});
+        writeAircraft(aircraft.path(), "zlin", "Zlin", {"Zlin 242"});
+        presenter.messages.clear();
+        dir1()->setPath(aircraft.path());
+        if (!showAndActivate())
+            qFatal("the window did not become active");
+        action("mnuGenerate")->trigger();
+        window->showPanel(4);
+    }
+    // The selected row of each field list: "3 3 3 3"; -1 where none.
+    QString selections() const
+    {
+        QStringList rows;
+        for (const QString &name : FieldLists) {
+            const QModelIndexList selected = list(name)->selectionModel()->selectedIndexes();
+            int row = -1;
+            for (const QModelIndex &index : selected)
+                if (index.column() == list(name)->modelColumn())
+                    row = index.row();
+            rows.append(QString::number(row));
+        }
+        return rows.join(' ');
+    }
+    QPoint centreOf(const QString &name, int row) const
+    {
+        QListView *view = list(name);
+        return view->visualRect(view->model()->index(row, view->modelColumn())).center();
+    }
+    void click(const QString &name, int row) const
+    {
+        QTest::mouseClick(list(name)->viewport(), Qt::LeftButton, {}, centreOf(name, row));
+    }
+    void doubleClick(const QString &name, int row) const
+    {
+        // A double-click arrives after the press and release of its first click.
+        click(name, row);
+        QTest::mouseDClick(list(name)->viewport(), Qt::LeftButton, {}, centreOf(name, row));
+    }
+};
+
+} // namespace
+
+class FieldListsTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void model_passesTheItemModelTesterThroughScans()
+    {
+        CatalogueModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QTemporaryDir aircraft;
+        QVERIFY(writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats"}));
+        QVERIFY(writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"}));
+        hangardeck::core::FormatSettings format;
+        format.actualWidth = true;
+        format.delimiter = ";";
+        model.setScan(hangardeck::core::scanCatalogue(hangardeck::core::toNativePath(aircraft.path()), true, format));
+        QCOMPARE(model.rowCount(), 3);
+        // The field columns in scan order, the generated rows sorted.
+        QCOMPARE(model.index(0, CatalogueModel::TitleColumn).data().toString(), "Airbus A320");
+        QCOMPARE(model.index(1, CatalogueModel::SubdirColumn).data().toString(), "\\cub");
+        QCOMPARE(model.index(2, CatalogueModel::TypeColumn).data().toString(), "cub 1");
+        QCOMPARE(model.index(2, CatalogueModel::GeneratedRowColumn).data().toString(), "Piper;cub 1;Cub Floats;.01\\cub");
+        QVERIFY(!model.index(0, CatalogueModel::ColumnCount).isValid());
+        model.setScan({});
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void click_selectsTheSameItemInAllFourAndNothingElse_data()
+    {
+        QTest::addColumn<QString>("source");
+        for (const QString &name : FieldLists)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+    void click_selectsTheSameItemInAllFourAndNothingElse()
+    {
+        QFETCH(QString, source);
+        Harness h;
+        QCOMPARE(h.selections(), "-1 -1 -1 -1"); // none after a scan
+        const int list2Row = h.currentRow("List2");
+        h.click(source, 3);
+        QCOMPARE(h.selections(), "3 3 3 3");
+        QCOMPARE(h.items("lstTitles").at(3), "Piper Cub"); // scan order: a320, b747 (2), cub, zlin
+        QCOMPARE(h.currentRow("List2"), list2Row);
+        QCOMPARE(h.panels(), "4");
+
+        h.click(source, 3); // again: no change
+        QCOMPARE(h.selections(), "3 3 3 3");
+        h.click(FieldLists.value(FieldLists.indexOf(source) + 1, "lstManuf"), 0);
+        QCOMPARE(h.selections(), "0 0 0 0");
+    }
+
+    void doubleClick_showsTheGeneratedListAndKeepsTheAlignment()
+    {
+        Harness h;
+        const QStringList rows = h.items("List2");
+        h.doubleClick("List1", 2);
+        QCOMPARE(h.panels(), "5");
+        QCOMPARE(h.selections(), "2 2 2 2");
+        QCOMPARE(h.items("List2"), rows);
+        QCOMPARE(h.currentRow("List2"), 0);
+    }
+
+    void newScan_clearsTheSelection()
+    {
+        Harness h;
+        h.click("lstAircraft", 4);
+        QCOMPARE(h.selections(), "4 4 4 4");
+        h.action("mnuGenerate")->trigger();
+        QCOMPARE(h.selections(), "-1 -1 -1 -1");
+        QCOMPARE(h.rows("lstManuf"), 5);
+    }
+
+    void keys_moveTheSelectionInStep()
+    {
+        Harness h;
+        h.click("lstTitles", 1);
+        QTest::keyClick(h.list("lstTitles"), Qt::Key_Down);
+        QCOMPARE(h.selections(), "2 2 2 2");
+        QTest::keyClick(h.list("lstTitles"), Qt::Key_End);
+        QCOMPARE(h.selections(), "4 4 4 4");
+    }
+};
+
+QTEST_MAIN(FieldListsTest)
+#include "fieldlists_test.moc"
