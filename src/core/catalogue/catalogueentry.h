@@ -5,8 +5,6 @@
 
 #include <QString>
 
-#include <filesystem>
-
 namespace hangardeck::core {
 
 // The text shown for a key without a value.
@@ -19,7 +17,7 @@ struct CatalogueEntry {
     QString title;                   // title, or "-EMPTY-"
     QString subdir;                  // "\" + the folder relative to the scanned directory: \b747
     int fltsimIndex = 0;             // N of [fltsim.N], 0 to 32
-    std::filesystem::path folderPath; // the folder on disk, in native form
+    int folderIndex = 0;             // the folder on disk: CatalogueScan::folderPaths[folderIndex]
 };
 
 } // namespace hangardeck::core

@@ -54,29 +54,42 @@ bool readEntry(const Profile &profile, int index, CatalogueEntry &entry)
     static constexpr std::array<QByteArrayView, 3> keys = {"title", "ui_manufacturer", "ui_type"};
     std::array<std::optional<QString>, 3> found;
     profile.aircraftValues(fltsimSections()[size_t(index)], keys, found);
+    // One shared "-EMPTY-" for every missing value of the whole scan.
+    static const QString empty = QString::fromUtf16(EmptyValueText);
     const bool titled = found[0].has_value();
-    entry.title = found[0].value_or(QString::fromUtf16(EmptyValueText));
-    entry.manufacturer = found[1].value_or(QString::fromUtf16(EmptyValueText));
-    entry.type = found[2].value_or(QString::fromUtf16(EmptyValueText));
+    entry.title = found[0] ? std::move(*found[0]) : empty;
+    entry.manufacturer = found[1] ? std::move(*found[1]) : empty;
+    entry.type = found[2] ? std::move(*found[2]) : empty;
     entry.fltsimIndex = index;
     return titled;
 }
 
-// The row folded to lower case; rows are nearly always ASCII, which folds without tables.
-QString sortKey(const QString &row)
+// Whether a row holds only ASCII, which folds to lower case without tables.
+bool isAscii(const QString &row)
 {
-    QString key = row;
-    QChar *c = key.data();
-    for (QChar *end = c + key.size(); c != end; ++c) {
-        const char16_t u = c->unicode();
-        if (u >= 0x80) {
-            return row.toCaseFolded();
-        }
-        if (u >= u'A' && u <= u'Z') {
-            *c = QChar(char16_t(u + 32));
+    return std::all_of(row.cbegin(), row.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char16_t asciiLower(char16_t u)
+{
+    return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+}
+
+// Compares two texts as their case-folded forms would compare; an ASCII text is folded on
+// the fly, character by character, so sorting needs no folded copy of every row.
+int compareFolded(const QString &a, const QString *aFolded, const QString &b, const QString *bFolded)
+{
+    const QString &left = aFolded ? *aFolded : a;
+    const QString &right = bFolded ? *bFolded : b;
+    const qsizetype common = std::min(left.size(), right.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t l = aFolded ? left[i].unicode() : asciiLower(left[i].unicode());
+        const char16_t r = bFolded ? right[i].unicode() : asciiLower(right[i].unicode());
+        if (l != r) {
+            return l < r ? -1 : 1;
         }
     }
-    return key;
+    return left.size() < right.size() ? -1 : (left.size() > right.size() ? 1 : 0);
 }
 
 QStringList fieldList(const std::vector<CatalogueEntry> &entries, QString CatalogueEntry::*field)
@@ -124,8 +137,15 @@ std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QSt
     for (int n = 0; n <= last; ++n) {
         CatalogueEntry entry;
         entry.subdir = subdir;
-        entry.folderPath = folder;
         const bool titled = readEntry(profile, n, entry);
+        if (!entries.empty()) {
+            const CatalogueEntry &previous = entries.back();
+            for (QString CatalogueEntry::*field : {&CatalogueEntry::manufacturer, &CatalogueEntry::type}) {
+                if (entry.*field == previous.*field) {
+                    entry.*field = previous.*field;
+                }
+            }
+        }
         // Entries run up to, not including, the first number without a usable title.
         if (!titled && n > 0) {
             break;
@@ -142,18 +162,23 @@ std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QSt
 
 std::vector<int> sortRows(QStringList &rows)
 {
-    std::vector<QString> keys;
-    keys.reserve(size_t(rows.size()));
-    for (const QString &row : std::as_const(rows)) {
-        keys.push_back(sortKey(row));
+    // Only rows beyond ASCII (rare) keep a folded copy for the comparisons.
+    std::vector<QString> folded(size_t(rows.size()));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!isAscii(rows[i])) {
+            folded[size_t(i)] = rows[i].toCaseFolded();
+        }
     }
+    const auto foldedOf = [&folded](int i) { return folded[size_t(i)].isNull() ? nullptr : &folded[size_t(i)]; };
     std::vector<int> order(size_t(rows.size()));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return compareFolded(rows[a], foldedOf(a), rows[b], foldedOf(b)) < 0;
+    });
     QStringList sorted;
     sorted.reserve(rows.size());
     for (const int index : order) {
-        sorted.append(rows[index]);
+        sorted.append(std::move(rows[index]));
     }
     rows = std::move(sorted);
     return order;
@@ -169,6 +194,10 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
         const QString subdir = u'\\' + folder.name;
         if (!isSkippedSubdir(subdir)) {
             std::vector<CatalogueEntry> entries = readAircraftFolder(folder.path, subdir, extended);
+            for (CatalogueEntry &entry : entries) {
+                entry.folderIndex = int(result.folderPaths.size());
+            }
+            result.folderPaths.push_back(folder.path);
             std::move(entries.begin(), entries.end(), std::back_inserter(result.entries));
         }
         ++done;

@@ -24,6 +24,14 @@ struct CatalogueScan {
     QStringList rows;
     // rowEntries[i] is the index in entries of rows[i].
     std::vector<int> rowEntries;
+    // The aircraft folders the entries came from, in native form (a name that is not valid
+    // text still opens); the variations of one folder share its path.
+    std::vector<std::filesystem::path> folderPaths;
+
+    const std::filesystem::path &folderPath(const CatalogueEntry &entry) const
+    {
+        return folderPaths[std::size_t(entry.folderIndex)];
+    }
 
     QStringList manufacturers() const; // lstManuf
     QStringList types() const;         // lstAircraft
@@ -48,7 +56,9 @@ CatalogueScan scanCatalogue(const std::filesystem::path &aircraftDir, bool exten
 CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
                           const ScanProgress &progress = {});
 
-// The entries one aircraft folder contributes; subdir is the "\name" given.
+// The entries one aircraft folder contributes; subdir is the "\name" given. Values equal
+// to the previous variation's share its text, as the variations of one aircraft mostly
+// repeat their manufacturer and type.
 std::vector<CatalogueEntry> readAircraftFolder(const std::filesystem::path &folder, const QString &subdir,
                                                bool extended);
 

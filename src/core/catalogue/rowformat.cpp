@@ -81,9 +81,14 @@ void appendField(QString &row, const QString &value, const FormatSettings &setti
 
 QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings)
 {
+    // The exact length, so that a list of many rows holds no spare capacity.
+    const auto fieldChars = [&settings](const QString &value) {
+        return settings.actualWidth ? value.size() : qsizetype(settings.fieldWidthChars) + 1;
+    };
+    const qsizetype follow = settings.delimiter.size() + (settings.actualWidth ? 0 : settings.paddingCount + 1);
+    const qsizetype fields = fieldChars(entry.manufacturer) + fieldChars(entry.type) + fieldChars(entry.title);
     QString row;
-    row.reserve(4 * (settings.fieldWidthChars + settings.paddingCount + 7) + entry.subdir.size()
-                + (settings.actualWidth ? entry.manufacturer.size() + entry.type.size() + entry.title.size() : 0));
+    row.reserve(fields + 3 * follow + 3 + entry.subdir.size() + settings.terminator.size());
     const auto appendTail = [&] {
         row += fltsimTag(entry.fltsimIndex);
         row += entry.subdir;
