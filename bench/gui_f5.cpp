@@ -14,8 +14,8 @@
 //
 // Only the window's constructor, show(), close(), the mnuGenerate action and the model
 // behind List2 are used, so the program measures any layout of the window's insides.
-#include "shell/mainwindow.h"
-#include "shell/messagepresenter.h"
+#include "gui/shell/mainwindow.h"
+#include "gui/shell/messagepresenter.h"
 
 #include <QAbstractItemView>
 #include <QAction>

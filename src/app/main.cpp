@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/mainwindow.h"
+#include "gui/shell/mainwindow.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "clioptions.h"
+#include "cli/clioptions.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_CLI_CLIOPTIONS_H
 #define HANGARDECK_CLI_CLIOPTIONS_H
 
-#include "catalogue/formatsettings.h"
+#include "core/catalogue/formatsettings.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "listoutput.h"
+#include "cli/listoutput.h"
 
-#include "catalogue/cataloguescanner.h"
-#include "catalogue/savedlist.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/savedlist.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_CLI_LISTOUTPUT_H
 #define HANGARDECK_CLI_LISTOUTPUT_H
 
-#include "clioptions.h"
+#include "cli/clioptions.h"
 
 #include <QByteArray>
 

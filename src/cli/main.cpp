@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/cataloguescanner.h"
-#include "platform/nativepath.h"
-#include "clioptions.h"
-#include "listoutput.h"
-#include "platform/atomicfile.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "core/platform/nativepath.h"
+#include "cli/clioptions.h"
+#include "cli/listoutput.h"
+#include "core/platform/atomicfile.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/cataloguescanner.h"
+#include "core/catalogue/cataloguescanner.h"
 
 #include <QCryptographicHash>
 #include <QDir>

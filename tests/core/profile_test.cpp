@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/profile.h"
-#include "platform/textdecoding.h"
+#include "core/platform/profile.h"
+#include "core/platform/textdecoding.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/rowformat.h"
+#include "core/catalogue/rowformat.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/profile.h"
-#include "settings/settingsconversion.h"
-#include "settings/settingskeys.h"
-#include "settings/settingswriter.h"
-#include "settings/startup.h"
-#include "settings/storedsettings.h"
-#include "settings/windowgeometry.h"
+#include "core/platform/profile.h"
+#include "core/settings/settingsconversion.h"
+#include "core/settings/settingskeys.h"
+#include "core/settings/settingswriter.h"
+#include "core/settings/startup.h"
+#include "core/settings/storedsettings.h"
+#include "core/settings/windowgeometry.h"
 
 #include <QTemporaryDir>
 #include <QTest>

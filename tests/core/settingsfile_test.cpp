@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/settingsfile.h"
-#include "settings/startup.h"
+#include "core/settings/settingsfile.h"
+#include "core/settings/startup.h"
 
 #include <QDir>
 #include <QFile>

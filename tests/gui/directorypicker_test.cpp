@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
 
-#include "finder/directorypickerpanel.h"
+#include "gui/finder/directorypickerpanel.h"
 
 using namespace hangardeck::testsupport;
 

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
 
-#include "catalogue/cataloguemodel.h"
-#include "platform/nativepath.h"
+#include "gui/catalogue/cataloguemodel.h"
+#include "core/platform/nativepath.h"
 
 #include <QAbstractItemModelTester>
 

@@ -3,9 +3,9 @@
 #ifndef HANGARDECK_TESTS_GUITESTSUPPORT_H
 #define HANGARDECK_TESTS_GUITESTSUPPORT_H
 
-#include "finder/directorylistbox.h"
-#include "shell/mainwindow.h"
-#include "shell/messagepresenter.h"
+#include "gui/finder/directorylistbox.h"
+#include "gui/shell/mainwindow.h"
+#include "gui/shell/messagepresenter.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -3,7 +3,7 @@
 #include "guitestsupport.h"
 #include "testconfig.h"
 
-#include "shell/helpviewer.h"
+#include "gui/shell/helpviewer.h"
 
 using namespace hangardeck::testsupport;
 using hangardeck::gui::AllPanels;

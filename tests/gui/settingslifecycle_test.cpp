@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
 
-#include "settings/settingskeys.h"
+#include "core/settings/settingskeys.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/cataloguescanner.h"
+#include "core/catalogue/cataloguescanner.h"
 
-#include "catalogue/rowformat.h"
-#include "platform/profile.h"
-#include "platform/textdecoding.h"
+#include "core/catalogue/rowformat.h"
+#include "core/platform/profile.h"
+#include "core/platform/textdecoding.h"
 
 #include <algorithm>
 #include <array>

@@ -3,9 +3,9 @@
 #ifndef HANGARDECK_CORE_CATALOGUESCANNER_H
 #define HANGARDECK_CORE_CATALOGUESCANNER_H
 
-#include "catalogue/catalogueentry.h"
-#include "catalogue/formatsettings.h"
-#include "platform/directorylisting.h"
+#include "core/catalogue/catalogueentry.h"
+#include "core/catalogue/formatsettings.h"
+#include "core/platform/directorylisting.h"
 
 #include <QString>
 #include <QStringList>

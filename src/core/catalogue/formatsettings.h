@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_CORE_FORMATSETTINGS_H
 #define HANGARDECK_CORE_FORMATSETTINGS_H
 
-#include "catalogue/leadfield.h"
+#include "core/catalogue/leadfield.h"
 
 #include <QString>
 

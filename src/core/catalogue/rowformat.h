@@ -3,8 +3,8 @@
 #ifndef HANGARDECK_CORE_ROWFORMAT_H
 #define HANGARDECK_CORE_ROWFORMAT_H
 
-#include "catalogue/catalogueentry.h"
-#include "catalogue/formatsettings.h"
+#include "core/catalogue/catalogueentry.h"
+#include "core/catalogue/formatsettings.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/savedlist.h"
+#include "core/catalogue/savedlist.h"
 
 namespace hangardeck::core {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/atomicfile.h"
+#include "core/platform/atomicfile.h"
 
 #include <QFile>
 #include <QFileInfo>

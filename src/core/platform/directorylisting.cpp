@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/directorylisting.h"
+#include "core/platform/directorylisting.h"
 
-#include "platform/nativepath.h"
+#include "core/platform/nativepath.h"
 
 #include <QLoggingCategory>
 

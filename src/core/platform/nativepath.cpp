@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/nativepath.h"
+#include "core/platform/nativepath.h"
 
-#include "platform/textdecoding.h"
+#include "core/platform/textdecoding.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/profile.h"
+#include "core/platform/profile.h"
 
-#include "platform/atomicfile.h"
-#include "platform/textdecoding.h"
+#include "core/platform/atomicfile.h"
+#include "core/platform/textdecoding.h"
 
 
 #include <cerrno>

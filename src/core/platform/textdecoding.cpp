@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "platform/textdecoding.h"
+#include "core/platform/textdecoding.h"
 
 #include <array>
 

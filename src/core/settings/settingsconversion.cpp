@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/settingsconversion.h"
+#include "core/settings/settingsconversion.h"
 
 #include <QLocale>
 

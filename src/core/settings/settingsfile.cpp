@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
-#include "settings/settingskeys.h"
+#include "core/settings/settingskeys.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 #ifndef HANGARDECK_CORE_SETTINGSFILE_H
 #define HANGARDECK_CORE_SETTINGSFILE_H
 
-#include "platform/profile.h"
-#include "settings/settingswriter.h"
+#include "core/platform/profile.h"
+#include "core/settings/settingswriter.h"
 
 #include <QString>
 

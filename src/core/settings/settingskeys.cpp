@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/settingskeys.h"
+#include "core/settings/settingskeys.h"
 
 #include <QDir>
 

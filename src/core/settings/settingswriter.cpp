@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/settingswriter.h"
+#include "core/settings/settingswriter.h"
 
-#include "settings/settingsconversion.h"
-#include "settings/settingskeys.h"
+#include "core/settings/settingsconversion.h"
+#include "core/settings/settingskeys.h"
 
 namespace hangardeck::core {
 

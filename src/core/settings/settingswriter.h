@@ -3,8 +3,8 @@
 #ifndef HANGARDECK_CORE_SETTINGSWRITER_H
 #define HANGARDECK_CORE_SETTINGSWRITER_H
 
-#include "platform/profile.h"
-#include "settings/windowgeometry.h"
+#include "core/platform/profile.h"
+#include "core/settings/windowgeometry.h"
 
 #include <QString>
 

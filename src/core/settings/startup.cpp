@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/startup.h"
+#include "core/settings/startup.h"
 
-#include "platform/profile.h"
-#include "settings/settingskeys.h"
+#include "core/platform/profile.h"
+#include "core/settings/settingskeys.h"
 
 namespace hangardeck::core {
 

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_CORE_STARTUP_H
 #define HANGARDECK_CORE_STARTUP_H
 
-#include "settings/storedsettings.h"
+#include "core/settings/storedsettings.h"
 
 namespace hangardeck::core {
 

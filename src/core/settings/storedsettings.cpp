@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/storedsettings.h"
+#include "core/settings/storedsettings.h"
 
-#include "platform/profile.h"
-#include "settings/settingsconversion.h"
-#include "settings/settingskeys.h"
+#include "core/platform/profile.h"
+#include "core/settings/settingsconversion.h"
+#include "core/settings/settingskeys.h"
 
 namespace hangardeck::core {
 

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_CORE_STOREDSETTINGS_H
 #define HANGARDECK_CORE_STOREDSETTINGS_H
 
-#include "settings/windowgeometry.h"
+#include "core/settings/windowgeometry.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "settings/windowgeometry.h"
+#include "core/settings/windowgeometry.h"
 
 #include <cmath>
 

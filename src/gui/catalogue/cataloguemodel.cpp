@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/cataloguemodel.h"
+#include "gui/catalogue/cataloguemodel.h"
 
 namespace hangardeck::gui {
 

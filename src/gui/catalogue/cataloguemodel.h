@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_GUI_CATALOGUEMODEL_H
 #define HANGARDECK_GUI_CATALOGUEMODEL_H
 
-#include "catalogue/cataloguescanner.h"
+#include "core/catalogue/cataloguescanner.h"
 
 #include <QAbstractTableModel>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/dataformatpanel.h"
+#include "gui/catalogue/dataformatpanel.h"
 
-#include "catalogue/formatsettings.h"
-#include "settings/settingswriter.h"
-#include "settings/storedsettings.h"
-#include "shell/twips.h"
+#include "core/catalogue/formatsettings.h"
+#include "core/settings/settingswriter.h"
+#include "core/settings/storedsettings.h"
+#include "gui/shell/twips.h"
 
 #include <QCheckBox>
 #include <QLabel>

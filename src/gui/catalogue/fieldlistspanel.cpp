@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/fieldlistspanel.h"
+#include "gui/catalogue/fieldlistspanel.h"
 
-#include "catalogue/cataloguemodel.h"
-#include "shell/twips.h"
+#include "gui/catalogue/cataloguemodel.h"
+#include "gui/shell/twips.h"
 
 #include <QButtonGroup>
 #include <QFrame>

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_GUI_FIELDLISTSPANEL_H
 #define HANGARDECK_GUI_FIELDLISTSPANEL_H
 
-#include "catalogue/leadfield.h"
+#include "core/catalogue/leadfield.h"
 
 #include <QGroupBox>
 

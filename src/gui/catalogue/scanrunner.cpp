@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "catalogue/scanrunner.h"
+#include "gui/catalogue/scanrunner.h"
 
-#include "shell/statusline.h"
+#include "gui/shell/statusline.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 #ifndef HANGARDECK_GUI_SCANRUNNER_H
 #define HANGARDECK_GUI_SCANRUNNER_H
 
-#include "catalogue/cataloguescanner.h"
-#include "platform/directorylisting.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "core/platform/directorylisting.h"
 
 #include <QObject>
 

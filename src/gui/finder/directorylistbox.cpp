@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "finder/directorylistbox.h"
+#include "gui/finder/directorylistbox.h"
 
-#include "platform/nativepath.h"
+#include "core/platform/nativepath.h"
 
 #include <QAbstractListModel>
 #include <QApplication>

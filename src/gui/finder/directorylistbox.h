@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_GUI_DIRECTORYLISTBOX_H
 #define HANGARDECK_GUI_DIRECTORYLISTBOX_H
 
-#include "platform/directorylisting.h"
+#include "core/platform/directorylisting.h"
 
 #include <QListView>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "finder/directorypickerpanel.h"
+#include "gui/finder/directorypickerpanel.h"
 
-#include "finder/directorylistbox.h"
-#include "shell/twips.h"
+#include "gui/finder/directorylistbox.h"
+#include "gui/shell/twips.h"
 
 #include <QComboBox>
 #include <QDir>

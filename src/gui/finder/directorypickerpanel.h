@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_GUI_DIRECTORYPICKERPANEL_H
 #define HANGARDECK_GUI_DIRECTORYPICKERPANEL_H
 
-#include "platform/directorylisting.h"
+#include "core/platform/directorylisting.h"
 
 #include <QGroupBox>
 

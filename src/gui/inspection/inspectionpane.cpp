@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "inspection/inspectionpane.h"
+#include "gui/inspection/inspectionpane.h"
 
-#include "shell/twips.h"
+#include "gui/shell/twips.h"
 
 #include <QFontDatabase>
 #include <QLabel>

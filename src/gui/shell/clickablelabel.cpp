@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/clickablelabel.h"
+#include "gui/shell/clickablelabel.h"
 
 #include <QMouseEvent>
 

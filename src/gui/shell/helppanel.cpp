@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/helppanel.h"
+#include "gui/shell/helppanel.h"
 
-#include "shell/messagepresenter.h"
-#include "shell/twips.h"
+#include "gui/shell/messagepresenter.h"
+#include "gui/shell/twips.h"
 
 #include <QDesktopServices>
 #include <QLabel>

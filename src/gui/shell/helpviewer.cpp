@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/helpviewer.h"
+#include "gui/shell/helpviewer.h"
 
-#include "shell/messagepresenter.h"
+#include "gui/shell/messagepresenter.h"
 
 #include <QFileInfo>
 #include <QUrl>

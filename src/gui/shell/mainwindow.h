@@ -3,9 +3,9 @@
 #ifndef HANGARDECK_GUI_MAINWINDOW_H
 #define HANGARDECK_GUI_MAINWINDOW_H
 
-#include "catalogue/leadfield.h"
-#include "settings/settingsfile.h"
-#include "shell/panel.h"
+#include "core/catalogue/leadfield.h"
+#include "core/settings/settingsfile.h"
+#include "gui/shell/panel.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/messagepresenter.h"
+#include "gui/shell/messagepresenter.h"
 
 #include <QMessageBox>
 

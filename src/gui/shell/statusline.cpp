@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/statusline.h"
+#include "gui/shell/statusline.h"
 
-#include "catalogue/cataloguescanner.h"
-#include "shell/clickablelabel.h"
-#include "shell/twips.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "gui/shell/clickablelabel.h"
+#include "gui/shell/twips.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/stretchmode.h"
+#include "gui/shell/stretchmode.h"
 
-#include "catalogue/generatedlistpanel.h"
-#include "inspection/inspectionpane.h"
-#include "shell/statusline.h"
-#include "shell/twips.h"
+#include "gui/catalogue/generatedlistpanel.h"
+#include "gui/inspection/inspectionpane.h"
+#include "gui/shell/statusline.h"
+#include "gui/shell/twips.h"
 
 #include <QLabel>
 

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_GUI_TWIPS_H
 #define HANGARDECK_GUI_TWIPS_H
 
-#include "settings/windowgeometry.h"
+#include "core/settings/windowgeometry.h"
 
 #include <QRect>
 

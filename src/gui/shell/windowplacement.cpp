@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "shell/windowplacement.h"
+#include "gui/shell/windowplacement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 #ifndef HANGARDECK_GUI_WINDOWPLACEMENT_H
 #define HANGARDECK_GUI_WINDOWPLACEMENT_H
 
-#include "settings/storedsettings.h"
-#include "settings/windowgeometry.h"
+#include "core/settings/storedsettings.h"
+#include "core/settings/windowgeometry.h"
 
 #include <QElapsedTimer>
 #include <QObject>
