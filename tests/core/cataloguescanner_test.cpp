@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/cataloguescanner.h"
+#include "testsupport.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -17,6 +18,7 @@
 #endif
 
 using namespace hangardeck::core;
+using hangardeck::testsupport::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
@@ -25,7 +27,11 @@ namespace {
 class Tree
 {
 public:
-    Tree() { QVERIFY(m_dir.isValid()); }
+    Tree()
+    {
+        if (!m_dir.isValid())
+            qFatal("cannot make a temporary folder");
+    }
 
     fs::path root() const { return m_dir.path().toStdString(); }
 
@@ -36,11 +42,9 @@ public:
         return path;
     }
 
-    void cfg(const QString &name, const QByteArray &content, const QString &fileName = "aircraft.cfg") const
+    bool cfg(const QString &name, const QByteArray &content, const QString &fileName = "aircraft.cfg") const
     {
-        QFile file(folder(name) + u'/' + fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        return writeFile(folder(name) + u'/' + fileName, content);
     }
 
     CatalogueScan scan(bool extended, const FormatSettings &settings = {}) const
@@ -138,7 +142,7 @@ void CatalogueScannerTest::scan_skipsSimulatorFoldersByExactName()
 {
     Tree tree;
     for (const QString &name : QStringList{"default", "fsfsconv", "templates", "Default", "TEMPLATES", "default2"}) {
-        tree.cfg(name, fltsims({name.toUtf8()}));
+        QVERIFY(tree.cfg(name, fltsims({name.toUtf8()})));
     }
     QCOMPARE(tree.scan(false).subdirs(), QStringList({"\\Default", "\\default2", "\\TEMPLATES"}));
     QVERIFY(isSkippedSubdir("\\fsfsconv"));
@@ -149,7 +153,7 @@ void CatalogueScannerTest::scan_foldersInNameOrderWithoutCase()
 {
     Tree tree;
     for (const QString &name : QStringList{"b747", "Zulu", "alpha", "Charlie", "_under"}) {
-        tree.cfg(name, fltsims({"Title of " + name.toUtf8()}));
+        QVERIFY(tree.cfg(name, fltsims({"Title of " + name.toUtf8()})));
     }
     // A plain file beside the folders is no aircraft.
     QFile stray(QString::fromStdString((tree.root() / "readme.txt").string()));
@@ -198,7 +202,7 @@ void CatalogueScannerTest::scan_entriesOfOneFile()
     if (cfg == "<none>") {
         tree.folder("aircraft");
     } else {
-        tree.cfg("aircraft", cfg);
+        QVERIFY(tree.cfg("aircraft", cfg));
     }
     const CatalogueScan scan = tree.scan(extended);
     QCOMPARE(scan.titles(), titles);
@@ -209,7 +213,7 @@ void CatalogueScannerTest::scan_entriesOfOneFile()
 void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
 {
     Tree tree;
-    tree.cfg("a", "[fltsim.0]\r\ntitle=Has no type\r\nui_manufacturer=Maker\r\nui_type=J\r\n");
+    QVERIFY(tree.cfg("a", "[fltsim.0]\r\ntitle=Has no type\r\nui_manufacturer=Maker\r\nui_type=J\r\n"));
     const CatalogueScan scan = tree.scan(false);
     QCOMPARE(scan.types(), QStringList({"-EMPTY-"}));
     QCOMPARE(scan.manufacturers(), QStringList({"Maker"}));
@@ -219,7 +223,7 @@ void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
 void CatalogueScannerTest::scan_readsAircraftCfgInAnyLetterCase()
 {
     Tree tree;
-    tree.cfg("copied", fltsims({"From Windows"}), "Aircraft.CFG");
+    QVERIFY(tree.cfg("copied", fltsims({"From Windows"}), "Aircraft.CFG"));
     QCOMPARE(tree.scan(false).titles(), QStringList({"From Windows"}));
 }
 
@@ -227,8 +231,8 @@ void CatalogueScannerTest::scan_fieldListsInScanOrderUnfitted()
 {
     Tree tree;
     const QByteArray longTitle = "A title much longer than the twenty-one characters of a field";
-    tree.cfg("one", fltsims({longTitle, "Second"}, "ui_manufacturer=Same Maker\r\nui_type=Type\r\n"));
-    tree.cfg("two", fltsims({"Third"}, "ui_manufacturer=Same Maker\r\nui_type=Type\r\n"));
+    QVERIFY(tree.cfg("one", fltsims({longTitle, "Second"}, "ui_manufacturer=Same Maker\r\nui_type=Type\r\n")));
+    QVERIFY(tree.cfg("two", fltsims({"Third"}, "ui_manufacturer=Same Maker\r\nui_type=Type\r\n")));
     const CatalogueScan scan = tree.scan(true);
     QCOMPARE(scan.titles(), QStringList({QString::fromUtf8(longTitle), "Second", "Third"}));
     QCOMPARE(scan.manufacturers(), QStringList({"Same Maker", "Same Maker", "Same Maker"}));
@@ -241,9 +245,9 @@ void CatalogueScannerTest::scan_fieldListsInScanOrderUnfitted()
 void CatalogueScannerTest::scan_rowsSortedAndMappedToEntries()
 {
     Tree tree;
-    tree.cfg("a", "[fltsim.0]\r\ntitle=t1\r\nui_manufacturer=zeta\r\n");
-    tree.cfg("b", "[fltsim.0]\r\ntitle=t2\r\nui_manufacturer=Alpha\r\n");
-    tree.cfg("c", "[fltsim.0]\r\ntitle=t3\r\nui_manufacturer=beta\r\n");
+    QVERIFY(tree.cfg("a", "[fltsim.0]\r\ntitle=t1\r\nui_manufacturer=zeta\r\n"));
+    QVERIFY(tree.cfg("b", "[fltsim.0]\r\ntitle=t2\r\nui_manufacturer=Alpha\r\n"));
+    QVERIFY(tree.cfg("c", "[fltsim.0]\r\ntitle=t3\r\nui_manufacturer=beta\r\n"));
     FormatSettings settings;
     settings.actualWidth = true;
     settings.delimiter = ";";
@@ -270,16 +274,16 @@ void CatalogueScannerTest::scan_hostileFilesListAsEmpty()
     for (int i = 0; i < 200000; ++i) {
         garbage.append(char((i * 7919 + i / 13) & 0xFF));
     }
-    tree.cfg("garbage", garbage);
-    tree.cfg("nuls", QByteArray(4096, '\0') + "\r\n[fltsim.0]\r\ntitle=After NULs\r\n");
-    tree.cfg("bracketsonly", QByteArray(100000, '['));
+    QVERIFY(tree.cfg("garbage", garbage));
+    QVERIFY(tree.cfg("nuls", QByteArray(4096, '\0') + "\r\n[fltsim.0]\r\ntitle=After NULs\r\n"));
+    QVERIFY(tree.cfg("bracketsonly", QByteArray(100000, '[')));
     QString utf16 = "[fltsim.0]\r\ntitle=Wide \u00C5\r\nui_type=UTF-16\r\n";
     QByteArray wide("\xFF\xFE");
     for (const QChar c : utf16) {
         wide.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     }
-    tree.cfg("wide", wide);
-    tree.cfg("cp1252", "[fltsim.0]\r\ntitle=Br\xE9geat \x96 Mod\xE8le\r\n");
+    QVERIFY(tree.cfg("wide", wide));
+    QVERIFY(tree.cfg("cp1252", "[fltsim.0]\r\ntitle=Br\xE9geat \x96 Mod\xE8le\r\n"));
 
     const auto before = snapshot(QString::fromStdString(tree.root().string()));
     const CatalogueScan scan = tree.scan(true);
@@ -305,7 +309,7 @@ void CatalogueScannerTest::scan_hugeFileIsReadOnce()
     while (big.size() < 100 * 1024 * 1024) {
         big += line;
     }
-    tree.cfg("huge", big);
+    QVERIFY(tree.cfg("huge", big));
     big.clear();
     big.squeeze();
     QCOMPARE(tree.scan(true).titles(), QStringList({"Huge", "Second"}));
@@ -323,7 +327,7 @@ void CatalogueScannerTest::scan_nonUtf8FolderNameAndLinkLoops()
     std::fputs("[fltsim.0]\r\ntitle=Named in Latin-1\r\n", file);
     std::fclose(file);
 
-    tree.cfg("looped", fltsims({"Looped"}));
+    QVERIFY(tree.cfg("looped", fltsims({"Looped"})));
     fs::create_directory_symlink(tree.root() / "looped", tree.root() / "looped" / "loop");
     fs::create_directory_symlink(tree.root() / "self", tree.root() / "self"); // loops on itself
     fs::create_directory_symlink(tree.root() / "looped", tree.root() / "linked");
@@ -341,7 +345,7 @@ void CatalogueScannerTest::scan_unreadableFileAndFifo()
 {
 #ifdef Q_OS_UNIX
     Tree tree;
-    tree.cfg("locked", fltsims({"Locked"}));
+    QVERIFY(tree.cfg("locked", fltsims({"Locked"})));
     const std::string locked = (tree.root() / "locked" / "aircraft.cfg").string();
     QVERIFY(::chmod(locked.c_str(), 0) == 0);
     tree.folder("fifo");
@@ -361,7 +365,7 @@ void CatalogueScannerTest::scan_progressCanStopEarly()
 {
     Tree tree;
     for (const QString &name : QStringList{"a", "b", "c", "d"}) {
-        tree.cfg(name, fltsims({name.toUtf8() + name.toUtf8()}));
+        QVERIFY(tree.cfg(name, fltsims({name.toUtf8() + name.toUtf8()})));
     }
     QList<int> seen;
     const CatalogueScan scan = scanCatalogue(tree.root(), false, {}, [&seen](int done, int total) {

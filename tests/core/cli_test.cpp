@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "testconfig.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace hangardeck::testsupport;
 
 namespace {
 
@@ -29,20 +32,6 @@ Run runCli(const QStringList &arguments)
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -77,12 +66,12 @@ void CliTest::initTestCase()
 {
     QVERIFY(QFile::exists(QStringLiteral(HANGARDECK_CLI_PATH)));
     m_aircraft = m_dir.filePath("Aircraft");
-    writeFile(m_aircraft + "/b747/aircraft.cfg",
+    QVERIFY(writeFile(m_aircraft + "/b747/aircraft.cfg",
               "[fltsim.0]\r\ntitle=Boeing 747-400 Intercontinental XL\r\nui_manufacturer=Boeing\r\nui_type=747-400\r\n"
-              "[fltsim.1]\r\ntitle=Boeing 747-400 \"Cargo\", freighter\r\nui_manufacturer=Boeing\r\nui_type=747-400F\r\n");
-    writeFile(m_aircraft + "/cub/aircraft.cfg",
-              "[FLTSIM.0]\nTITLE = \"Piper Cub\" \nui_manufacturer=Piper\nui_type=J-3\n");
-    writeFile(m_aircraft + "/default/aircraft.cfg", "[fltsim.0]\r\ntitle=Skipped\r\n");
+              "[fltsim.1]\r\ntitle=Boeing 747-400 \"Cargo\", freighter\r\nui_manufacturer=Boeing\r\nui_type=747-400F\r\n"));
+    QVERIFY(writeFile(m_aircraft + "/cub/aircraft.cfg",
+              "[FLTSIM.0]\nTITLE = \"Piper Cub\" \nui_manufacturer=Piper\nui_type=J-3\n"));
+    QVERIFY(writeFile(m_aircraft + "/default/aircraft.cfg", "[fltsim.0]\r\ntitle=Skipped\r\n"));
     QDir().mkpath(m_aircraft + "/empty");
 }
 
@@ -116,7 +105,7 @@ void CliTest::list_outputWritesSavedListFile()
 {
     const QString output = m_dir.filePath("out/output.txt");
     QDir().mkpath(m_dir.filePath("out"));
-    writeFile(output, "an older, longer list that must disappear completely\r\n\r\n\r\n\r\n");
+    QVERIFY(writeFile(output, "an older, longer list that must disappear completely\r\n\r\n\r\n\r\n"));
     const Run run = runCli({"list", "--extended", "--output", output, m_aircraft});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray());
@@ -216,7 +205,7 @@ void CliTest::output_unwritable_exitsOne()
 
     // A directory in the way is left as it was.
     const QString folder = m_dir.filePath("taken");
-    writeFile(folder + "/keep.txt", "kept");
+    QVERIFY(writeFile(folder + "/keep.txt", "kept"));
     const Run onDirectory = runCli({"list", "--output", folder, m_aircraft});
     QCOMPARE(onDirectory.exitCode, 1);
     QCOMPARE(readFile(folder + "/keep.txt"), QByteArray("kept"));

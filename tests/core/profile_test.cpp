@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/platform/profile.h"
 #include "core/platform/textdecoding.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,23 +14,13 @@
 #endif
 
 using namespace hangardeck::core;
+using hangardeck::testsupport::readFile;
+using hangardeck::testsupport::writeFile;
 
 namespace {
 
 const QByteArray F1 = "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n[section2]\r\n";
 const QByteArray FD = "[SectionName]\r\nTestKey=TestValue\r\n[SectionName2]\r\nTestKey2=TestValue2\r\n";
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -204,7 +195,7 @@ void ProfileTest::fromFile_missingOrSpecialFiles()
     QVERIFY(!Profile::fromFile(dir.path().toStdString()).isLoaded());
 
     const QString path = dir.filePath(QStringLiteral("aircraft.cfg"));
-    QVERIFY(writeAll(path, "[fltsim.0]\r\ntitle=Read Me\r\n"));
+    QVERIFY(writeFile(path, "[fltsim.0]\r\ntitle=Read Me\r\n"));
     QCOMPARE(*Profile::fromFile(path.toStdString()).value(u"fltsim.0", u"title"), QStringLiteral("Read Me"));
 }
 
@@ -262,7 +253,7 @@ void ProfileTest::write_producesExactFile()
     const QString single = dir.filePath(QStringLiteral("single.ini"));
     const QString batch = dir.filePath(QStringLiteral("batch.ini"));
     if (before != "<none>") {
-        QVERIFY(writeAll(single, before) && writeAll(batch, before));
+        QVERIFY(writeFile(single, before) && writeFile(batch, before));
     }
     std::vector<ProfileEntry> run;
     for (qsizetype i = 0; i + 2 < calls.size(); i += 3) {
@@ -273,8 +264,8 @@ void ProfileTest::write_producesExactFile()
             run.clear();
         }
     }
-    QCOMPARE(readAll(single), after);
-    QCOMPARE(readAll(batch), after);
+    QCOMPARE(readFile(single), after);
+    QCOMPARE(readFile(batch), after);
 }
 
 // What the reader would trim or unquote is written inside quotes; the rest is written bare.
@@ -315,7 +306,7 @@ void ProfileTest::write_valueReadsBackAsWritten()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
     QVERIFY(writeProfileString(path, QStringLiteral("S"), QStringLiteral("k"), value));
-    QCOMPARE(readAll(path), "[S]\r\n" + line + "\r\n");
+    QCOMPARE(readFile(path), "[S]\r\n" + line + "\r\n");
     QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"S", u"k"), readBack);
 }
 
@@ -335,10 +326,10 @@ void ProfileTest::write_startsFromBaseContent()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
-    QVERIFY(writeAll(path, "[main]\r\nold=file\r\n"));
+    QVERIFY(writeFile(path, "[main]\r\nold=file\r\n"));
     const std::vector<ProfileEntry> entries{{QStringLiteral("k"), QStringLiteral("1")}};
     QVERIFY(writeProfileStrings(path, QStringLiteral("main"), entries, QByteArray("; base\r\n[main]\r\nk=0\r\n")));
-    QCOMPARE(readAll(path), QByteArray("; base\r\n[main]\r\nk=1\r\n"));
+    QCOMPARE(readFile(path), QByteArray("; base\r\n[main]\r\nk=1\r\n"));
 }
 
 void ProfileTest::write_failsInMissingFolder_keepsNothing()

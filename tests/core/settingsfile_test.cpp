@@ -2,33 +2,18 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/settings/settingsfile.h"
 #include "core/settings/startup.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_LINUX
-#include <sys/inotify.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 using namespace hangardeck::core;
+using namespace hangardeck::testsupport;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A state that writes all thirteen keys of a close.
 ClosingState fullClosingState()
@@ -46,60 +31,6 @@ ClosingState fullClosingState()
     state.geometry = WindowGeometryTwips{150, 300.5f, 7110, 9105};
     return state;
 }
-
-#ifdef Q_OS_LINUX
-// Counts how often a file appears in a folder under its name, created or renamed onto:
-// once for each replacement of the file.
-class ReplacementCounter final
-{
-public:
-    ReplacementCounter(const QString &folder, QByteArray name)
-        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
-        , m_name(std::move(name))
-    {
-        m_watching = m_fd >= 0 && ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
-                                                      IN_CREATE | IN_MOVED_TO) >= 0;
-    }
-    ~ReplacementCounter()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Q_DISABLE_COPY_MOVE(ReplacementCounter)
-
-    bool isWatching() const { return m_watching; }
-
-    // The replacements since the last call; the kernel queues events before the call returns.
-    int take()
-    {
-        int count = 0;
-        alignas(inotify_event) char buffer[4096];
-        ssize_t got = 0;
-        while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0) {
-            for (ssize_t at = 0; at < got;) {
-                const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
-                if (event->len > 0 && m_name == event->name) {
-                    ++count;
-                }
-                at += ssize_t(sizeof(inotify_event) + event->len);
-            }
-        }
-        return count;
-    }
-
-private:
-    int m_fd = -1;
-    QByteArray m_name;
-    bool m_watching = false;
-};
-
-ino_t inodeOf(const QString &path)
-{
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
-}
-#endif
 
 } // namespace
 
@@ -151,8 +82,8 @@ void SettingsFileTest::readPath_programFolderFirst()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath("prog") && QDir(dir.path()).mkpath("user"));
     const SettingsFile settings(dir.filePath("prog"), dir.filePath("user"));
-    QVERIFY(!portableExists || writeAll(settings.portablePath(), "[main]\r\nfieldwidth=11\r\n"));
-    QVERIFY(!userExists || writeAll(settings.userPath(), "[main]\r\nfieldwidth=22\r\n"));
+    QVERIFY(!portableExists || writeFile(settings.portablePath(), "[main]\r\nfieldwidth=11\r\n"));
+    QVERIFY(!userExists || writeFile(settings.userPath(), "[main]\r\nfieldwidth=22\r\n"));
     // A folder of that name is no settings file.
     QVERIFY(userExists || QDir(dir.path()).mkpath("user/hangardeck.ini"));
 
@@ -170,8 +101,7 @@ void SettingsFileTest::closingWrite_replacesFileOnceKeepingOtherLines()
     const SettingsFile settings(dir.path(), dir.filePath("user"));
     const QByteArray before = "\xEF\xBB\xBF; kept comment\r\n[main]\r\nbroken line without equals\r\nsheep=9\r\n"
                               "leadfield=0\r\nframe=4\r\nextra=kept\r\n[other]\r\nx=1\r\n";
-    QVERIFY(writeAll(settings.portablePath(), before));
-    const ino_t inodeBefore = inodeOf(settings.portablePath());
+    QVERIFY(writeFile(settings.portablePath(), before));
     ReplacementCounter counter(dir.path(), "hangardeck.ini");
     QVERIFY(counter.isWatching());
 
@@ -180,10 +110,9 @@ void SettingsFileTest::closingWrite_replacesFileOnceKeepingOtherLines()
     QCOMPARE(settings.write(values), settings.portablePath());
 
     QCOMPARE(counter.take(), 1);
-    QVERIFY(inodeOf(settings.portablePath()) != inodeBefore);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{"hangardeck.ini"});
-    QCOMPARE(readAll(settings.portablePath()),
+    QCOMPARE(readFile(settings.portablePath()),
              "\xEF\xBB\xBF; kept comment\r\n[main]\r\nbroken line without equals\r\nsheep=9\r\nleadfield=3\r\n"
              "frame=2\r\nextra=kept\r\nacpath=/fs9/Aircraft\r\nfieldwidth=33\r\nfieldpadding=0\r\n"
              "fieldactualwidth=1\r\nfielddelimiter=\" | \"\r\nrowterminator=\"\"\"\r\nflsimx=0\r\ntop=150\r\n"
@@ -220,11 +149,11 @@ void SettingsFileTest::newPortableFile_startsFromUserFile()
     QVERIFY(QDir(dir.path()).mkpath("prog") && QDir(dir.path()).mkpath("user"));
     const SettingsFile settings(dir.filePath("prog"), dir.filePath("user"));
     const QByteArray userFile = "; mine\r\n[main]\r\nsheep=9\r\nfieldwidth=20\r\n";
-    QVERIFY(writeAll(settings.userPath(), userFile));
+    QVERIFY(writeFile(settings.userPath(), userFile));
 
     QCOMPARE(settings.write({{"fieldwidth", "33"}}), settings.portablePath());
-    QCOMPARE(readAll(settings.portablePath()), "; mine\r\n[main]\r\nsheep=9\r\nfieldwidth=33\r\n");
-    QCOMPARE(readAll(settings.userPath()), userFile);
+    QCOMPARE(readFile(settings.portablePath()), "; mine\r\n[main]\r\nsheep=9\r\nfieldwidth=33\r\n");
+    QCOMPARE(readFile(settings.userPath()), userFile);
     QCOMPARE(settings.readPath(), settings.portablePath());
 }
 
@@ -232,7 +161,7 @@ void SettingsFileTest::unwritableProgramFolder_keepsSettingsInUserFolder()
 {
     QTemporaryDir dir;
     // A folder below a regular file cannot be written, even by root.
-    QVERIFY(writeAll(dir.filePath("file"), "not a folder"));
+    QVERIFY(writeFile(dir.filePath("file"), "not a folder"));
     const SettingsFile settings(dir.filePath("file/prog"), dir.filePath("home/.config/hangardeck"));
     QCOMPARE(settings.readPath(), settings.portablePath());
 
@@ -251,10 +180,10 @@ void SettingsFileTest::unwritableProgramFolder_keepsSettingsInUserFolder()
 void SettingsFileTest::nothingWritable_returnsEmptyPath()
 {
     QTemporaryDir dir;
-    QVERIFY(writeAll(dir.filePath("file"), "not a folder"));
+    QVERIFY(writeFile(dir.filePath("file"), "not a folder"));
     const SettingsFile settings(dir.filePath("file/prog"), dir.filePath("file/user"));
     QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), QString());
-    QCOMPARE(readAll(dir.filePath("file")), "not a folder");
+    QCOMPARE(readFile(dir.filePath("file")), "not a folder");
     QVERIFY(planStartup(settings.read()).firstRun);
 }
 

@@ -20,10 +20,13 @@ struct Harness : Run {
 
     Harness()
     {
-        writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"});
-        writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub"});
-        writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"});
-        writeAircraft(aircraft.path(), "zlin", "Zlin", {"Zlin 242"});
+        const bool written =
+            writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"}) &&
+            writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub"}) &&
+            writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"}) &&
+            writeAircraft(aircraft.path(), "zlin", "Zlin", {"Zlin 242"});
+        if (!written)
+            qFatal("cannot write the aircraft folders");
         presenter.messages.clear();
         dir1()->setPath(aircraft.path());
         if (!showAndActivate())

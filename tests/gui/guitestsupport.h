@@ -6,6 +6,7 @@
 #include "gui/finder/directorylistbox.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/messagepresenter.h"
+#include "testsupport.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -25,19 +26,6 @@ struct RecordingPresenter final : gui::MessagePresenter {
     QStringList messages;
     QList<bool> windowVisible;
 };
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline QString iniIn(const QString &programFolder)
 {

@@ -18,10 +18,13 @@ struct Harness : Run {
 
     explicit Harness(bool shown = false)
     {
-        writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"});
-        writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"});
-        writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"});
-        writeAircraft(aircraft.path(), "default", "Microsoft", {"Default Plane"});
+        const bool written =
+            writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"}) &&
+            writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"}) &&
+            writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"}) &&
+            writeAircraft(aircraft.path(), "default", "Microsoft", {"Default Plane"});
+        if (!written)
+            qFatal("cannot write the aircraft folders");
         presenter.messages.clear(); // the first start's welcome
         dir1()->setPath(aircraft.path());
         if (shown && !showAndActivate())

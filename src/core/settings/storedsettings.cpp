@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/settings/storedsettings.h"
 
+#include "core/catalogue/leadfield.h"
 #include "core/platform/profile.h"
 #include "core/settings/settingsconversion.h"
 #include "core/settings/settingskeys.h"
@@ -22,7 +23,7 @@ StoredSettings StoredSettings::fromProfile(const Profile &profile)
     stored.delimiter = value(settingskey::fielddelimiter);
     stored.terminator = value(settingskey::rowterminator);
     stored.leadField = toInt16(value(settingskey::leadfield));
-    if (stored.leadField && !isLeadFieldIndex(*stored.leadField)) {
+    if (stored.leadField && !leadFieldFromIndex(*stored.leadField)) {
         stored.leadField.reset();
     }
     stored.extendedMode = checkChangeFor(value(settingskey::flsimx));
@@ -55,11 +56,6 @@ CheckChange checkChangeFor(const QString &storedValue)
         change = CheckChange::Clear;
     }
     return change;
-}
-
-bool isLeadFieldIndex(int value)
-{
-    return value >= 0 && value <= 3;
 }
 
 bool isPanelElement(int value)

@@ -28,7 +28,7 @@ struct StoredSettings {
     CheckChange actualWidth = CheckChange::Keep;
     QString delimiter;
     QString terminator;
-    std::optional<int> leadField; // 0 to 3, see isLeadFieldIndex()
+    std::optional<int> leadField; // 0 to 3, see leadFieldFromIndex()
     CheckChange extendedMode = CheckChange::Keep;
     std::optional<int> frame; // 0, 2, 3, 4 or 5, see isPanelElement()
     std::optional<float> topTwips;
@@ -46,9 +46,6 @@ bool isFirstRun(const QString &sheepValue);
 
 // The outcome of the "equals 1, then equals 0" tests for a stored two-state value.
 CheckChange checkChangeFor(const QString &storedValue);
-
-// Whether a leadfield value names one of the four lead-field buttons.
-bool isLeadFieldIndex(int value);
 
 // Whether a frame value names one of the panels 0, 2, 3, 4, 5 (there is no panel 1).
 bool isPanelElement(int value);
