@@ -46,9 +46,7 @@ private Q_SLOTS:
 
     // Writing
     void closingWrite_replacesFileOnceKeepingOtherLines();
-    void portableCopy_neverWritesUserFolder();
     void newPortableFile_startsFromUserFile();
-    void unwritableProgramFolder_keepsSettingsInUserFolder();
     void nothingWritable_returnsEmptyPath();
 };
 
@@ -129,17 +127,6 @@ void SettingsFileTest::closingWrite_replacesFileOnceKeepingOtherLines()
 #endif
 }
 
-void SettingsFileTest::portableCopy_neverWritesUserFolder()
-{
-    QTemporaryDir dir;
-    const SettingsFile settings(dir.path(), dir.filePath("user"));
-    QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), settings.portablePath());
-    QCOMPARE(settings.write(closingValues(fullClosingState())), settings.portablePath());
-    QVERIFY(!QFile::exists(dir.filePath("user")));
-    const StartupPlan plan = planStartup(settings.read());
-    QVERIFY(!plan.firstRun);
-    QCOMPARE(plan.settings.fieldWidthChars, 33);
-}
 
 // Start-up read the user file; the first write beside the program carries its marker and
 // foreign lines over, so the next start, which reads the program folder's file, is no first run.
@@ -157,25 +144,6 @@ void SettingsFileTest::newPortableFile_startsFromUserFile()
     QCOMPARE(settings.readPath(), settings.portablePath());
 }
 
-void SettingsFileTest::unwritableProgramFolder_keepsSettingsInUserFolder()
-{
-    QTemporaryDir dir;
-    // A folder below a regular file cannot be written, even by root.
-    QVERIFY(writeFile(dir.filePath("file"), "not a folder"));
-    const SettingsFile settings(dir.filePath("file/prog"), dir.filePath("home/.config/hangardeck"));
-    QCOMPARE(settings.readPath(), settings.portablePath());
-
-    QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), settings.userPath());
-    QCOMPARE(settings.readPath(), settings.userPath());
-    QVERIFY(!planStartup(settings.read()).firstRun);
-
-    // Later writes keep what the user file holds.
-    QCOMPARE(settings.write(closingValues(fullClosingState())), settings.userPath());
-    const StartupPlan plan = planStartup(settings.read());
-    QVERIFY(!plan.firstRun);
-    QCOMPARE(plan.settings.fieldWidthChars, 33);
-    QCOMPARE(plan.settings.frame, 2);
-}
 
 void SettingsFileTest::nothingWritable_returnsEmptyPath()
 {

@@ -136,12 +136,9 @@ private Q_SLOTS:
         QTest::newRow("accepted")
             << "frame=3 leadfield=2 fieldwidth=5 fieldpadding=20 flsimx=1 fieldactualwidth=1 fielddelimiter=,"
             << "panels=3 lead=2 width=5/5 padding=20/20 actual=1 extended=1 delimiter=,";
-        QTest::newRow("frame rounds") << "frame=4.6" << "panels=5";
         QTest::newRow("subdir lead, with its notice") << "leadfield=3" << "lead=3";
-        QTest::newRow("no panel 1") << "frame=1" << "";
         QTest::newRow("out of range") << "frame=7 leadfield=9 fieldwidth=50 fieldpadding=21" << "";
         QTest::newRow("not numbers") << "frame= leadfield=x fieldwidth= flsimx= fieldactualwidth=x" << "";
-        QTest::newRow("zero") << "flsimx=0 fieldactualwidth=0" << "";
         QTest::newRow("neither 0 nor 1") << "flsimx=5 fieldactualwidth=2" << "";
     }
     void restore_storedValues()
