@@ -104,6 +104,7 @@ struct Run {
             qFatal("no child named %s", qPrintable(name));
         return found;
     }
+    QWidget *panel(gui::Panel element) const { return child(QString("setframes_%1").arg(int(element))); }
     QLabel *label(const QString &name) const { return child<QLabel>(name); }
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(name); }
     QListView *list(const QString &name) const { return child<QListView>(name); }
@@ -132,7 +133,7 @@ struct Run {
     {
         QString shown;
         for (const gui::Panel element : gui::AllPanels)
-            if (!window->panel(element)->isHidden())
+            if (!panel(element)->isHidden())
                 shown += QString::number(int(element));
         return shown;
     }

@@ -7,6 +7,7 @@
 
 using namespace hangardeck::testsupport;
 using hangardeck::gui::AllPanels;
+using hangardeck::gui::HelpViewer;
 using hangardeck::gui::Panel;
 
 namespace {
@@ -32,6 +33,7 @@ struct Harness : Run {
     }
     void key(int code, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window.get(), Qt::Key(code), mods); }
     void generate() { action("mnuGenerate")->trigger(); }
+    HelpViewer *helpViewer() const { return child<HelpViewer>("helpViewer"); }
 };
 
 } // namespace
@@ -217,8 +219,8 @@ private Q_SLOTS:
         QCOMPARE(h.window->width(), 599);
         const QRect panelDesign(0, 0, 593, 129), listDesign(5, 16, 580, 109);
         for (const Panel element : AllPanels)
-            QCOMPARE(h.window->panel(element)->geometry(), panelDesign);
-        QWidget *listPanel = h.window->panel(Panel::GeneratedList);
+            QCOMPARE(h.panel(element)->geometry(), panelDesign);
+        QWidget *listPanel = h.panel(Panel::GeneratedList);
         QListView *list2 = h.list("List2");
         QCOMPARE(list2->geometry(), listDesign);
         const QStringList lower{"img1", "lstImageFiles", "Text4", "HScroll1", "Label3", "Label5"};
@@ -257,19 +259,19 @@ private Q_SLOTS:
     {
         Harness h;
         h.window->showHelp();
-        QVERIFY(h.window->helpViewer()->toPlainText().contains("missing"));
-        h.window->helpViewer()->close();
+        QVERIFY(h.helpViewer()->toPlainText().contains("missing"));
+        h.helpViewer()->close();
 
         QVERIFY(writeFile(h.folder + "/hangardeck-help.html", "<html><body><h1>Using HANGARDECK</h1></body></html>"));
         QVERIFY(h.showAndActivate());
         h.key(Qt::Key_F1);
-        QTRY_VERIFY(h.window->helpViewer()->isVisible());
-        QVERIFY(h.window->helpViewer()->toPlainText().contains("Using HANGARDECK"));
-        h.window->helpViewer()->close();
+        QTRY_VERIFY(h.helpViewer()->isVisible());
+        QVERIFY(h.helpViewer()->toPlainText().contains("Using HANGARDECK"));
+        h.helpViewer()->close();
 
         h.window->showPanel(3);
         QTest::mouseClick(h.child<QPushButton>("Command4"), Qt::LeftButton);
-        QTRY_VERIFY(h.window->helpViewer()->isVisible());
+        QTRY_VERIFY(h.helpViewer()->isVisible());
 
         // The web address on the help panel opens in the browser.
         const QUrl address(HANGARDECK_WEB_ADDRESS);
@@ -279,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(openedUrls, QList<QUrl>{address});
 
         h.window->close(); // closing the program closes its help too
-        QVERIFY(!h.window->helpViewer()->isVisible());
+        QVERIFY(!h.helpViewer()->isVisible());
     }
 };
 

@@ -50,12 +50,7 @@ public:
     // 5 generated list, 9 closes the window (saving the settings); other values do nothing.
     void showPanel(int selector);
 
-    // The panel widget of an element.
-    QWidget *panel(Panel element) const;
-
     bool isStretched() const;
-    const core::SettingsFile &settingsFile() const { return m_settingsFile; }
-    HelpViewer *helpViewer() const { return m_helpViewer; }
 
 public Q_SLOTS:
     // "Generate List": scans the aircraft directory with the format on the panels.
@@ -69,6 +64,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QWidget *panel(Panel element) const;
     void buildMenus();
     void loadSettings();
     void saveSettings();
