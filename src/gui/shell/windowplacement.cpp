@@ -13,6 +13,9 @@ namespace hangardeck::gui {
 namespace {
 
 constexpr int FramePollMs = 10;
+// The place must hold this many polls in a row, and is insisted on for at most this long.
+constexpr int StablePolls = 5;
+constexpr int SettleMs = 1000;
 
 // Platforms without a window manager never report a frame: there is nothing to wait for.
 bool framesAreReported()
@@ -79,16 +82,16 @@ QRect WindowPlacement::outerRect() const
 }
 
 // Sizes first, then the place: centring needs the outer size.
-void WindowPlacement::apply()
+QRect WindowPlacement::target() const
 {
     const QMargins margins = frameMargins();
     const QSize extra(margins.left() + margins.right(), margins.top() + margins.bottom());
-    QSize inner = m_window->size();
+    QSize outer = m_window->size() + extra;
     if (m_outerWidth) {
-        inner.setWidth(std::max(1, *m_outerWidth - extra.width()));
+        outer.setWidth(std::max(extra.width() + 1, *m_outerWidth));
     }
     if (m_outerHeight) {
-        inner.setHeight(std::max(1, *m_outerHeight - extra.height()));
+        outer.setHeight(std::max(extra.height() + 1, *m_outerHeight));
     }
 
     QPoint position = outerRect().topLeft();
@@ -102,7 +105,13 @@ void WindowPlacement::apply()
     if (m_top) {
         position.setY(*m_top);
     }
-    placeFrame(position, inner);
+    return {position, outer};
+}
+
+void WindowPlacement::apply()
+{
+    const QRect outer = target();
+    placeFrame(outer.topLeft(), outer.size().shrunkBy(frameMargins()));
 }
 
 QPoint WindowPlacement::centredOn(const QSize &outer) const
@@ -146,14 +155,30 @@ bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+// Once the frame is known the window is placed, then watched until it stays there: a window
+// manager may still be placing a newly mapped window by its own rules and override the place.
 void WindowPlacement::checkFrame()
 {
-    if (!frameMargins().isNull()) {
-        apply();
-        finish();
-    } else if (m_waited.elapsed() >= FrameWaitMs) {
-        finish();
+    if (frameMargins().isNull()) {
+        if (m_waited.elapsed() >= FrameWaitMs) {
+            finish();
+        }
+        return;
     }
+    if (!m_target) {
+        m_target = target();
+        m_settling.start();
+    } else if (outerRect() == *m_target) {
+        if (++m_stablePolls >= StablePolls) {
+            finish();
+        }
+        return;
+    } else if (m_settling.elapsed() >= SettleMs) {
+        finish();
+        return;
+    }
+    m_stablePolls = 0;
+    placeFrame(m_target->topLeft(), m_target->size().shrunkBy(frameMargins()));
 }
 
 void WindowPlacement::finish()

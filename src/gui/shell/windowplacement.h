@@ -59,6 +59,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QRect target() const;
     void apply();
     void checkFrame();
     void finish();
@@ -78,6 +79,9 @@ private:
     bool m_shown = false;
     QTimer m_poll;
     QElapsedTimer m_waited;
+    std::optional<QRect> m_target; // the outer frame wanted, once the frame is known
+    QElapsedTimer m_settling;
+    int m_stablePolls = 0;
 };
 
 } // namespace hangardeck::gui
