@@ -31,7 +31,8 @@ CLOSE_MS = (100.0, None)
 RATIO_LIMIT = 2.0
 
 _FIGURE = re.compile(rb"(\w+)=(-?[\d.]+)")
-_WANTED = ("start_ms", "construct_ms", "f5_ms", "rows", "rss_start_mb", "rss_after_f5_mb", "hwm_mb", "close_ms")
+_WANTED = ("start_ms", "construct_ms", "f5_ms", "rows", "rss_start_mb", "rss_after_f5_mb", "hwm_mb", "close_ms",
+           "start_picker_ms", "dir1_listed_ms")
 
 
 def run_window(gui: str, collection: str) -> dict[str, float]:
@@ -130,6 +131,9 @@ def main(argv: list[str]) -> int:
     print(line("start to painted window", start, "ms",
                f"{limits_text(START_MS, ' ms')}: {verdict(median(start), START_MS)}"))
     print(line("  of it constructing the window", column("construct_ms"), "ms"))
+    print(line("start, directory picker shown", column("start_picker_ms"), "ms",
+               f"{limits_text(START_MS, ' ms')}: {verdict(median(column('start_picker_ms')), START_MS)}"))
+    print(line("  and Dir1 listing every folder", column("dir1_listed_ms"), "ms", "listed after the window shows"))
     print(line("window RSS after F5", rss, "MB",
                f"{limits_text(RSS_MB, ' MB')}: {verdict(median(rss), RSS_MB)}"))
     print(line("window RSS before F5", column("rss_start_mb"), "MB"))
