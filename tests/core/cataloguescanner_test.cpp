@@ -159,6 +159,18 @@ void CatalogueScannerTest::scan_foldersInNameOrderWithoutCase()
     QFile stray(QString::fromStdString((tree.root() / "readme.txt").string()));
     QVERIFY(stray.open(QIODevice::WriteOnly));
     QCOMPARE(tree.scan(false).subdirs(), QStringList({"\\_under", "\\alpha", "\\b747", "\\Charlie", "\\Zulu"}));
+
+    // The listing under the scan: files and folders alike in that order, links flagged, a
+    // dangling link no folder; names equal but for case in byte order.
+    QVERIFY(tree.cfg("ALPHA", fltsims({"Upper"})));
+    fs::create_directory_symlink(tree.root() / "b747", tree.root() / "Boeing");
+    fs::create_symlink(tree.root() / "nowhere", tree.root() / "dangling");
+    QStringList listed;
+    for (const DirectoryEntry &entry : listDirectory(tree.root()))
+        listed.append(entry.name + (entry.isDirectory ? "/" : "") + (entry.isLink ? "@" : ""));
+    QCOMPARE(listed, QStringList({"_under/", "ALPHA/", "alpha/", "b747/", "Boeing/@", "Charlie/", "dangling@",
+                                  "readme.txt", "Zulu/"}));
+    QCOMPARE(listSubfolders(tree.root()).size(), size_t(7));
 }
 
 void CatalogueScannerTest::scan_entriesOfOneFile_data()

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/settings/settingsfile.h"
 
+#include "core/platform/nativepath.h"
 #include "core/settings/settingskeys.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
 
 namespace hangardeck::core {
 
@@ -17,6 +17,14 @@ namespace {
 bool isFile(const QString &path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+// Whether a file can be replaced the way every write replaces it: a new file in its folder,
+// renamed over it. Permissions tell only part of it, which is why writes simply try.
+bool canReplace(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }
 
 } // namespace
@@ -39,18 +47,19 @@ QString SettingsFile::userPath() const
 
 QString SettingsFile::readPath() const
 {
-    if (isFile(portablePath())) {
+    const bool portable = isFile(portablePath());
+    const bool user = isFile(userPath());
+    // A settings file beside the program that cannot be replaced (a read-only copy or
+    // medium) sends every write to the user's file, so that file is the newer one.
+    if (portable && (!user || canReplace(portablePath()))) {
         return portablePath();
     }
-    if (isFile(userPath())) {
-        return userPath();
-    }
-    return portablePath();
+    return user ? userPath() : portablePath();
 }
 
 Profile SettingsFile::read() const
 {
-    return Profile::fromFile(std::filesystem::path(readPath().toStdU16String()));
+    return Profile::fromFile(toNativePath(readPath()));
 }
 
 QString SettingsFile::write(const SettingsValues &values) const

@@ -24,8 +24,9 @@ public:
     // The file in the user's configuration folder; empty when there is no such folder.
     QString userPath() const;
 
-    // The file start-up reads: the program folder's when it exists, else the user folder's
-    // when that exists, else the program folder's (a first run).
+    // The file start-up reads: the program folder's when it exists (unless it cannot be
+    // replaced and the user folder holds one: writes went there), else the user folder's when
+    // that exists, else the program folder's (a first run).
     QString readPath() const;
 
     // The parsed content of readPath(); an empty profile when it is missing or unreadable.

@@ -25,7 +25,6 @@ public:
 
     // Replaces the whole result; views lose their selection, as after a new scan.
     void setScan(core::CatalogueScan scan);
-    const core::CatalogueScan &scan() const { return m_scan; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -52,7 +52,7 @@ FieldListsPanel::FieldListsPanel(CatalogueModel *model, QWidget *parent)
     }
 
     const std::array<const char *, core::LeadFieldCount> names{"lstManuf", "lstAircraft", "lstTitles", "List1"};
-    QItemSelectionModel *shared = nullptr;
+    auto *shared = new QItemSelectionModel(model, this);
     for (int column = 0; column < core::LeadFieldCount; ++column) {
         auto *list = new QListView(this);
         list->setObjectName(QLatin1String(names[std::size_t(column)]));
@@ -64,13 +64,9 @@ FieldListsPanel::FieldListsPanel(CatalogueModel *model, QWidget *parent)
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         list->setModel(model);
         list->setModelColumn(column);
-        if (shared) {
-            QItemSelectionModel *own = list->selectionModel();
-            list->setSelectionModel(shared);
-            delete own;
-        } else {
-            shared = list->selectionModel();
-        }
+        QItemSelectionModel *own = list->selectionModel();
+        list->setSelectionModel(shared);
+        delete own;
         connect(list, &QListView::doubleClicked, this, &FieldListsPanel::itemDoubleClicked);
         m_lists[std::size_t(column)] = list;
     }

@@ -11,8 +11,7 @@ namespace hangardeck::gui {
 
 namespace {
 
-// A scan shorter than this shows no progress; after it the bar repaints at most this often.
-constexpr qint64 ProgressDelayMs = 500;
+// The progress bar repaints at most this often.
 constexpr qint64 ProgressIntervalMs = 50;
 
 // Restores the normal mouse pointer however the scan ends.
@@ -26,9 +25,10 @@ public:
 
 } // namespace
 
-ScanRunner::ScanRunner(StatusLine *statusLine, QObject *parent)
+ScanRunner::ScanRunner(StatusLine *statusLine, QObject *parent, qint64 progressDelayMs)
     : QObject(parent)
     , m_statusLine(statusLine)
+    , m_progressDelayMs(progressDelayMs)
 {
 }
 
@@ -43,7 +43,7 @@ ScanOutcome ScanRunner::run(const std::filesystem::path &aircraftDir, bool exten
     bool progressShown = false;
     const auto progress = [&](int foldersDone, int foldersTotal) {
         const qint64 now = clock.elapsed();
-        if (now >= ProgressDelayMs && now - lastPaintMs >= ProgressIntervalMs) {
+        if (now >= m_progressDelayMs && now - lastPaintMs >= ProgressIntervalMs) {
             lastPaintMs = now;
             m_statusLine->showProgress(foldersDone, foldersTotal);
             progressShown = true;

@@ -21,8 +21,8 @@ struct ScanOutcome {
     core::CatalogueScan scan;
 };
 
-// Runs the scan on the user-interface thread with the wait cursor. A scan longer than half
-// a second shows its progress on the status line, repainting only: keys and clicks wait
+// Runs the scan on the user-interface thread with the wait cursor. A long scan shows its
+// progress on the status line, repainting only: keys and clicks wait
 // until the scan is over. A close asked for meanwhile stops the reading and is held back
 // until the lists are whole.
 class ScanRunner final : public QObject
@@ -31,7 +31,11 @@ class ScanRunner final : public QObject
     Q_DISABLE_COPY_MOVE(ScanRunner)
 
 public:
-    explicit ScanRunner(StatusLine *statusLine, QObject *parent = nullptr);
+    // A scan shorter than this shows no progress.
+    static constexpr qint64 DefaultProgressDelayMs = 500;
+
+    explicit ScanRunner(StatusLine *statusLine, QObject *parent = nullptr,
+                        qint64 progressDelayMs = DefaultProgressDelayMs);
 
     // Lists the directory once and reads every aircraft folder in it.
     ScanOutcome run(const std::filesystem::path &aircraftDir, bool extended, const core::FormatSettings &settings);
@@ -45,6 +49,7 @@ public:
 
 private:
     StatusLine *m_statusLine;
+    qint64 m_progressDelayMs;
     bool m_running = false;
     bool m_closeHeld = false;
 };

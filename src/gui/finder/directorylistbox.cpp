@@ -135,7 +135,12 @@ DirectoryListBox::DirectoryListBox(QWidget *parent)
     connect(this, &QListView::doubleClicked, this, [this](const QModelIndex &index) { openRow(index.row()); });
 }
 
-DirectoryListBox::~DirectoryListBox() = default;
+// The model refers to this list box's vectors, which go before QWidget deletes its children.
+DirectoryListBox::~DirectoryListBox()
+{
+    setModel(nullptr);
+    delete m_model;
+}
 
 QString DirectoryListBox::path() const
 {

@@ -50,6 +50,7 @@ public:
     // 5 generated list, 9 closes the window (saving the settings); other values do nothing.
     void showPanel(int selector);
 
+    // Whether the generated list is stretched over the window.
     bool isStretched() const;
 
 public Q_SLOTS:

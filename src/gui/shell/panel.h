@@ -4,7 +4,6 @@
 #define HANGARDECK_GUI_PANEL_H
 
 #include <array>
-#include <optional>
 
 namespace hangardeck::gui {
 
@@ -14,17 +13,6 @@ enum class Panel { DirectoryPicker = 0, DataFormat = 2, Help = 3, FieldLists = 4
 
 inline constexpr std::array<Panel, 5> AllPanels{Panel::DirectoryPicker, Panel::DataFormat, Panel::Help,
                                                 Panel::FieldLists, Panel::GeneratedList};
-
-// The panel a stored frame value names; nullopt for 1 and any other number.
-constexpr std::optional<Panel> panelFromElement(int element)
-{
-    for (const Panel panel : AllPanels) {
-        if (static_cast<int>(panel) == element) {
-            return panel;
-        }
-    }
-    return std::nullopt;
-}
 
 // What the panel switch does for a selector: show one panel, hide them all, close the
 // window, or nothing at all.

@@ -16,6 +16,7 @@ constexpr int FramePollMs = 10;
 // The place must hold this many polls in a row, and is insisted on for at most this long.
 constexpr int StablePolls = 5;
 constexpr int SettleMs = 1000;
+constexpr int MaxPlacements = 5;
 
 // Platforms without a window manager never report a frame: there is nothing to wait for.
 bool framesAreReported()
@@ -44,6 +45,7 @@ void WindowPlacement::placeCentred()
     m_outerWidth.reset();
     m_outerHeight.reset();
     apply();
+    m_intended = target();
     if (!framesAreReported()) {
         finish();
     }
@@ -63,6 +65,7 @@ void WindowPlacement::restore(const core::StoredSettings &stored)
     m_outerHeight = size(stored.heightTwips);
     m_outerWidth = size(stored.widthTwips);
     apply();
+    m_intended = target();
     if (!framesAreReported()) {
         finish();
     }
@@ -167,17 +170,20 @@ void WindowPlacement::checkFrame()
     }
     if (!m_target) {
         m_target = target();
+        m_intended = m_target;
         m_settling.start();
     } else if (outerRect() == *m_target) {
         if (++m_stablePolls >= StablePolls) {
             finish();
         }
         return;
-    } else if (m_settling.elapsed() >= SettleMs) {
+    } else if (m_settling.elapsed() >= SettleMs || m_placements >= MaxPlacements) {
+        // The window manager holds the window elsewhere (a screen too small for it, say).
         finish();
         return;
     }
     m_stablePolls = 0;
+    ++m_placements;
     placeFrame(m_target->topLeft(), m_target->size().shrunkBy(frameMargins()));
 }
 
@@ -192,12 +198,15 @@ void WindowPlacement::finish()
 
 void WindowPlacement::centreNow()
 {
+    finish();
     placeFrame(centredOn(outerRect().size()), m_window->size());
 }
 
 core::WindowGeometryTwips WindowPlacement::outerGeometryTwips() const
 {
-    const QRect frame = outerRect();
+    // Until the frame is known the window's own rectangle lacks it: the place meant is the
+    // truer answer.
+    const QRect frame = !m_placed && m_intended ? *m_intended : outerRect();
     core::WindowGeometryTwips geometry;
     geometry.top = core::twipsFromPixels(frame.y());
     geometry.left = core::twipsFromPixels(frame.x());

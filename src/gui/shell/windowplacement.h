@@ -45,11 +45,9 @@ public:
     // Centres the outer frame now, at its current size ("Set Default Settings").
     void centreNow();
 
-    // The outer frame in twips, as the settings file keeps it.
+    // The outer frame in twips, as the settings file keeps it; before the frame is known, the
+    // outer frame the window is meant to have.
     core::WindowGeometryTwips outerGeometryTwips() const;
-
-    // Whether the start-up place is final (the frame is known, or none will come).
-    bool isPlaced() const { return m_placed; }
 
 Q_SIGNALS:
     // The window stands at its start-up place with its frame known.
@@ -79,7 +77,9 @@ private:
     bool m_shown = false;
     QTimer m_poll;
     QElapsedTimer m_waited;
-    std::optional<QRect> m_target; // the outer frame wanted, once the frame is known
+    std::optional<QRect> m_target;   // the outer frame wanted, once the frame is known
+    std::optional<QRect> m_intended; // the best knowledge of it before then
+    int m_placements = 0;
     QElapsedTimer m_settling;
     int m_stablePolls = 0;
 };
