@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
-#include "testconfig.h"
 
 #include "gui/shell/helpviewer.h"
 
@@ -194,23 +193,6 @@ private Q_SLOTS:
         QCOMPARE(h.label("Label5")->text(), "6 Aircraft listed");
         extended->trigger(); // off again: the list stays as it is
         QCOMPARE(h.rows("List2"), 6);
-    }
-
-    void generate_matchesTheCommandLineOnTheSamples()
-    {
-        const QString samples = HANGARDECK_SAMPLES_DIR "/Aircraft";
-        if (!QFileInfo(samples).isDir())
-            QSKIP("no sample collection");
-        QProcess cli;
-        cli.start(HANGARDECK_CLI_PATH, {"list", "--extended", samples});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
-        const QStringList expected = QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QVERIFY(!expected.isEmpty());
-        Harness h;
-        h.dir1()->setPath(samples);
-        h.generate();
-        QCOMPARE(h.items("List2"), expected);
     }
 
     void layout_stretchTwiceRestoresEverything()
