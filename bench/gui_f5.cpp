@@ -3,16 +3,19 @@
 //
 // Measures the real main window on one collection, the way a returning user meets it:
 // start-up to the first painted window, "Generate List" (F5) to the full list on screen,
-// resident memory after F5, and close through the window's destruction; then start-up once
-// more with the directory picker showing, to the painted window and to Dir1 listing every
-// folder of the collection. Prints one line:
+// resident memory after F5, and close through the window's destruction. Prints one line:
 //
 //   start_ms=.. construct_ms=.. f5_ms=.. rows=.. rss_start_mb=.. rss_after_f5_mb=..
-//   hwm_mb=.. close_ms=.. start_picker_ms=.. dir1_listed_ms=..
+//   hwm_mb=.. close_ms=..
+//
+// With --picker it measures only start-up with the directory picker showing, to the painted
+// window and on until Dir1 lists every folder of the collection:
+//
+//   start_picker_ms=.. dir1_listed_ms=..
 //
 // Memory figures are in MB of 2^20 bytes, read from /proc/self/status (VmRSS, VmHWM).
 //
-//   hangardeck-bench-gui COLLECTION_DIR
+//   hangardeck-bench-gui [--picker] COLLECTION_DIR
 //
 // Only the window's constructor, show(), close(), the mnuGenerate action and the models
 // behind List2 and Dir1 are used, so the program measures any layout of the window's insides.
@@ -87,6 +90,48 @@ double elapsedMs(const QElapsedTimer &clock)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
+// Start-up with the directory picker showing, in a process of its own: to the painted
+// window, and on until Dir1 shows every folder of the collection.
+int measurePickerStart(QApplication &app, const QString &collection)
+{
+    QTemporaryDir program;
+    QFile ini(program.filePath(QStringLiteral("hangardeck.ini")));
+    if (!program.isValid() || !ini.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "hangardeck-bench-gui: cannot write a settings file\n");
+        return 1;
+    }
+    ini.write("[main]\r\nacpath=" + QFileInfo(collection).absoluteFilePath().toUtf8()
+              + "\r\nflsimx=1\r\nframe=0\r\nsheep=9\r\n");
+    ini.close();
+    const int folders = int(QDir(collection).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+
+    FailingPresenter presenter;
+    FirstPaintWatcher watcher;
+    app.installEventFilter(&watcher);
+    QElapsedTimer clock;
+    clock.start();
+    auto window = std::make_unique<hangardeck::gui::MainWindow>(program.path(), &presenter);
+    watcher.target = window.get();
+    window->show();
+    const QDeadlineTimer deadline(60'000);
+    while (!(watcher.painted && window->windowHandle()->isExposed()) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+    }
+    const double startMs = elapsedMs(clock);
+    app.removeEventFilter(&watcher);
+    auto *dir1 = window->findChild<QAbstractItemView *>(QStringLiteral("Dir1"));
+    while (dir1 && dir1->model()->rowCount() < folders && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+    }
+    const double listedMs = elapsedMs(clock);
+    if (!dir1 || dir1->model()->rowCount() < folders || presenter.count > 0) {
+        std::fprintf(stderr, "hangardeck-bench-gui: Dir1 did not list the collection's folders\n");
+        return 1;
+    }
+    std::printf("start_picker_ms=%.1f dir1_listed_ms=%.1f\n", startMs, listedMs);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -96,9 +141,13 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2 || !QFileInfo(args[1]).isDir()) {
-        std::fprintf(stderr, "usage: hangardeck-bench-gui COLLECTION_DIR\n");
+    const bool picker = args.size() == 3 && args[1] == u"--picker";
+    if ((args.size() != 2 && !picker) || !QFileInfo(args.last()).isDir()) {
+        std::fprintf(stderr, "usage: hangardeck-bench-gui [--picker] COLLECTION_DIR\n");
         return 2;
+    }
+    if (picker) {
+        return measurePickerStart(app, args.last());
     }
 
     // A settings file of a returning user: extended mode on, the list panel showing, the
@@ -176,43 +225,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    // Start-up once more with the directory picker showing: to the painted window, and on to
-    // Dir1 showing every sub-folder of the collection.
-    QTemporaryDir pickerProgram;
-    QFile pickerIni(pickerProgram.filePath(QStringLiteral("hangardeck.ini")));
-    if (!pickerProgram.isValid() || !pickerIni.open(QIODevice::WriteOnly)) {
-        return 1;
-    }
-    pickerIni.write("[main]\r\nacpath=" + QFileInfo(args[1]).absoluteFilePath().toUtf8()
-                    + "\r\nflsimx=1\r\nframe=0\r\nsheep=9\r\n");
-    pickerIni.close();
-    FirstPaintWatcher pickerWatcher;
-    app.installEventFilter(&pickerWatcher);
-    clock.start();
-    auto picker = std::make_unique<hangardeck::gui::MainWindow>(pickerProgram.path(), &presenter);
-    pickerWatcher.target = picker.get();
-    picker->show();
-    const QDeadlineTimer pickerDeadline(60'000);
-    while (!(pickerWatcher.painted && picker->windowHandle()->isExposed()) && !pickerDeadline.hasExpired()) {
-        QCoreApplication::processEvents();
-    }
-    const double pickerStartMs = elapsedMs(clock);
-    app.removeEventFilter(&pickerWatcher);
-    auto *dir1 = picker->findChild<QAbstractItemView *>(QStringLiteral("Dir1"));
-    const int folders = int(QDir(args[1]).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
-    while (dir1 && dir1->model()->rowCount() < folders && !pickerDeadline.hasExpired()) {
-        QCoreApplication::processEvents();
-    }
-    const double dir1ListedMs = elapsedMs(clock);
-    if (!dir1 || dir1->model()->rowCount() < folders) {
-        std::fprintf(stderr, "hangardeck-bench-gui: Dir1 did not list the collection's folders\n");
-        return 1;
-    }
-    picker.reset();
-
     std::printf("start_ms=%.1f construct_ms=%.1f f5_ms=%.1f rows=%d rss_start_mb=%.1f rss_after_f5_mb=%.1f "
-                "hwm_mb=%.1f close_ms=%.1f start_picker_ms=%.1f dir1_listed_ms=%.1f\n",
-                startMs, constructMs, f5Ms, rows, rssStartMb, rssAfterF5Mb, hwmMb, closeMs, pickerStartMs,
-                dir1ListedMs);
+                "hwm_mb=%.1f close_ms=%.1f\n",
+                startMs, constructMs, f5Ms, rows, rssStartMb, rssAfterF5Mb, hwmMb, closeMs);
     return 0;
 }

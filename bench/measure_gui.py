@@ -38,7 +38,9 @@ _WANTED = ("start_ms", "construct_ms", "f5_ms", "rows", "rss_start_mb", "rss_aft
 def run_window(gui: str, collection: str) -> dict[str, float]:
     """One run of the window program: its printed figures, its wall time and peak RSS."""
     run = run_measured(Command([gui, collection]), capture_stdout=True)
-    figures = {k.decode(): float(v) for k, v in _FIGURE.findall(run.stdout)}
+    # Start-up with the directory picker showing, in a fresh process of its own.
+    picker = run_measured(Command([gui, "--picker", collection]), capture_stdout=True)
+    figures = {k.decode(): float(v) for k, v in _FIGURE.findall(run.stdout + b" " + picker.stdout)}
     missing = [k for k in _WANTED if k not in figures]
     if missing:
         raise MeasureError(f"{gui} printed no {', '.join(missing)}: {run.stdout.decode(errors='replace')[-400:]}")

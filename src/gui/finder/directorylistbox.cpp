@@ -235,13 +235,17 @@ QStringList DirectoryListBox::entryNames()
     return names;
 }
 
-void DirectoryListBox::showEvent(QShowEvent *event)
+void DirectoryListBox::paintEvent(QPaintEvent *event)
 {
-    QListView::showEvent(event);
-    // After the window has appeared: a folder of thousands of sub-folders must not hold
-    // back the start-up.
-    if (!m_listed) {
-        QTimer::singleShot(0, this, &DirectoryListBox::ensureListed);
+    QListView::paintEvent(event);
+    // Listed once the window has been drawn: a folder of thousands of sub-folders must not
+    // hold back the start-up.
+    if (!m_listed && !m_listingQueued) {
+        m_listingQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_listingQueued = false;
+            ensureListed();
+        });
     }
 }
 

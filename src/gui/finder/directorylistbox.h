@@ -17,7 +17,7 @@ class FolderListModel;
 // A folder list in the manner of the classic directory list box: the folders above the
 // current path, the current folder shown open, its sub-folders indented below it. A
 // double-click opens a folder and changes the path; a single click only highlights. The
-// sub-folders are listed when the list is first seen, not when the path is set, so setting
+// sub-folders are listed once the list has been drawn, not when the path is set, so setting
 // paths at start-up costs nothing however large the folder.
 class DirectoryListBox final : public QListView
 {
@@ -55,7 +55,7 @@ Q_SIGNALS:
     void pathChanged(const QString &path);
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void ensureListed();
@@ -66,6 +66,7 @@ private:
     std::vector<std::filesystem::path> m_ancestors; // root first, the current path last
     std::vector<core::DirectoryEntry> m_subfolders;
     bool m_listed = false;
+    bool m_listingQueued = false;
 };
 
 } // namespace hangardeck::gui
