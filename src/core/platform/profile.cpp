@@ -3,6 +3,7 @@
 #include "core/platform/profile.h"
 
 #include "core/platform/atomicfile.h"
+#include "core/platform/nativepath.h"
 #include "core/platform/textdecoding.h"
 
 
@@ -467,7 +468,7 @@ QByteArray withKey(const QByteArray &bytes, qsizetype from, QByteArrayView secti
 // read (a replacement would lose its other keys).
 std::optional<QByteArray> currentContent(const QString &filePath)
 {
-    const std::filesystem::path path(filePath.toStdU16String());
+    const std::filesystem::path path = toNativePath(filePath);
     std::error_code error;
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
         return QByteArray();
