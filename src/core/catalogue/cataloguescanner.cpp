@@ -8,7 +8,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <numeric>
+#include <thread>
 
 namespace hangardeck::core {
 
@@ -92,6 +96,65 @@ int compareFolded(const QString &a, const QString *aFolded, const QString &b, co
     return left.size() < right.size() ? -1 : (left.size() > right.size() ? 1 : 0);
 }
 
+// The entries one parsed aircraft.cfg lists.
+std::vector<CatalogueEntry> entriesOf(const Profile &profile, const QString &subdir, bool extended)
+{
+    std::vector<CatalogueEntry> entries;
+    const int last = extended ? MaxFltsimIndex : 0;
+    for (int n = 0; n <= last; ++n) {
+        CatalogueEntry entry;
+        entry.subdir = subdir;
+        const bool titled = readEntry(profile, n, entry);
+        if (!entries.empty()) {
+            const CatalogueEntry &previous = entries.back();
+            for (QString CatalogueEntry::*field : {&CatalogueEntry::manufacturer, &CatalogueEntry::type}) {
+                if (entry.*field == previous.*field) {
+                    entry.*field = previous.*field;
+                }
+            }
+        }
+        // Entries run up to, not including, the first number without a usable title.
+        if (!titled && n > 0) {
+            break;
+        }
+        entries.push_back(std::move(entry));
+        // A folder without a titled [fltsim.0] still lists as that one row, so a broken
+        // aircraft stays visible in extended mode as it does in plain mode.
+        if (!titled) {
+            break;
+        }
+    }
+    return entries;
+}
+
+// What one aircraft folder contributes, read on a worker thread: its entries and their rows.
+struct FolderResult {
+    bool listed = false; // false for the simulator's own folders
+    std::vector<CatalogueEntry> entries;
+    QStringList rows;
+};
+
+FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const FormatSettings &settings)
+{
+    FolderResult result;
+    const QString subdir = u'\\' + folder.name;
+    if (isSkippedSubdir(subdir)) {
+        return result;
+    }
+    result.listed = true;
+    try {
+        result.entries = readAircraftFolder(folder.path, subdir, extended);
+    } catch (const std::exception &) {
+        // Nothing a file holds may end the scan: the folder lists as one without aircraft.cfg.
+        result.entries = entriesOf(Profile(), subdir, extended);
+    }
+    result.rows.reserve(qsizetype(result.entries.size()));
+    for (const CatalogueEntry &entry : result.entries) {
+        result.rows.append(rowformat::formatRow(entry, settings));
+    }
+    return result;
+}
+
 QStringList fieldList(const std::vector<CatalogueEntry> &entries, QString CatalogueEntry::*field)
 {
     QStringList list;
@@ -131,33 +194,7 @@ bool isSkippedSubdir(const QString &subdir)
 
 std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QString &subdir, bool extended)
 {
-    const Profile profile = readAircraftCfg(folder);
-    std::vector<CatalogueEntry> entries;
-    const int last = extended ? MaxFltsimIndex : 0;
-    for (int n = 0; n <= last; ++n) {
-        CatalogueEntry entry;
-        entry.subdir = subdir;
-        const bool titled = readEntry(profile, n, entry);
-        if (!entries.empty()) {
-            const CatalogueEntry &previous = entries.back();
-            for (QString CatalogueEntry::*field : {&CatalogueEntry::manufacturer, &CatalogueEntry::type}) {
-                if (entry.*field == previous.*field) {
-                    entry.*field = previous.*field;
-                }
-            }
-        }
-        // Entries run up to, not including, the first number without a usable title.
-        if (!titled && n > 0) {
-            break;
-        }
-        entries.push_back(std::move(entry));
-        // A folder without a titled [fltsim.0] still lists as that one row, so a broken
-        // aircraft stays visible in extended mode as it does in plain mode.
-        if (!titled) {
-            break;
-        }
-    }
-    return entries;
+    return entriesOf(readAircraftCfg(folder), subdir, extended);
 }
 
 std::vector<int> sortRows(QStringList &rows)
@@ -185,31 +222,68 @@ std::vector<int> sortRows(QStringList &rows)
 }
 
 CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
-                          const ScanProgress &progress)
+                          const ScanProgress &progress, int readerThreads)
 {
-    CatalogueScan result;
     const int total = int(folders.size());
-    int done = 0;
-    for (const DirectoryEntry &folder : folders) {
-        const QString subdir = u'\\' + folder.name;
-        if (!isSkippedSubdir(subdir)) {
-            std::vector<CatalogueEntry> entries = readAircraftFolder(folder.path, subdir, extended);
-            for (CatalogueEntry &entry : entries) {
+    if (readerThreads <= 0) {
+        // Reading overlaps waiting for the disk with parsing: at least two readers even on
+        // one core.
+        readerThreads = std::max(2, int(std::thread::hardware_concurrency()));
+    }
+    readerThreads = std::clamp(readerThreads, 1, std::max(1, total));
+
+    // Readers take folders in scan order and leave each result in its slot; this thread
+    // merges the slots in that order, so the result is the same whatever the threads do.
+    std::vector<FolderResult> slots(static_cast<size_t>(total));
+    std::vector<char> ready(static_cast<size_t>(total), 0);
+    std::mutex mutex;
+    std::condition_variable slotFilled;
+    std::atomic<int> next{0};
+    std::atomic<bool> stopped{false};
+    const auto read = [&] {
+        for (int i = next++; i < total && !stopped; i = next++) {
+            FolderResult result;
+            try {
+                result = readFolderResult(folders[size_t(i)], extended, settings);
+            } catch (...) {
+                // Out of memory even for an empty folder's row: the folder contributes nothing.
+                result = FolderResult();
+            }
+            const std::lock_guard lock(mutex);
+            slots[size_t(i)] = std::move(result);
+            ready[size_t(i)] = 1;
+            slotFilled.notify_all();
+        }
+    };
+    std::vector<std::jthread> readers;
+    readers.reserve(size_t(readerThreads));
+    for (int t = 0; t < readerThreads; ++t) {
+        readers.emplace_back(read);
+    }
+
+    CatalogueScan result;
+    for (int i = 0; i < total; ++i) {
+        FolderResult folder;
+        {
+            std::unique_lock lock(mutex);
+            slotFilled.wait(lock, [&] { return ready[size_t(i)] != 0; });
+            folder = std::move(slots[size_t(i)]);
+        }
+        if (folder.listed) {
+            for (CatalogueEntry &entry : folder.entries) {
                 entry.folderIndex = int(result.folderPaths.size());
             }
-            result.folderPaths.push_back(folder.path);
-            std::move(entries.begin(), entries.end(), std::back_inserter(result.entries));
+            result.folderPaths.push_back(folders[size_t(i)].path);
+            std::move(folder.entries.begin(), folder.entries.end(), std::back_inserter(result.entries));
+            result.rows.append(std::move(folder.rows));
         }
-        ++done;
-        if (progress && !progress(done, total)) {
+        if (progress && !progress(i + 1, total)) {
             break;
         }
     }
+    stopped = true;
+    readers.clear(); // joins
 
-    result.rows.reserve(qsizetype(result.entries.size()));
-    for (const CatalogueEntry &entry : result.entries) {
-        result.rows.append(rowformat::formatRow(entry, settings));
-    }
     result.rowEntries = sortRows(result.rows);
     return result;
 }

@@ -52,9 +52,11 @@ CatalogueScan scanCatalogue(const std::filesystem::path &aircraftDir, bool exten
                             const ScanProgress &progress = {});
 
 // The same over a listing already made (listSubfolders of the aircraft directory), so that
-// a caller who shows the folders too lists the directory only once.
+// a caller who shows the folders too lists the directory only once. The files are read by
+// readerThreads threads (0: as many as the machine has cores, at least two); the result is
+// the same for any number. progress is called on the calling thread, in scan order.
 CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
-                          const ScanProgress &progress = {});
+                          const ScanProgress &progress = {}, int readerThreads = 0);
 
 // The entries one aircraft folder contributes; subdir is the "\name" given. Values equal
 // to the previous variation's share its text, as the variations of one aircraft mostly
