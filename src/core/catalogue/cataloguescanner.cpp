@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <numeric>
 #include <thread>
@@ -68,33 +69,76 @@ bool readEntry(const Profile &profile, int index, CatalogueEntry &entry)
     return titled;
 }
 
-// Whether a row holds only ASCII, which folds to lower case without tables.
-bool isAscii(const QString &row)
+// One compact sort key per row, made once: a row of ASCII only (nearly every row) as its
+// lower-cased bytes in one shared buffer, compared with memcmp; any other row as its
+// case-folded text. Both compare as the rows' case-folded UTF-16 texts would.
+class SortKeys final
 {
-    return std::all_of(row.cbegin(), row.cend(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-char16_t asciiLower(char16_t u)
-{
-    return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
-}
-
-// Compares two texts as their case-folded forms would compare; an ASCII text is folded on
-// the fly, character by character, so sorting needs no folded copy of every row.
-int compareFolded(const QString &a, const QString *aFolded, const QString &b, const QString *bFolded)
-{
-    const QString &left = aFolded ? *aFolded : a;
-    const QString &right = bFolded ? *bFolded : b;
-    const qsizetype common = std::min(left.size(), right.size());
-    for (qsizetype i = 0; i < common; ++i) {
-        const char16_t l = aFolded ? left[i].unicode() : asciiLower(left[i].unicode());
-        const char16_t r = bFolded ? right[i].unicode() : asciiLower(right[i].unicode());
-        if (l != r) {
-            return l < r ? -1 : 1;
+public:
+    explicit SortKeys(const QStringList &rows)
+        : m_offsets(size_t(rows.size()) + 1)
+        , m_folded(size_t(rows.size()))
+    {
+        qsizetype total = 0;
+        for (const QString &row : rows) {
+            total += row.size();
         }
+        m_bytes.resize(size_t(total));
+        qsizetype at = 0;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QString &row = rows[i];
+            m_offsets[size_t(i)] = at;
+            const bool ascii =
+                std::all_of(row.cbegin(), row.cend(), [](QChar c) { return c.unicode() < 0x80; });
+            if (ascii) {
+                for (const QChar c : row) {
+                    const char16_t u = c.unicode();
+                    m_bytes[size_t(at++)] = char(u >= u'A' && u <= u'Z' ? u + 32 : u);
+                }
+            } else {
+                m_folded[size_t(i)] = row.toCaseFolded();
+            }
+        }
+        m_offsets.back() = at;
     }
-    return left.size() < right.size() ? -1 : (left.size() > right.size() ? 1 : 0);
-}
+
+    bool less(int a, int b) const
+    {
+        if (m_folded[size_t(a)].isNull() && m_folded[size_t(b)].isNull()) {
+            const qsizetype lengthA = asciiLength(a);
+            const qsizetype lengthB = asciiLength(b);
+            const int c = std::memcmp(m_bytes.data() + m_offsets[size_t(a)], m_bytes.data() + m_offsets[size_t(b)],
+                                      size_t(std::min(lengthA, lengthB)));
+            return c != 0 ? c < 0 : lengthA < lengthB;
+        }
+        const qsizetype lengthA = length(a);
+        const qsizetype lengthB = length(b);
+        for (qsizetype i = 0, common = std::min(lengthA, lengthB); i < common; ++i) {
+            const char16_t l = at(a, i);
+            const char16_t r = at(b, i);
+            if (l != r) {
+                return l < r;
+            }
+        }
+        return lengthA < lengthB;
+    }
+
+private:
+    qsizetype asciiLength(int row) const { return m_offsets[size_t(row) + 1] - m_offsets[size_t(row)]; }
+    qsizetype length(int row) const
+    {
+        return m_folded[size_t(row)].isNull() ? asciiLength(row) : m_folded[size_t(row)].size();
+    }
+    char16_t at(int row, qsizetype i) const
+    {
+        return m_folded[size_t(row)].isNull() ? char16_t(uchar(m_bytes[size_t(m_offsets[size_t(row)] + i)]))
+                                              : m_folded[size_t(row)][i].unicode();
+    }
+
+    std::vector<char> m_bytes;
+    std::vector<qsizetype> m_offsets;
+    std::vector<QString> m_folded; // null for an ASCII row
+};
 
 // The entries one parsed aircraft.cfg lists.
 std::vector<CatalogueEntry> entriesOf(const Profile &profile, const QString &subdir, bool extended)
@@ -199,19 +243,23 @@ std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QSt
 
 std::vector<int> sortRows(QStringList &rows)
 {
-    // Only rows beyond ASCII (rare) keep a folded copy for the comparisons.
-    std::vector<QString> folded(size_t(rows.size()));
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!isAscii(rows[i])) {
-            folded[size_t(i)] = rows[i].toCaseFolded();
-        }
-    }
-    const auto foldedOf = [&folded](int i) { return folded[size_t(i)].isNull() ? nullptr : &folded[size_t(i)]; };
+    const SortKeys keys(rows);
+    const auto less = [&keys](int a, int b) { return keys.less(a, b); };
     std::vector<int> order(size_t(rows.size()));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return compareFolded(rows[a], foldedOf(a), rows[b], foldedOf(b)) < 0;
-    });
+    // A large list is sorted in two halves at once, then merged; both steps keep equal rows
+    // in scan order, so the result is that of one stable sort.
+    constexpr size_t SplitFrom = 20000;
+    if (order.size() >= SplitFrom && std::thread::hardware_concurrency() > 1) {
+        const auto middle = order.begin() + std::ptrdiff_t(order.size() / 2);
+        {
+            std::jthread firstHalf([&] { std::stable_sort(order.begin(), middle, less); });
+            std::stable_sort(middle, order.end(), less);
+        }
+        std::inplace_merge(order.begin(), middle, order.end(), less);
+    } else {
+        std::stable_sort(order.begin(), order.end(), less);
+    }
     QStringList sorted;
     sorted.reserve(rows.size());
     for (const int index : order) {
