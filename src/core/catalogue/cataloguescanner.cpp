@@ -9,9 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <numeric>
 #include <thread>
 
@@ -283,24 +281,20 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
     // Readers take folders in scan order and leave each result in its slot; this thread
     // merges the slots in that order, so the result is the same whatever the threads do.
     std::vector<FolderResult> slots(static_cast<size_t>(total));
-    std::vector<char> ready(static_cast<size_t>(total), 0);
-    std::mutex mutex;
-    std::condition_variable slotFilled;
+    // Each slot is written by one reader, then flagged; the flag orders the two threads.
+    std::vector<std::atomic<bool>> ready(static_cast<size_t>(total));
     std::atomic<int> next{0};
     std::atomic<bool> stopped{false};
     const auto read = [&] {
         for (int i = next++; i < total && !stopped; i = next++) {
-            FolderResult result;
             try {
-                result = readFolderResult(folders[size_t(i)], extended, settings);
+                slots[size_t(i)] = readFolderResult(folders[size_t(i)], extended, settings);
             } catch (...) {
                 // Out of memory even for an empty folder's row: the folder contributes nothing.
-                result = FolderResult();
+                slots[size_t(i)] = FolderResult();
             }
-            const std::lock_guard lock(mutex);
-            slots[size_t(i)] = std::move(result);
-            ready[size_t(i)] = 1;
-            slotFilled.notify_all();
+            ready[size_t(i)].store(true, std::memory_order_release);
+            ready[size_t(i)].notify_one();
         }
     };
     std::vector<std::jthread> readers;
@@ -311,12 +305,8 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
 
     CatalogueScan result;
     for (int i = 0; i < total; ++i) {
-        FolderResult folder;
-        {
-            std::unique_lock lock(mutex);
-            slotFilled.wait(lock, [&] { return ready[size_t(i)] != 0; });
-            folder = std::move(slots[size_t(i)]);
-        }
+        ready[size_t(i)].wait(false, std::memory_order_acquire);
+        FolderResult folder = std::move(slots[size_t(i)]);
         if (folder.listed) {
             for (CatalogueEntry &entry : folder.entries) {
                 entry.folderIndex = int(result.folderPaths.size());
