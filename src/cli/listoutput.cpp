@@ -61,7 +61,7 @@ QByteArray renderList(const core::CatalogueScan &scan, OutputFormat format, cons
     case OutputFormat::Rows:
         break;
     }
-    return core::savedListText(scan.rows, lineEnd);
+    return core::savedListText(scan.rows(), lineEnd);
 }
 
 } // namespace hangardeck::cli

@@ -130,8 +130,8 @@ void CatalogueScannerTest::scan_emptyDirectory_listsNothing()
     Tree tree;
     const CatalogueScan scan = tree.scan(true);
     QVERIFY(scan.entries.empty());
-    QVERIFY(scan.rows.isEmpty());
-    QCOMPARE(aircraftCountText(scan.rows.size()), "0 Aircraft listed");
+    QVERIFY(scan.rows().isEmpty());
+    QCOMPARE(aircraftCountText(scan.rows().size()), "0 Aircraft listed");
     QCOMPARE(aircraftCountText(57), "57 Aircraft listed");
 
     // A directory that does not exist lists nothing either.
@@ -219,7 +219,7 @@ void CatalogueScannerTest::scan_entriesOfOneFile()
     const CatalogueScan scan = tree.scan(extended);
     QCOMPARE(scan.titles(), titles);
     QCOMPARE(entryNumbers(scan), numbers);
-    QCOMPARE(scan.rows.size(), titles.size());
+    QCOMPARE(scan.rows().size(), titles.size());
 }
 
 void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
@@ -229,7 +229,7 @@ void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
     const CatalogueScan scan = tree.scan(false);
     QCOMPARE(scan.types(), QStringList({"-EMPTY-"}));
     QCOMPARE(scan.manufacturers(), QStringList({"Maker"}));
-    QCOMPARE(scan.rows.first(), "Maker                 -EMPTY-               Has no type           .00\\a");
+    QCOMPARE(scan.rows().first(), "Maker                 -EMPTY-               Has no type           .00\\a");
 }
 
 void CatalogueScannerTest::scan_readsAircraftCfgInAnyLetterCase()
@@ -251,7 +251,7 @@ void CatalogueScannerTest::scan_fieldListsInScanOrderUnfitted()
     QCOMPARE(scan.types(), QStringList({"Type", "Type", "Type"}));
     QCOMPARE(scan.subdirs(), QStringList({"\\one", "\\one", "\\two"}));
     // A second scan starts afresh: the same lists, not doubled ones.
-    QCOMPARE(tree.scan(true).rows, scan.rows);
+    QCOMPARE(tree.scan(true).rows(), scan.rows());
 }
 
 void CatalogueScannerTest::scan_rowsSortedAndMappedToEntries()
@@ -264,11 +264,11 @@ void CatalogueScannerTest::scan_rowsSortedAndMappedToEntries()
     settings.actualWidth = true;
     settings.delimiter = ";";
     const CatalogueScan scan = tree.scan(false, settings);
-    QCOMPARE(scan.rows, QStringList({"Alpha;-EMPTY-;t2;.00\\b", "beta;-EMPTY-;t3;.00\\c", "zeta;-EMPTY-;t1;.00\\a"}));
+    QCOMPARE(scan.rows(), QStringList({"Alpha;-EMPTY-;t2;.00\\b", "beta;-EMPTY-;t3;.00\\c", "zeta;-EMPTY-;t1;.00\\a"}));
     QCOMPARE(scan.rowEntries, std::vector<int>({1, 2, 0}));
 
     settings.leadField = LeadField::Title;
-    QCOMPARE(tree.scan(false, settings).rows.first(), "t1;zeta;-EMPTY-;.00\\a");
+    QCOMPARE(tree.scan(false, settings).rows().first(), "t1;zeta;-EMPTY-;.00\\a");
 }
 
 void CatalogueScannerTest::sortRows_ignoresCaseAndKeepsTies()
@@ -306,7 +306,7 @@ void CatalogueScannerTest::scan_hostileFilesListAsEmpty()
     QCOMPARE(scan.titles().at(3), "After NULs");
     QCOMPARE(scan.titles().at(4), QString::fromUtf8("Wide Å"));
     QCOMPARE(scan.types().at(4), "UTF-16");
-    for (const QString &row : scan.rows) {
+    for (const QString &row : scan.rows()) {
         QVERIFY2(!row.contains(QChar(0)) && !row.contains(u'\n'), qPrintable(row));
     }
     QCOMPARE(snapshot(QString::fromStdString(tree.root().string())), before);

@@ -23,9 +23,9 @@ namespace {
 QStringList describe(const CatalogueScan &scan)
 {
     QStringList lines;
-    for (qsizetype i = 0; i < scan.rows.size(); ++i) {
+    for (qsizetype i = 0; i < scan.rowCount(); ++i) {
         const CatalogueEntry &entry = scan.entries[size_t(scan.rowEntries[size_t(i)])];
-        lines.append(scan.rows[i] + u" | " + entry.title + u" | " + QString::number(entry.fltsimIndex) + u" | "
+        lines.append(scan.row(i) + u" | " + entry.title + u" | " + QString::number(entry.fltsimIndex) + u" | "
                      + fromNativePath(scan.folderPath(entry)));
     }
     return lines;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <numeric>
 #include <thread>
@@ -68,52 +69,76 @@ bool readEntry(const Profile &profile, int index, CatalogueEntry &entry)
 }
 
 // One compact sort key per row, made once: a row of ASCII only (nearly every row) as its
-// lower-cased bytes in one shared buffer, compared with memcmp; any other row as its
-// case-folded text. Both compare as the rows' case-folded UTF-16 texts would.
+// lower-cased bytes, compared with memcmp; any other row as its case-folded text. Both
+// compare as the rows' case-folded UTF-16 texts would. Keys are added a folder at a time,
+// each folder's bytes in one block, so that a reader thread can make them.
 class SortKeys final
 {
 public:
-    explicit SortKeys(const QStringList &rows)
-        : m_offsets(size_t(rows.size()) + 1)
-        , m_folded(size_t(rows.size()))
+    // Room for rows keys of chars characters in all, added next.
+    void reserve(qsizetype rows, qsizetype chars)
     {
-        qsizetype total = 0;
-        for (const QString &row : rows) {
-            total += row.size();
+        m_keys.reserve(m_keys.size() + size_t(rows));
+        if (m_blocks.empty()) {
+            m_blocks.emplace_back();
         }
-        m_bytes.resize(size_t(total));
-        qsizetype at = 0;
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            const QString &row = rows[i];
-            m_offsets[size_t(i)] = at;
-            const bool ascii =
-                std::all_of(row.cbegin(), row.cend(), [](QChar c) { return c.unicode() < 0x80; });
-            if (ascii) {
-                for (const QChar c : row) {
-                    const char16_t u = c.unicode();
-                    m_bytes[size_t(at++)] = char(u >= u'A' && u <= u'Z' ? u + 32 : u);
-                }
-            } else {
-                m_folded[size_t(i)] = row.toCaseFolded();
-            }
-        }
-        m_offsets.back() = at;
+        m_blocks.back().reserve(m_blocks.back().size() + size_t(chars));
     }
+
+    void add(const QString &row)
+    {
+        const bool ascii = std::all_of(row.cbegin(), row.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        if (!ascii) {
+            m_keys.push_back({-1, 0, 0, int(m_folded.size())});
+            m_folded.push_back(row.toCaseFolded());
+            return;
+        }
+        if (m_blocks.empty()) {
+            m_blocks.emplace_back();
+        }
+        std::vector<char> &block = m_blocks.back();
+        const auto offset = std::uint32_t(block.size());
+        block.resize(block.size() + size_t(row.size()));
+        char *out = block.data() + offset;
+        for (const QChar c : row) {
+            const char16_t u = c.unicode();
+            *out++ = char(u >= u'A' && u <= u'Z' ? u + 32 : u);
+        }
+        m_keys.push_back({int(m_blocks.size()) - 1, offset, std::uint32_t(row.size()), -1});
+    }
+
+    // Takes over the keys of another set, which follow this set's keys.
+    void append(SortKeys &&other)
+    {
+        const int blocks = int(m_blocks.size());
+        const int folded = int(m_folded.size());
+        for (Key key : other.m_keys) {
+            if (key.block >= 0) {
+                key.block += blocks;
+            } else {
+                key.folded += folded;
+            }
+            m_keys.push_back(key);
+        }
+        std::move(other.m_blocks.begin(), other.m_blocks.end(), std::back_inserter(m_blocks));
+        std::move(other.m_folded.begin(), other.m_folded.end(), std::back_inserter(m_folded));
+    }
+
+    qsizetype size() const { return qsizetype(m_keys.size()); }
 
     bool less(int a, int b) const
     {
-        if (m_folded[size_t(a)].isNull() && m_folded[size_t(b)].isNull()) {
-            const qsizetype lengthA = asciiLength(a);
-            const qsizetype lengthB = asciiLength(b);
-            const int c = std::memcmp(m_bytes.data() + m_offsets[size_t(a)], m_bytes.data() + m_offsets[size_t(b)],
-                                      size_t(std::min(lengthA, lengthB)));
-            return c != 0 ? c < 0 : lengthA < lengthB;
+        const Key &ka = m_keys[size_t(a)];
+        const Key &kb = m_keys[size_t(b)];
+        if (ka.block >= 0 && kb.block >= 0) {
+            const int c = std::memcmp(bytes(ka), bytes(kb), std::min(ka.length, kb.length));
+            return c != 0 ? c < 0 : ka.length < kb.length;
         }
-        const qsizetype lengthA = length(a);
-        const qsizetype lengthB = length(b);
+        const qsizetype lengthA = length(ka);
+        const qsizetype lengthB = length(kb);
         for (qsizetype i = 0, common = std::min(lengthA, lengthB); i < common; ++i) {
-            const char16_t l = at(a, i);
-            const char16_t r = at(b, i);
+            const char16_t l = at(ka, i);
+            const char16_t r = at(kb, i);
             if (l != r) {
                 return l < r;
             }
@@ -122,21 +147,49 @@ public:
     }
 
 private:
-    qsizetype asciiLength(int row) const { return m_offsets[size_t(row) + 1] - m_offsets[size_t(row)]; }
-    qsizetype length(int row) const
+    struct Key {
+        int block;             // the block of an ASCII key, -1 for a folded one
+        std::uint32_t offset;  // in the block
+        std::uint32_t length;  // in the block
+        int folded;            // index in m_folded, -1 for an ASCII key
+    };
+
+    const char *bytes(const Key &key) const { return m_blocks[size_t(key.block)].data() + key.offset; }
+    qsizetype length(const Key &key) const
     {
-        return m_folded[size_t(row)].isNull() ? asciiLength(row) : m_folded[size_t(row)].size();
+        return key.block >= 0 ? qsizetype(key.length) : m_folded[size_t(key.folded)].size();
     }
-    char16_t at(int row, qsizetype i) const
+    char16_t at(const Key &key, qsizetype i) const
     {
-        return m_folded[size_t(row)].isNull() ? char16_t(uchar(m_bytes[size_t(m_offsets[size_t(row)] + i)]))
-                                              : m_folded[size_t(row)][i].unicode();
+        return key.block >= 0 ? char16_t(uchar(bytes(key)[i])) : m_folded[size_t(key.folded)][i].unicode();
     }
 
-    std::vector<char> m_bytes;
-    std::vector<qsizetype> m_offsets;
-    std::vector<QString> m_folded; // null for an ASCII row
+    std::vector<Key> m_keys;
+    std::vector<std::vector<char>> m_blocks;
+    std::vector<QString> m_folded;
 };
+
+// The stable order of the keys: position -> key index. A large list is sorted in two halves
+// at once, then merged; both steps keep equal keys in their order, so the result is that of
+// one stable sort.
+std::vector<int> sortedOrder(const SortKeys &keys)
+{
+    const auto less = [&keys](int a, int b) { return keys.less(a, b); };
+    std::vector<int> order(size_t(keys.size()));
+    std::iota(order.begin(), order.end(), 0);
+    constexpr size_t SplitFrom = 20000;
+    if (order.size() >= SplitFrom && std::thread::hardware_concurrency() > 1) {
+        const auto middle = order.begin() + std::ptrdiff_t(order.size() / 2);
+        {
+            std::jthread firstHalf([&] { std::stable_sort(order.begin(), middle, less); });
+            std::stable_sort(middle, order.end(), less);
+        }
+        std::inplace_merge(order.begin(), middle, order.end(), less);
+    } else {
+        std::stable_sort(order.begin(), order.end(), less);
+    }
+    return order;
+}
 
 // The entries one parsed aircraft.cfg lists.
 std::vector<CatalogueEntry> entriesOf(const Profile &profile, const QString &subdir, bool extended)
@@ -169,11 +222,12 @@ std::vector<CatalogueEntry> entriesOf(const Profile &profile, const QString &sub
     return entries;
 }
 
-// What one aircraft folder contributes, read on a worker thread: its entries and their rows.
+// What one aircraft folder contributes, read on a worker thread: its entries and their
+// rows' sort keys.
 struct FolderResult {
     bool listed = false; // false for the simulator's own folders
     std::vector<CatalogueEntry> entries;
-    QStringList rows;
+    SortKeys keys;
 };
 
 FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const FormatSettings &settings)
@@ -190,14 +244,21 @@ FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const
         // Nothing a file holds may end the scan: the folder lists as one without aircraft.cfg.
         result.entries = entriesOf(Profile(), subdir, extended);
     }
-    result.rows.reserve(qsizetype(result.entries.size()));
+    std::vector<QString> rows;
+    rows.reserve(result.entries.size());
+    qsizetype chars = 0;
     for (const CatalogueEntry &entry : result.entries) {
-        result.rows.append(rowformat::formatRow(entry, settings));
+        rows.push_back(rowformat::formatRow(entry, settings));
+        chars += rows.back().size();
+    }
+    result.keys.reserve(qsizetype(rows.size()), chars);
+    for (const QString &row : rows) {
+        result.keys.add(row);
     }
     return result;
 }
 
-QStringList fieldList(const std::vector<CatalogueEntry> &entries, QString CatalogueEntry::*field)
+QStringList fieldList(const std::deque<CatalogueEntry> &entries, QString CatalogueEntry::*field)
 {
     QStringList list;
     list.reserve(qsizetype(entries.size()));
@@ -241,23 +302,11 @@ std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QSt
 
 std::vector<int> sortRows(QStringList &rows)
 {
-    const SortKeys keys(rows);
-    const auto less = [&keys](int a, int b) { return keys.less(a, b); };
-    std::vector<int> order(size_t(rows.size()));
-    std::iota(order.begin(), order.end(), 0);
-    // A large list is sorted in two halves at once, then merged; both steps keep equal rows
-    // in scan order, so the result is that of one stable sort.
-    constexpr size_t SplitFrom = 20000;
-    if (order.size() >= SplitFrom && std::thread::hardware_concurrency() > 1) {
-        const auto middle = order.begin() + std::ptrdiff_t(order.size() / 2);
-        {
-            std::jthread firstHalf([&] { std::stable_sort(order.begin(), middle, less); });
-            std::stable_sort(middle, order.end(), less);
-        }
-        std::inplace_merge(order.begin(), middle, order.end(), less);
-    } else {
-        std::stable_sort(order.begin(), order.end(), less);
+    SortKeys keys;
+    for (const QString &row : std::as_const(rows)) {
+        keys.add(row);
     }
+    const std::vector<int> order = sortedOrder(keys);
     QStringList sorted;
     sorted.reserve(rows.size());
     for (const int index : order) {
@@ -267,8 +316,31 @@ std::vector<int> sortRows(QStringList &rows)
     return order;
 }
 
-CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
-                          const ScanProgress &progress, int readerThreads)
+QString CatalogueScan::row(qsizetype i) const
+{
+    return rowformat::formatRow(entries[size_t(rowEntries[size_t(i)])], format);
+}
+
+QStringList CatalogueScan::rows() const
+{
+    QStringList all;
+    all.reserve(rowCount());
+    for (qsizetype i = 0; i < rowCount(); ++i) {
+        all.append(row(i));
+    }
+    return all;
+}
+
+namespace {
+
+// A scan read but not yet sorted.
+struct ReadScan {
+    CatalogueScan scan;
+    SortKeys keys;
+};
+
+ReadScan readFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
+                     const ScanProgress &progress, int readerThreads)
 {
     const int total = int(folders.size());
     if (readerThreads <= 0) {
@@ -303,7 +375,10 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
         readers.emplace_back(read);
     }
 
-    CatalogueScan result;
+    ReadScan reading;
+    CatalogueScan &result = reading.scan;
+    SortKeys &keys = reading.keys;
+    result.format = settings;
     for (int i = 0; i < total; ++i) {
         ready[size_t(i)].wait(false, std::memory_order_acquire);
         FolderResult folder = std::move(slots[size_t(i)]);
@@ -311,9 +386,9 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
             for (CatalogueEntry &entry : folder.entries) {
                 entry.folderIndex = int(result.folderPaths.size());
             }
-            result.folderPaths.push_back(folders[size_t(i)].path);
+            result.folderPaths.push_back(folders[size_t(i)].path.native());
             std::move(folder.entries.begin(), folder.entries.end(), std::back_inserter(result.entries));
-            result.rows.append(std::move(folder.rows));
+            keys.append(std::move(folder.keys));
         }
         if (progress && !progress(i + 1, total)) {
             break;
@@ -321,15 +396,31 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
     }
     stopped = true;
     readers.clear(); // joins
+    return reading;
+}
 
-    result.rowEntries = sortRows(result.rows);
-    return result;
+CatalogueScan sorted(ReadScan read)
+{
+    read.scan.rowEntries = sortedOrder(read.keys);
+    return std::move(read.scan);
+}
+
+} // namespace
+
+CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
+                          const ScanProgress &progress, int readerThreads)
+{
+    return sorted(readFolders(folders, extended, settings, progress, readerThreads));
 }
 
 CatalogueScan scanCatalogue(const fs::path &aircraftDir, bool extended, const FormatSettings &settings,
                             const ScanProgress &progress)
 {
-    return scanFolders(listSubfolders(aircraftDir), extended, settings, progress);
+    std::vector<DirectoryEntry> folders = listSubfolders(aircraftDir);
+    ReadScan read = readFolders(folders, extended, settings, progress, 0);
+    // The listing goes before the sort, the scan's largest moment.
+    std::vector<DirectoryEntry>().swap(folders);
+    return sorted(std::move(read));
 }
 
 QString aircraftCountText(qsizetype rowCount)

@@ -10,25 +10,37 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
 namespace hangardeck::core {
 
-// Everything one "Generate List" produces.
+// Everything one "Generate List" produces. The rows are not kept as text: each is formatted
+// again from its entry when asked for, as cheap as reading it, and a list of 300,000 rows
+// holds no 60 MB of row texts.
 struct CatalogueScan {
-    // Entries in scan order: item k of each field list belongs to entries[k].
-    std::vector<CatalogueEntry> entries;
-    // Formatted rows sorted without regard to case, ties in scan order.
-    QStringList rows;
-    // rowEntries[i] is the index in entries of rows[i].
+    // Entries in scan order: item k of each field list belongs to entries[k]. A deque grows
+    // without moving what it holds, so a large list never stands twice in memory.
+    std::deque<CatalogueEntry> entries;
+    // The rows sorted without regard to case, ties in scan order: rowEntries[i] is the
+    // index in entries of row i.
     std::vector<int> rowEntries;
+    // The format the rows were laid out and sorted with.
+    FormatSettings format;
     // The aircraft folders the entries came from, in native form (a name that is not valid
-    // text still opens); the variations of one folder share its path.
-    std::vector<std::filesystem::path> folderPaths;
+    // text still opens); the variations of one folder share it.
+    std::vector<std::filesystem::path::string_type> folderPaths;
 
-    const std::filesystem::path &folderPath(const CatalogueEntry &entry) const
+    qsizetype rowCount() const { return qsizetype(rowEntries.size()); }
+    // Row i of the generated list:
+    //   Boeing                ;747-400               ;Boeing 747-400 Jumbo   ;.03\b747
+    QString row(qsizetype i) const;
+    // Every row in order.
+    QStringList rows() const;
+
+    std::filesystem::path folderPath(const CatalogueEntry &entry) const
     {
         return folderPaths[std::size_t(entry.folderIndex)];
     }

@@ -33,7 +33,7 @@ QVariant CatalogueModel::data(const QModelIndex &index, int role) const
     }
     const auto row = std::size_t(index.row());
     if (index.column() == GeneratedRowColumn) {
-        return m_scan.rows.at(index.row());
+        return m_scan.row(index.row());
     }
     const core::CatalogueEntry &entry = m_scan.entries[row];
     switch (index.column()) {
