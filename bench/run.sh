@@ -2,14 +2,17 @@
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #
-# Times "hangardeck-cli list --extended" against a plain read of every aircraft.cfg.
+# Times "hangardeck-cli list --extended" against the read floor, one cat of every aircraft.cfg,
+# warm (files in the page cache) and cold (files evicted before each run), and reports the
+# cli's peak memory.
 #
-#   bench/run.sh [COLLECTION_DIR]
+#   bench/run.sh [COLLECTION_DIR]    or    LARGE=1 bench/run.sh
 #
 # Without a directory, a synthetic collection (3000 folders, 10 variations each) is
-# generated once into build/bench-collection and reused afterwards.
+# generated once into build/bench-collection and reused afterwards; with LARGE=1 one of
+# 30000 folders (300000 rows) into build/bench-collection-30k.
 # Environment: HANGARDECK_CLI (default build/bin/hangardeck-cli), ROUNDS (default 11),
-# BENCH_CHECK=1 to exit with status 3 when the ratio or memory target is missed.
+# LARGE=1, BENCH_CHECK=1 to exit with status 3 when a target is missed.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,6 +29,7 @@ fi
 
 cli=${HANGARDECK_CLI:-${top}build/bin/hangardeck-cli}
 rounds=${ROUNDS:-11}
+large=${LARGE:-0}
 
 case $rounds in
     '' | *[!0-9]*) echo "run.sh: ROUNDS must be a positive whole number, not '$rounds'" >&2; exit 2 ;;
@@ -47,8 +51,12 @@ if [ -z "$resolved" ] || [ ! -f "$resolved" ] || [ ! -x "$resolved" ]; then
     exit 2
 fi
 
-if [ $# -gt 1 ]; then
-    echo "usage: bench/run.sh [COLLECTION_DIR]" >&2
+case $large in
+    0 | 1) ;;
+    *) echo "run.sh: LARGE must be 0 or 1, not '$large'" >&2; exit 2 ;;
+esac
+if [ $# -gt 1 ] || { [ $# -eq 1 ] && [ "$large" = 1 ]; }; then
+    echo "usage: bench/run.sh [COLLECTION_DIR]   or   LARGE=1 bench/run.sh" >&2
     exit 2
 fi
 
@@ -58,6 +66,9 @@ if [ $# -eq 1 ]; then
         echo "run.sh: '$collection' is not a directory" >&2
         exit 2
     fi
+elif [ "$large" = 1 ]; then
+    collection=${top}build/bench-collection-30k
+    ensure_collection "$collection" 30000
 else
     collection=${top}build/bench-collection
     ensure_collection "$collection"
@@ -68,4 +79,5 @@ if [ "${BENCH_CHECK:-0}" = 1 ]; then
     check=--check
 fi
 
+# shellcheck disable=SC2086 # $check is empty or one word
 exec python3 "$here/measure.py" --cli "$cli" --rounds "$rounds" $check "$collection"
