@@ -6,6 +6,7 @@
 #include "core/platform/nativepath.h"
 #include "core/platform/textdecoding.h"
 
+#include <QtEndian>
 
 #include <cerrno>
 #include <cstring>
@@ -165,24 +166,29 @@ QString cutToMaxChars(QString value)
     return value;
 }
 
-QByteArray utf16LeToUtf8(QByteArrayView bytes)
+// UTF-16 text after its byte-order mark, in the byte order the mark gave, as UTF-8.
+QByteArray utf16ToUtf8(QByteArray bytes, bool bigEndian)
 {
-    const qsizetype units = bytes.size() / 2;
+    const qsizetype units = (bytes.size() - 2) / 2;
     QString text(units, Qt::Uninitialized);
-    for (qsizetype i = 0; i < units; ++i) {
-        const auto lo = static_cast<unsigned char>(bytes[2 * i]);
-        const auto hi = static_cast<unsigned char>(bytes[2 * i + 1]);
-        text[i] = QChar(char16_t(lo | (hi << 8)));
+    if (bigEndian) {
+        qFromBigEndian<char16_t>(bytes.constData() + 2, units, text.data());
+    } else {
+        qFromLittleEndian<char16_t>(bytes.constData() + 2, units, text.data());
     }
+    bytes = QByteArray(); // the file's bytes need not outlive their conversion
     return text.toUtf8();
 }
 
-// Our own reading of file bytes: a UTF-16LE file becomes UTF-8 text, a UTF-8 byte-order
+// Our own reading of file bytes: a UTF-16 file becomes UTF-8 text, a UTF-8 byte-order
 // mark is dropped (Windows would lose the first section behind it).
 QByteArray normalisedBytes(QByteArray bytes)
 {
     if (bytes.startsWith("\xFF\xFE")) {
-        return utf16LeToUtf8(QByteArrayView(bytes).sliced(2));
+        return utf16ToUtf8(std::move(bytes), false);
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        return utf16ToUtf8(std::move(bytes), true);
     }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes.remove(0, 3);

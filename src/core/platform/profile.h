@@ -29,8 +29,8 @@ public:
 
     Profile() = default;
 
-    // Parses the given file content. A UTF-16LE file (with its byte-order mark) is read as
-    // text; a UTF-8 byte-order mark is skipped.
+    // Parses the given file content. A UTF-16 file (little or big endian, with its byte-order
+    // mark) is read as text; a UTF-8 byte-order mark at the very start is skipped.
     static Profile fromBytes(QByteArray bytes);
 
     // Reads and parses a file; a missing or unreadable file gives an empty profile.
