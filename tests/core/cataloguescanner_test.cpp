@@ -123,6 +123,10 @@ private Q_SLOTS:
     void scan_nonUtf8FolderNameAndLinkLoops();
     void scan_unreadableFileAndFifo();
     void scan_progressCanStopEarly();
+
+    // Any file, of any size or text form, gives a listing
+    void scan_sparse64GbFileListsAsEmptyAircraft();
+    void scan_utf16BigEndianAndInnerByteOrderMarks();
 };
 
 void CatalogueScannerTest::scan_emptyDirectory_listsNothing()
@@ -386,6 +390,57 @@ void CatalogueScannerTest::scan_progressCanStopEarly()
     });
     QCOMPARE(seen, QList<int>({14, 24}));
     QCOMPARE(scan.titles(), QStringList({"aa", "bb"}));
+}
+
+// A file claiming 64 GB cannot be read whole; the scan lists its folder all the same.
+void CatalogueScannerTest::scan_sparse64GbFileListsAsEmptyAircraft()
+{
+    Tree tree;
+    QVERIFY(tree.cfg("after", fltsims({"After"})));
+    QFile sparse(tree.folder("sparse") + "/aircraft.cfg");
+    if (!sparse.open(QIODevice::WriteOnly) || !sparse.resize(64LL << 30)) {
+        QSKIP("the file system refuses a sparse 64 GB file");
+    }
+    sparse.close();
+
+    const CatalogueScan plain = tree.scan(false);
+    QCOMPARE(plain.subdirs(), QStringList({"\\after", "\\sparse"}));
+    QCOMPARE(plain.titles(), QStringList({"After", "-EMPTY-"}));
+    QCOMPARE(plain.manufacturers(), QStringList({"Acme", "-EMPTY-"}));
+    QCOMPARE(plain.types(), QStringList({"-EMPTY-", "-EMPTY-"}));
+    QCOMPARE(plain.rows.size(), 2);
+    QCOMPARE(plain.rows.count("-EMPTY-               -EMPTY-               -EMPTY-               .00\\sparse"), 1);
+    QCOMPARE(tree.scan(true).titles(), plain.titles());
+}
+
+void CatalogueScannerTest::scan_utf16BigEndianAndInnerByteOrderMarks()
+{
+    Tree tree;
+    const QString wideText = QStringLiteral("[fltsim.0]\r\ntitle=Wide \u00C5 \u2708\r\nui_type=UTF-16BE\r\n"
+                                            "[fltsim.1]\r\ntitle=Second \u00E9\r\n");
+    QByteArray wide("\xFE\xFF");
+    for (const QChar c : wideText) {
+        wide.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QVERIFY(tree.cfg("big", wide));
+    // The file's own byte-order mark goes; the one starting the title is part of it.
+    QVERIFY(tree.cfg("marked", "\xEF\xBB\xBF[fltsim.0]\r\ntitle=\xEF\xBB\xBFZulu\r\n"));
+    QVERIFY(tree.cfg("plain", "[fltsim.0]\r\ntitle=Zulu\r\n"));
+    QVERIFY(tree.cfg(QStringLiteral("\uFEFFnamed"), "[fltsim.0]\r\ntitle=Named\r\n"));
+
+    const CatalogueScan scan = tree.scan(true);
+    // Folders named with a U+FEFF sort by rules of their own: compare by folder.
+    QMap<QString, QStringList> titles;
+    for (qsizetype i = 0; i < scan.titles().size(); ++i) {
+        titles[scan.subdirs().at(i)].append(scan.titles().at(i));
+    }
+    QCOMPARE(titles.value("\\big"),
+             QStringList({QStringLiteral("Wide \u00C5 \u2708"), QStringLiteral("Second \u00E9")}));
+    QCOMPARE(titles.value("\\marked"), QStringList({QStringLiteral("\uFEFFZulu")}));
+    QCOMPARE(titles.value("\\plain"), QStringList({"Zulu"}));
+    QCOMPARE(titles.value(QStringLiteral("\\\uFEFFnamed")), QStringList({"Named"}));
+    QCOMPARE(titles.size(), 4);
+    QCOMPARE(scan.types().at(scan.subdirs().indexOf("\\big")), "UTF-16BE");
 }
 
 QTEST_GUILESS_MAIN(CatalogueScannerTest)

@@ -19,6 +19,32 @@ using hangardeck::testsupport::writeFile;
 
 namespace {
 
+// Text as UTF-16 with its byte-order mark, in the byte order asked for.
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+// Writes bytes into a file at a position, creating or growing it: the bytes skipped over
+// read as NULs and take no disk space.
+bool writeAt(const QString &path, qint64 position, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(position) && file.write(bytes) == bytes.size();
+}
+
+// A looked-up value, or "<none>", so that a missing value never passes for an empty one.
+QString shown(const std::optional<QString> &value)
+{
+    return value.value_or(QStringLiteral("<none>"));
+}
+
 const QByteArray F1 = "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n[section2]\r\n";
 const QByteArray FD = "[SectionName]\r\nTestKey=TestValue\r\n[SectionName2]\r\nTestKey2=TestValue2\r\n";
 
@@ -39,6 +65,12 @@ private Q_SLOTS:
     void settingsValue_keepsOneCharacter();
     void fromFile_missingOrSpecialFiles();
 
+    // Robustness: text forms and sizes any file may have
+    void lookup_utf16BigEndian();
+    void lookup_byteOrderMarkOnlyAtFileStartDropped();
+    void fromFile_examinesOnlyTheFirstBytes();
+    void fromFile_sparseHugeFileReadsAsEmpty();
+
     // Writing: the given keys change, every other byte stays
     void write_producesExactFile_data();
     void write_producesExactFile();
@@ -48,6 +80,7 @@ private Q_SLOTS:
     void write_startsFromBaseContent();
     void write_failsInMissingFolder_keepsNothing();
     void write_neverReplacesUnreadableFile();
+    void write_neverReplacesFileLongerThanExamined();
 };
 
 void ProfileTest::lookup_followsWindowsRules_data()
@@ -352,6 +385,130 @@ void ProfileTest::write_neverReplacesUnreadableFile()
 #else
     QSKIP("needs a FIFO, a file that exists but is no regular file");
 #endif
+}
+
+void ProfileTest::lookup_utf16BigEndian()
+{
+    // U+1D11E takes a surrogate pair: both halves keep their byte order.
+    const QString text = QString::fromLatin1(FD) + QStringLiteral("[u]\r\nt=\u00C5ngstr\u00F6m \u2708 \U0001D11E\r\n");
+    const Profile big = Profile::fromBytes(utf16(text, true));
+    QVERIFY(big.isLoaded());
+    QCOMPARE(shown(big.value(u"SectionName", u"TestKey")), QStringLiteral("TestValue"));
+    QCOMPARE(shown(big.value(u"SectionName2", u"TestKey2")), QStringLiteral("TestValue2"));
+    QCOMPARE(shown(big.value(u"u", u"t")), QStringLiteral("\u00C5ngstr\u00F6m \u2708 \U0001D11E"));
+
+    // Read from a file, both byte orders give the same answers.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("aircraft.cfg"));
+    for (const bool bigEndian : {true, false}) {
+        QVERIFY(writeFile(path, utf16(QStringLiteral("[fltsim.0]\r\ntitle=Cessna \u00E9t\u00E9\r\n"), bigEndian)));
+        QCOMPARE(shown(Profile::fromFile(path.toStdString()).aircraftValue("fltsim.0", "title")),
+                 QStringLiteral("Cessna \u00E9t\u00E9"));
+    }
+}
+
+void ProfileTest::lookup_byteOrderMarkOnlyAtFileStartDropped()
+{
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QString zulu = QStringLiteral("\uFEFFZulu");
+
+    // The file's own mark goes, the one starting the value stays, even inside quotes.
+    const Profile profile = Profile::fromBytes(bom + "[fltsim.0]\r\ntitle=" + bom + "Zulu\r\nui_type=\"" + bom
+                                               + "\"\r\nui_variation=" + bom + bom + "Z\r\n");
+    QCOMPARE(shown(profile.aircraftValue("fltsim.0", "title")), zulu);
+    QCOMPARE(shown(profile.value(u"fltsim.0", u"ui_type")), QStringLiteral("\uFEFF"));
+    QCOMPARE(shown(profile.value(u"fltsim.0", u"ui_variation")), QStringLiteral("\uFEFF\uFEFFZ"));
+
+    // A second mark starts the first line as a character, so that line is no header.
+    QVERIFY(!Profile::fromBytes(bom + bom + "[S]\r\nk=vv\r\n").value(u"S", u"k"));
+    QVERIFY(!Profile::fromBytes(bom + "\r\n" + bom + "[S]\r\nk=vv\r\n").value(u"S", u"k"));
+
+    // The same in a UTF-16 file.
+    const Profile wide = Profile::fromBytes(utf16(QStringLiteral("[fltsim.0]\r\ntitle=\uFEFFZulu\r\n"), false));
+    QCOMPARE(shown(wide.aircraftValue("fltsim.0", "title")), zulu);
+
+    QCOMPARE(decodeText(QByteArray(bom + "Zulu")), zulu);
+    QCOMPARE(decodeText(QByteArray("Zu" + bom + "lu")), QStringLiteral("Zu\uFEFFlu"));
+    QCOMPARE(decodeText(QByteArray(bom + "Br\xE9geat")), QStringLiteral("\u00EF\u00BB\u00BFBr\u00E9geat")); // not UTF-8
+    QCOMPARE(decodeFileName(std::string("\xEF\xBB\xBFZulu")), zulu);
+    QCOMPARE(decodeFileName(std::string("Zulu")), QStringLiteral("Zulu"));
+}
+
+// A file longer than MaxExaminedBytes is examined up to its last line end within them.
+void ProfileTest::fromFile_examinesOnlyTheFirstBytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("aircraft.cfg"));
+    QVERIFY(writeFile(path, "[fltsim.0]\r\ntitle=Within\r\n"));
+    // NULs fill the hole up to the cap: no sections, no values.
+    const QByteArray cut = "\r\n[fltsim.1]\r\nui_type=Whole\r\ntitle=Cut";
+    QVERIFY(writeAt(path, MaxExaminedBytes - cut.size(), cut + " short\r\n"));
+    QVERIFY(writeAt(path, MaxExaminedBytes + 100, "\r\n[fltsim.2]\r\ntitle=Past the cap\r\n"));
+    QVERIFY(QFile::resize(path, MaxExaminedBytes + 1024 * 1024));
+
+    Profile profile = Profile::fromFile(path.toStdString());
+    QCOMPARE(shown(profile.aircraftValue("fltsim.0", "title")), QStringLiteral("Within"));
+    QCOMPARE(shown(profile.aircraftValue("fltsim.1", "ui_type")), QStringLiteral("Whole"));
+    QVERIFY(!profile.aircraftValue("fltsim.1", "title")); // a line cut short is no value
+    QVERIFY(!profile.aircraftValue("fltsim.2", "title"));
+
+    // At exactly the cap the file is whole, its last line included; one byte more cuts it.
+    QVERIFY(QFile::resize(path, MaxExaminedBytes));
+    profile = Profile::fromFile(path.toStdString());
+    QCOMPARE(shown(profile.aircraftValue("fltsim.1", "title")), QStringLiteral("Cut"));
+    QVERIFY(QFile::resize(path, MaxExaminedBytes + 1));
+    profile = Profile::fromFile(path.toStdString());
+    QCOMPARE(shown(profile.aircraftValue("fltsim.0", "title")), QStringLiteral("Within"));
+    QVERIFY(!profile.aircraftValue("fltsim.1", "title"));
+
+    // Content given in memory is examined the same way.
+    QByteArray bytes = "[fltsim.0]\r\ntitle=Within\r\n" + QByteArray(MaxExaminedBytes, ';')
+                       + "\r\n[fltsim.1]\r\ntitle=Past\r\n";
+    profile = Profile::fromBytes(std::move(bytes));
+    QCOMPARE(shown(profile.aircraftValue("fltsim.0", "title")), QStringLiteral("Within"));
+    QVERIFY(!profile.aircraftValue("fltsim.1", "title"));
+
+    // UTF-16 that grows past the cap as UTF-8 is cut the same way.
+    QString wide = QStringLiteral("[fltsim.0]\r\ntitle=Wide\r\n;");
+    wide += QString(MaxExaminedBytes / 2 - 100, QChar(0x2708)) + QStringLiteral("\r\n[fltsim.1]\r\ntitle=Past\r\n");
+    profile = Profile::fromBytes(utf16(wide, true));
+    QCOMPARE(shown(profile.aircraftValue("fltsim.0", "title")), QStringLiteral("Wide"));
+    QVERIFY(!profile.aircraftValue("fltsim.1", "title"));
+}
+
+void ProfileTest::fromFile_sparseHugeFileReadsAsEmpty()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("aircraft.cfg"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(64LL << 30)) {
+        QSKIP("the file system refuses a sparse 64 GB file");
+    }
+    file.close();
+    const Profile profile = Profile::fromFile(path.toStdString());
+    QVERIFY(!profile.aircraftValue("fltsim.0", "title"));
+    QVERIFY(!profile.value(u"fltsim.0", u"ui_type"));
+}
+
+// The settings writer starts from the file's whole content; a file it can only read in part
+// would lose its tail.
+void ProfileTest::write_neverReplacesFileLongerThanExamined()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hangardeck.ini"));
+    QVERIFY(writeFile(path, "[main]\r\nk=1\r\n"));
+    QVERIFY(writeAt(path, MaxExaminedBytes - 7, "\r\nt=2\r\n"));
+    QCOMPARE(QFileInfo(path).size(), MaxExaminedBytes);
+    QVERIFY(writeProfileString(path, QStringLiteral("main"), QStringLiteral("k"), QStringLiteral("3")));
+    QCOMPARE(QFileInfo(path).size(), MaxExaminedBytes);
+    QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"main", u"t"), QStringLiteral("2"));
+
+    QVERIFY(writeAt(path, MaxExaminedBytes, "x"));
+    const QByteArray before = readFile(path);
+    QVERIFY(!writeProfileString(path, QStringLiteral("main"), QStringLiteral("k"), QStringLiteral("4")));
+    const std::vector<ProfileEntry> entries{{QStringLiteral("k"), QStringLiteral("5")}};
+    QVERIFY(!writeProfileStrings(path, QStringLiteral("main"), entries));
+    QCOMPARE(readFile(path), before);
 }
 
 QTEST_GUILESS_MAIN(ProfileTest)

@@ -6,10 +6,12 @@
 #include "core/platform/nativepath.h"
 #include "core/platform/textdecoding.h"
 
+#include <QtEndian>
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <new>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -165,24 +167,29 @@ QString cutToMaxChars(QString value)
     return value;
 }
 
-QByteArray utf16LeToUtf8(QByteArrayView bytes)
+// UTF-16 text after its byte-order mark, in the byte order the mark gave, as UTF-8.
+QByteArray utf16ToUtf8(QByteArray bytes, bool bigEndian)
 {
-    const qsizetype units = bytes.size() / 2;
+    const qsizetype units = (bytes.size() - 2) / 2;
     QString text(units, Qt::Uninitialized);
-    for (qsizetype i = 0; i < units; ++i) {
-        const auto lo = static_cast<unsigned char>(bytes[2 * i]);
-        const auto hi = static_cast<unsigned char>(bytes[2 * i + 1]);
-        text[i] = QChar(char16_t(lo | (hi << 8)));
+    if (bigEndian) {
+        qFromBigEndian<char16_t>(bytes.constData() + 2, units, text.data());
+    } else {
+        qFromLittleEndian<char16_t>(bytes.constData() + 2, units, text.data());
     }
+    bytes = QByteArray(); // the file's bytes need not outlive their conversion
     return text.toUtf8();
 }
 
-// Our own reading of file bytes: a UTF-16LE file becomes UTF-8 text, a UTF-8 byte-order
+// Our own reading of file bytes: a UTF-16 file becomes UTF-8 text, a UTF-8 byte-order
 // mark is dropped (Windows would lose the first section behind it).
 QByteArray normalisedBytes(QByteArray bytes)
 {
     if (bytes.startsWith("\xFF\xFE")) {
-        return utf16LeToUtf8(QByteArrayView(bytes).sliced(2));
+        return utf16ToUtf8(std::move(bytes), false);
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        return utf16ToUtf8(std::move(bytes), true);
     }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes.remove(0, 3);
@@ -190,19 +197,38 @@ QByteArray normalisedBytes(QByteArray bytes)
     return bytes;
 }
 
+// Where the whole lines of a text end: a line cut short is no value the file holds.
+qsizetype endOfWholeLines(QByteArrayView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] != '\n' && text[end - 1] != '\r') {
+        --end;
+    }
+    return end;
+}
+
+// A file's bytes as read: whole is false when the file goes on past them.
+struct FileBytes {
+    QByteArray bytes;
+    bool whole = true;
+};
+
 #ifdef Q_OS_UNIX
 // One open, one fstat, one read: the scan reads thousands of small files, and the
-// O_NONBLOCK open keeps a FIFO named aircraft.cfg from blocking it forever.
-std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
+// O_NONBLOCK open keeps a FIFO named aircraft.cfg from blocking it forever. No more than
+// MaxExaminedBytes are allocated, whatever size the file claims (a sparse file may claim
+// terabytes).
+std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }
-    std::optional<QByteArray> result;
+    std::optional<FileBytes> result;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+        const bool whole = info.st_size <= MaxExaminedBytes;
+        QByteArray bytes(whole ? qsizetype(info.st_size) : MaxExaminedBytes, Qt::Uninitialized);
         qsizetype filled = 0;
         while (filled < bytes.size()) {
             const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
@@ -215,14 +241,14 @@ std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
             filled += got;
         }
         if (filled == bytes.size()) {
-            result = std::move(bytes);
+            result = FileBytes{std::move(bytes), whole};
         }
     }
     ::close(fd);
     return result;
 }
 #else
-std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
+std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
@@ -235,12 +261,14 @@ std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
         return std::nullopt;
     }
     in.seekg(0, std::ios::beg);
-    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    in.read(bytes.data(), size);
-    if (in.gcount() != size) {
+    const bool whole = size <= std::streamoff(MaxExaminedBytes);
+    const qsizetype wanted = whole ? qsizetype(size) : MaxExaminedBytes;
+    QByteArray bytes(wanted, Qt::Uninitialized);
+    in.read(bytes.data(), std::streamsize(wanted));
+    if (in.gcount() != std::streamsize(wanted)) {
         return std::nullopt;
     }
-    return bytes;
+    return FileBytes{std::move(bytes), whole};
 }
 #endif
 
@@ -248,9 +276,31 @@ std::optional<QByteArray> readRegularFile(const std::filesystem::path &path)
 
 Profile Profile::fromBytes(QByteArray bytes)
 {
+    return fromFileBytes(std::move(bytes), true);
+}
+
+Profile Profile::fromFileBytes(QByteArray bytes, bool whole)
+{
+    if (bytes.size() > MaxExaminedBytes) {
+        bytes.truncate(MaxExaminedBytes);
+        whole = false;
+    }
+    QByteArray text = normalisedBytes(std::move(bytes));
+    // UTF-16 grows by half as UTF-8 at worst; the text examined keeps to the cap as well.
+    if (text.size() > MaxExaminedBytes) {
+        text.truncate(MaxExaminedBytes);
+        whole = false;
+    }
+    if (!whole) {
+        text.truncate(endOfWholeLines(text));
+        if (text.capacity() > MaxExaminedBytes) {
+            text.squeeze();
+        }
+    }
+
     Profile profile;
     profile.m_loaded = true;
-    profile.m_bytes = normalisedBytes(std::move(bytes));
+    profile.m_bytes = std::move(text);
 
     // A header is a line whose first non-blank character is '['. Jumping from one '[' to
     // the next skips the long key lines of the flight-model sections without looking at them.
@@ -285,8 +335,13 @@ Profile Profile::fromBytes(QByteArray bytes)
 
 Profile Profile::fromFile(const std::filesystem::path &path)
 {
-    std::optional<QByteArray> bytes = readRegularFile(path);
-    return bytes ? fromBytes(std::move(*bytes)) : Profile();
+    // One file whose bytes cannot be allocated must not end a scan: it reads as missing.
+    try {
+        std::optional<FileBytes> file = readRegularFile(path);
+        return file ? fromFileBytes(std::move(file->bytes), file->whole) : Profile();
+    } catch (const std::bad_alloc &) {
+        return Profile();
+    }
 }
 
 const Profile::Section *Profile::findSection(QByteArrayView name) const
@@ -465,7 +520,7 @@ QByteArray withKey(const QByteArray &bytes, qsizetype from, QByteArrayView secti
 }
 
 // The file's current bytes: empty when it is missing, nullopt when it exists but cannot be
-// read (a replacement would lose its other keys).
+// read whole (a replacement would lose its other keys, or everything past the bytes read).
 std::optional<QByteArray> currentContent(const QString &filePath)
 {
     const std::filesystem::path path = toNativePath(filePath);
@@ -473,7 +528,11 @@ std::optional<QByteArray> currentContent(const QString &filePath)
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
         return QByteArray();
     }
-    return readRegularFile(path);
+    std::optional<FileBytes> file = readRegularFile(path);
+    if (!file || !file->whole) {
+        return std::nullopt;
+    }
+    return std::move(file->bytes);
 }
 
 } // namespace
@@ -481,18 +540,23 @@ std::optional<QByteArray> currentContent(const QString &filePath)
 bool writeProfileStrings(const QString &filePath, const QString &section, std::span<const ProfileEntry> entries,
                          const std::optional<QByteArray> &baseContent)
 {
-    std::optional<QByteArray> base = baseContent ? baseContent : currentContent(filePath);
-    if (!base) {
+    // Running out of memory is one more way for a write to fail, never a reason to end the program.
+    try {
+        std::optional<QByteArray> base = baseContent ? baseContent : currentContent(filePath);
+        if (!base) {
+            return false;
+        }
+        const QByteArray bom = base->startsWith("\xEF\xBB\xBF") ? base->first(3) : QByteArray();
+        QByteArray bytes = bom + normalisedBytes(std::move(*base));
+
+        const QByteArray sectionName = nameArgument(section);
+        for (const ProfileEntry &entry : entries) {
+            bytes = withKey(bytes, bom.size(), sectionName, nameArgument(entry.key), valueBytes(entry.value));
+        }
+        return writeFileAtomically(filePath, bytes);
+    } catch (const std::bad_alloc &) {
         return false;
     }
-    const QByteArray bom = base->startsWith("\xEF\xBB\xBF") ? base->first(3) : QByteArray();
-    QByteArray bytes = bom + normalisedBytes(std::move(*base));
-
-    const QByteArray sectionName = nameArgument(section);
-    for (const ProfileEntry &entry : entries) {
-        bytes = withKey(bytes, bom.size(), sectionName, nameArgument(entry.key), valueBytes(entry.value));
-    }
-    return writeFileAtomically(filePath, bytes);
 }
 
 bool writeProfileString(const QString &filePath, const QString &section, const QString &key, const QString &value)

@@ -13,6 +13,9 @@
 
 namespace hangardeck::core {
 
+// Most bytes of a file a profile reads and examines; a real aircraft.cfg is well under 1 MiB.
+inline constexpr qsizetype MaxExaminedBytes = 16 * 1024 * 1024;
+
 // An INI-style file parsed once in memory, answering lookups the way the Windows profile
 // functions answer them for ordinary files:
 //   [fltsim.3]
@@ -29,11 +32,13 @@ public:
 
     Profile() = default;
 
-    // Parses the given file content. A UTF-16LE file (with its byte-order mark) is read as
-    // text; a UTF-8 byte-order mark is skipped.
+    // Parses the given file content. A UTF-16 file (little or big endian, with its byte-order
+    // mark) is read as text; a UTF-8 byte-order mark at the very start is skipped. Content
+    // longer than MaxExaminedBytes is examined up to the last line end within that many bytes.
     static Profile fromBytes(QByteArray bytes);
 
-    // Reads and parses a file; a missing or unreadable file gives an empty profile.
+    // Reads and parses a file, reading at most MaxExaminedBytes of it; a missing or
+    // unreadable file, or one whose bytes cannot be allocated, gives an empty profile.
     static Profile fromFile(const std::filesystem::path &path);
 
     // Whether the file was read (false when missing or unreadable).
@@ -68,6 +73,8 @@ private:
     };
 
     const Section *findSection(QByteArrayView name) const;
+    // Parses file bytes; whole is false when the file went on past the bytes given.
+    static Profile fromFileBytes(QByteArray bytes, bool whole);
 
     QByteArray m_bytes;
     std::vector<Section> m_sections;
@@ -90,7 +97,8 @@ struct ProfileEntry {
 // A value that begins or ends with a blank or a quote is written inside double quotes, since
 // the reader removes blanks and one pair of outer quotes; any other value is written bare.
 // baseContent gives the bytes to start from; without it the file's own current content is
-// used (none when missing), and a file that exists but cannot be read is never replaced.
+// used (none when missing), and a file that exists but cannot be read, or not read whole
+// (one longer than MaxExaminedBytes), is never replaced.
 // Returns false when the file could not be written.
 bool writeProfileStrings(const QString &filePath, const QString &section, std::span<const ProfileEntry> entries,
                          const std::optional<QByteArray> &baseContent = std::nullopt);

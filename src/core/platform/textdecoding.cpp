@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/platform/textdecoding.h"
 
+#include <QStringDecoder>
+
 #include <array>
 
 namespace hangardeck::core {
@@ -25,6 +27,18 @@ QString decodeCp1252(QByteArrayView bytes)
         *out++ = (b >= 0x80 && b < 0xA0) ? QChar(Cp1252High[b - 0x80]) : QChar(char16_t(b));
     }
     return text;
+}
+
+// Valid UTF-8 as text, U+FEFF included wherever it stands. QString::fromUtf8 drops one at
+// the start of what it is given, but a value or name that starts with one holds it as a
+// character (a file's own byte-order mark is gone before its values are looked up).
+QString decodeUtf8(QByteArrayView bytes)
+{
+    if (!bytes.startsWith("\xEF\xBB\xBF")) {
+        return QString::fromUtf8(bytes);
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 bool isAscii(QByteArrayView bytes)
@@ -90,7 +104,7 @@ QString decodeText(QByteArrayView bytes)
         return QString::fromLatin1(bytes);
     }
     if (isValidUtf8(bytes)) {
-        return QString::fromUtf8(bytes);
+        return decodeUtf8(bytes);
     }
     return decodeCp1252(bytes);
 }

@@ -9,7 +9,8 @@
 namespace hangardeck::core {
 
 // Decodes bytes from an add-on's files: valid UTF-8 is taken as UTF-8, anything else as
-// Windows-1252, the code page these files were written in.
+// Windows-1252, the code page these files were written in. A U+FEFF is a character here,
+// at the start of the bytes as anywhere else.
 QString decodeText(QByteArrayView bytes);
 
 // Whether the bytes form valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
