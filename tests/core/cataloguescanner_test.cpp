@@ -408,8 +408,8 @@ void CatalogueScannerTest::scan_sparse64GbFileListsAsEmptyAircraft()
     QCOMPARE(plain.titles(), QStringList({"After", "-EMPTY-"}));
     QCOMPARE(plain.manufacturers(), QStringList({"Acme", "-EMPTY-"}));
     QCOMPARE(plain.types(), QStringList({"-EMPTY-", "-EMPTY-"}));
-    QCOMPARE(plain.rows.size(), 2);
-    QCOMPARE(plain.rows.count("-EMPTY-               -EMPTY-               -EMPTY-               .00\\sparse"), 1);
+    QCOMPARE(plain.rowCount(), 2);
+    QCOMPARE(plain.rows().count("-EMPTY-               -EMPTY-               -EMPTY-               .00\\sparse"), 1);
     QCOMPARE(tree.scan(true).titles(), plain.titles());
 }
 
