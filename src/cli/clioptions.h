@@ -5,22 +5,33 @@
 
 #include "core/catalogue/formatsettings.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <variant>
 
 namespace hangardeck::cli {
 
 enum class OutputFormat { Rows, Csv, Json };
 
-// What `hangardeck-cli list` was asked to do.
+// What `hangardeck-cli list` was asked to do. Paths are native: on POSIX the very bytes the
+// shell passed, so a name that is not valid UTF-8 still opens.
 struct ListOptions {
-    QString directory;
+    std::filesystem::path directory;
     bool extended = false;
     core::FormatSettings format;
     OutputFormat outputFormat = OutputFormat::Rows;
-    QString outputFile; // empty: stdout
+    std::filesystem::path outputFile; // empty: stdout
+};
+
+// The program's arguments, argv[0] included: as text for the options and, on POSIX, as the
+// bytes the shell passed, from which DIR and --output FILE are taken.
+struct CommandLine {
+    QStringList text;
+    QList<QByteArray> bytes; // empty: paths come from the text (Windows)
 };
 
 // The parser's verdict: run a listing, print a text and exit 0 (help, version), or fail.
@@ -32,8 +43,12 @@ struct UsageError {
 };
 using ParseResult = std::variant<ListOptions, PrintAndExit, UsageError>;
 
-// Parses the arguments (argv[0] included). Never exits the process itself.
-ParseResult parseArguments(const QStringList &arguments);
+// The command line of this process: from argv on POSIX, from the wide command line that
+// QCoreApplication holds elsewhere.
+CommandLine commandLine(int argc, char **argv);
+
+// Parses the arguments. Never exits the process itself.
+ParseResult parseArguments(const CommandLine &arguments);
 
 } // namespace hangardeck::cli
 

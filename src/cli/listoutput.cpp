@@ -3,15 +3,121 @@
 #include "cli/listoutput.h"
 
 #include "core/catalogue/cataloguescanner.h"
-#include "core/catalogue/savedlist.h"
+#include "core/catalogue/rowformat.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
+#include <string>
 
 namespace hangardeck::cli {
 
 namespace {
+
+constexpr std::size_t ChunkBytes = 64 * 1024;
+
+// Gathers the output into pieces of about ChunkBytes, so that neither a row nor the whole
+// list is a write of its own.
+class ChunkedOutput final
+{
+public:
+    explicit ChunkedOutput(const ByteSink &sink)
+        : m_sink(sink)
+    {
+        m_buffer.reserve(ChunkBytes + 4096);
+    }
+
+    void append(QByteArrayView bytes)
+    {
+        m_buffer.append(bytes.data(), std::size_t(bytes.size()));
+        if (m_buffer.size() >= ChunkBytes) {
+            flush();
+        }
+    }
+
+    // Whether every piece so far reached the sink.
+    bool isGood() const { return m_good; }
+
+    bool finish()
+    {
+        if (!m_buffer.empty()) {
+            flush();
+        }
+        return m_good;
+    }
+
+private:
+    void flush()
+    {
+        m_good = m_good && m_sink(QByteArrayView(m_buffer.data(), qsizetype(m_buffer.size())));
+        m_buffer.clear();
+    }
+
+    const ByteSink &m_sink;
+    std::string m_buffer;
+    bool m_good = true;
+};
+
+// C0, DEL and C1: the characters that break a line, move the cursor or start a terminal's
+// escape sequence.
+bool isControl(QChar c)
+{
+    const char16_t code = c.unicode();
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+bool hasControl(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), isControl);
+}
+
+QString withoutControls(QString text)
+{
+    for (QChar &c : text) {
+        if (isControl(c)) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
+
+// A row as stdout shows it: every control character of its values becomes U+FFFD, one
+// character for one, so the fields keep their width. The delimiter and the terminator were
+// typed by the user and print as given; where they hold control characters themselves, the
+// row is laid out afresh from cleaned values instead of cleaning the row as a whole.
+QString rowForStandardOutput(const QString &row, const core::CatalogueEntry &entry,
+                             const core::FormatSettings &settings)
+{
+    if (!hasControl(row)) {
+        return row;
+    }
+    if (!hasControl(settings.delimiter) && !hasControl(settings.terminator)) {
+        return withoutControls(row);
+    }
+    core::CatalogueEntry clean = entry;
+    clean.manufacturer = withoutControls(entry.manufacturer);
+    clean.type = withoutControls(entry.type);
+    clean.title = withoutControls(entry.title);
+    clean.subdir = withoutControls(entry.subdir);
+    return core::rowformat::formatRow(clean, settings);
+}
+
+void writeRows(const core::CatalogueScan &scan, const ListOptions &options, ListDestination destination,
+               ChunkedOutput &out)
+{
+    const QByteArrayView lineEnd = destination == ListDestination::File ? "\r\n" : "\n";
+    for (qsizetype i = 0; i < scan.rowCount() && out.isGood(); ++i) {
+        const QString row = scan.row(i);
+        if (destination == ListDestination::File) {
+            out.append(row.toUtf8());
+        } else {
+            const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[std::size_t(i)])];
+            out.append(rowForStandardOutput(row, entry, options.format).toUtf8());
+        }
+        out.append(lineEnd);
+    }
+}
 
 // RFC 4180: a field holding a comma, a quote or a line break is quoted, quotes doubled.
 QByteArray csvField(const QString &value)
@@ -24,44 +130,73 @@ QByteArray csvField(const QString &value)
     return bytes;
 }
 
-QByteArray renderCsv(const core::CatalogueScan &scan)
+void writeCsv(const core::CatalogueScan &scan, ChunkedOutput &out)
 {
-    QByteArray text = "manufacturer,type,title,subdir,entry\r\n";
-    for (const int index : scan.rowEntries) {
-        const core::CatalogueEntry &entry = scan.entries[size_t(index)];
-        text += csvField(entry.manufacturer) + ',' + csvField(entry.type) + ',' + csvField(entry.title) + ','
-                + csvField(entry.subdir) + ',' + QByteArray::number(entry.fltsimIndex) + "\r\n";
+    out.append("manufacturer,type,title,subdir,entry\r\n");
+    for (std::size_t i = 0; i < scan.rowEntries.size() && out.isGood(); ++i) {
+        const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[i])];
+        const QByteArray record = csvField(entry.manufacturer) + ',' + csvField(entry.type) + ','
+                                  + csvField(entry.title) + ',' + csvField(entry.subdir) + ','
+                                  + QByteArray::number(entry.fltsimIndex) + "\r\n";
+        out.append(record);
     }
-    return text;
 }
 
-QByteArray renderJson(const core::CatalogueScan &scan)
+// The text QJsonDocument gives for the whole array, one record at a time: "[\n", each
+// object as Qt lays it out alone but indented by four more spaces, ",\n" between objects,
+// "\n]\n" at the end ("[\n]\n" when empty). Qt escapes every line break inside a string,
+// so the object's lines are its layout's lines.
+void writeJson(const core::CatalogueScan &scan, ChunkedOutput &out)
 {
-    QJsonArray array;
-    for (const int index : scan.rowEntries) {
-        const core::CatalogueEntry &entry = scan.entries[size_t(index)];
-        array.append(QJsonObject{{QStringLiteral("manufacturer"), entry.manufacturer},
-                                 {QStringLiteral("type"), entry.type},
-                                 {QStringLiteral("title"), entry.title},
-                                 {QStringLiteral("subdir"), entry.subdir},
-                                 {QStringLiteral("entry"), entry.fltsimIndex}});
+    out.append("[\n");
+    for (std::size_t i = 0; i < scan.rowEntries.size() && out.isGood(); ++i) {
+        const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[i])];
+        const QByteArray object = QJsonDocument(QJsonObject{{QStringLiteral("manufacturer"), entry.manufacturer},
+                                                            {QStringLiteral("type"), entry.type},
+                                                            {QStringLiteral("title"), entry.title},
+                                                            {QStringLiteral("subdir"), entry.subdir},
+                                                            {QStringLiteral("entry"), entry.fltsimIndex}})
+                                      .toJson(QJsonDocument::Indented);
+        if (i > 0) {
+            out.append(",\n");
+        }
+        // Every line but the last ends with '\n'; the closing brace's own '\n' is dropped.
+        const QByteArrayView text = QByteArrayView(object).chopped(1);
+        qsizetype lineStart = 0;
+        while (lineStart <= text.size()) {
+            qsizetype lineEnd = text.indexOf('\n', lineStart);
+            if (lineEnd < 0) {
+                lineEnd = text.size();
+            }
+            out.append("    ");
+            out.append(text.sliced(lineStart, lineEnd - lineStart));
+            if (lineEnd < text.size()) {
+                out.append("\n");
+            }
+            lineStart = lineEnd + 1;
+        }
     }
-    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+    out.append(scan.rowEntries.empty() ? "]\n" : "\n]\n");
 }
 
 } // namespace
 
-QByteArray renderList(const core::CatalogueScan &scan, OutputFormat format, const QByteArray &lineEnd)
+bool writeList(const core::CatalogueScan &scan, const ListOptions &options, ListDestination destination,
+               const ByteSink &sink)
 {
-    switch (format) {
+    ChunkedOutput out(sink);
+    switch (options.outputFormat) {
     case OutputFormat::Csv:
-        return renderCsv(scan);
+        writeCsv(scan, out);
+        break;
     case OutputFormat::Json:
-        return renderJson(scan);
+        writeJson(scan, out);
+        break;
     case OutputFormat::Rows:
+        writeRows(scan, options, destination, out);
         break;
     }
-    return core::savedListText(scan.rows(), lineEnd);
+    return out.finish();
 }
 
 } // namespace hangardeck::cli

@@ -4,7 +4,7 @@
 #include "core/platform/nativepath.h"
 #include "cli/clioptions.h"
 #include "cli/listoutput.h"
-#include "core/platform/atomicfile.h"
+#include "cli/outputtarget.h"
 
 #include <QCoreApplication>
 
@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hangardeck-cli"));
 
-    const cli::ParseResult parsed = cli::parseArguments(QCoreApplication::arguments());
+    const cli::ParseResult parsed = cli::parseArguments(cli::commandLine(argc, argv));
     if (const auto *error = std::get_if<cli::UsageError>(&parsed)) {
         return fail(2, error->message);
     }
@@ -37,21 +37,17 @@ int main(int argc, char *argv[])
     }
     const auto &options = std::get<cli::ListOptions>(parsed);
 
-    const core::CatalogueScan scan =
-        core::scanCatalogue(core::toNativePath(options.directory), options.extended, options.format);
+    const core::CatalogueScan scan = core::scanCatalogue(options.directory, options.extended, options.format);
 
-    if (options.outputFile.isEmpty()) {
-        const QByteArray text = cli::renderList(scan, options.outputFormat, "\n");
-        if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size())
-            || std::fflush(stdout) != 0) {
-            return fail(1, QStringLiteral("cannot write to stdout"));
-        }
-        return 0;
-    }
-    const QByteArray text = cli::renderList(scan, options.outputFormat, "\r\n");
-    QString error;
-    if (!core::writeFileAtomically(options.outputFile, text, &error)) {
-        return fail(1, QStringLiteral("cannot write '%1': %2").arg(options.outputFile, error));
+    const bool toFile = !options.outputFile.empty();
+    cli::OutputTarget target(options.outputFile);
+    const auto destination = toFile ? cli::ListDestination::File : cli::ListDestination::StandardOutput;
+    if (!target.open()
+        || !cli::writeList(scan, options, destination, [&target](QByteArrayView bytes) { return target.write(bytes); })
+        || !target.finish()) {
+        const QString where = toFile ? QStringLiteral("'%1'").arg(core::fromNativePath(options.outputFile))
+                                     : QStringLiteral("to stdout");
+        return fail(1, QStringLiteral("cannot write %1: %2").arg(where, target.errorText()));
     }
     return 0;
 }

@@ -1,16 +1,32 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "core/platform/atomicfile.h"
 #include "testconfig.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 using namespace hangardeck::testsupport;
 
@@ -22,16 +38,102 @@ struct Run {
     QByteArray err;
 };
 
-Run runCli(const QStringList &arguments)
+// Error causes come from the C library; its English texts are the ones checked.
+Run runProgram(const QString &program, const QStringList &arguments, const QString &standardOutputFile = {})
 {
     QProcess process;
-    process.start(QStringLiteral(HANGARDECK_CLI_PATH), arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    environment.remove("LANGUAGE");
+    process.setProcessEnvironment(environment);
+    if (!standardOutputFile.isEmpty()) {
+        process.setStandardOutputFile(standardOutputFile);
+    }
+    process.start(program, arguments);
     if (!process.waitForFinished(60000)) {
         process.kill();
         return {};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
+}
+
+Run runCli(const QStringList &arguments)
+{
+    return runProgram(QStringLiteral(HANGARDECK_CLI_PATH), arguments);
+}
+
+#ifdef Q_OS_UNIX
+// Runs the command line with arguments given as bytes, which QProcess cannot pass (it
+// encodes text): sh rebuilds each argument from printf's octal escapes.
+Run runCliWithBytes(const QList<QByteArray> &arguments)
+{
+    QString script = "exec \"$0\"";
+    for (const QByteArray &argument : arguments) {
+        script += " \"$(printf '";
+        for (const char byte : argument) {
+            script += QString::asprintf("\\%03o", unsigned(static_cast<unsigned char>(byte)));
+        }
+        script += "')\"";
+    }
+    return runProgram("sh", {"-c", script, QStringLiteral(HANGARDECK_CLI_PATH)});
+}
+
+bool writeRawFile(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+QByteArray readRawFile(const QByteArray &path)
+{
+    QFile file;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        return "<missing>";
+    }
+    return file.readAll();
+}
+
+// The kind of file at a path (S_IFIFO, S_IFCHR, ...), its link not followed; 0 if missing.
+mode_t fileType(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+}
+
+// A node of /dev/null or /dev/full (device 1,3 or 1,7); empty when none can be had. Root
+// gets a node of its own in folder: a command line that wrongly replaced its target could
+// then never take the system's device with it.
+QString characterDevice(const QString &folder, const QString &name, unsigned minor)
+{
+    const QString system = "/dev/" + name;
+    if (::geteuid() != 0) {
+        return fileType(system) == S_IFCHR ? system : QString();
+    }
+    const QString own = folder + "/" + name;
+    const QByteArray ownBytes = QFile::encodeName(own);
+    if (::mknod(ownBytes.constData(), S_IFCHR | 0666, ::makedev(1, minor)) != 0) {
+        return {};
+    }
+    // A folder mounted nodev holds the node but refuses to open it.
+    const int fd = ::open(ownBytes.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    ::close(fd);
+    return own;
+}
+#endif
+
+// The files in a folder, hidden ones too: a temporary file left behind shows here.
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
 } // namespace
@@ -57,9 +159,32 @@ private Q_SLOTS:
     void output_unwritable_exitsOne();
     void help_describesOptions();
 
+    // Output in pieces
+    void list_largeListIsWholeInEveryFormat();
+
+    // --output onto what is not a regular file
+    void output_fifo_readerGetsRowsAndFifoStays();
+    void output_characterDevices_writtenInPlace();
+    void output_socket_writtenInPlace();
+    void output_symlink_replacesFileItPointsAt();
+
+    // Real causes
+    void output_fileTooLarge_keepsOldFile();
+    void stdout_full_namesCause();
+    void atomicWrite_keepsPermissionsAndRefusesNodes();
+
+    // Control characters
+    void rows_controlCharactersStayOnTheirLineOnStdout();
+    void rows_outputFileKeepsControlCharacters();
+
+    // Arguments as bytes
+    void arguments_nonUtf8PathsAreTakenAsGiven();
+
 private:
     QTemporaryDir m_dir;
     QString m_aircraft;
+    QString m_odd;   // values and a folder name holding control characters
+    QString m_large; // a list of several 64 KiB pieces
 };
 
 void CliTest::initTestCase()
@@ -73,6 +198,21 @@ void CliTest::initTestCase()
               "[FLTSIM.0]\nTITLE = \"Piper Cub\" \nui_manufacturer=Piper\nui_type=J-3\n"));
     QVERIFY(writeFile(m_aircraft + "/default/aircraft.cfg", "[fltsim.0]\r\ntitle=Skipped\r\n"));
     QDir().mkpath(m_aircraft + "/empty");
+
+    m_odd = m_dir.filePath("Odd");
+    QVERIFY(writeFile(m_odd + "/two\nlines/aircraft.cfg",
+              "[fltsim.0]\r\ntitle=\x1b[31mRed\x1b[0m alert\r\nui_manufacturer=Acme\r\nui_type=T1\r\n"));
+    QVERIFY(writeFile(m_odd + "/c1/aircraft.cfg",
+              "[fltsim.0]\r\ntitle=Csi\xC2\x9B" "2J\r\nui_manufacturer=Del\x7F" "ete\r\nui_type=Tab\there\r\n"));
+
+    m_large = m_dir.filePath("Large");
+    for (int i = 0; i < 1200; ++i) {
+        QVERIFY(writeFile(m_large + QString::asprintf("/ac%04d/aircraft.cfg", i),
+                  QString::asprintf("[fltsim.0]\ntitle=Aircraft %04d \"Caf\u00e9\"\nui_manufacturer=Maker %d\n"
+                                    "ui_type=Jet\n[fltsim.1]\ntitle=Variation %04d\n",
+                                    i, i % 7, i)
+                      .toUtf8()));
+    }
 }
 
 void CliTest::list_printsSortedRows()
@@ -219,6 +359,275 @@ void CliTest::help_describesOptions()
                                "--lead", "--output", "--format", "list [options] DIR"}) {
         QVERIFY2(run.out.contains(option), option);
     }
+}
+
+void CliTest::list_largeListIsWholeInEveryFormat()
+{
+    const Run rows = runCli({"list", "--extended", m_large});
+    QCOMPARE(rows.exitCode, 0);
+    QVERIFY(rows.out.size() > 2 * 64 * 1024);
+    QCOMPARE(rows.out.count('\n'), 2400);
+    QVERIFY(rows.out.startsWith("-EMPTY-               -EMPTY-               Variation 0000        .01\\ac0000\n"));
+    QVERIFY(
+        rows.out.endsWith("Maker 6               Jet                   Aircraft 1196 \"Caf\xC3\xA9\"  .00\\ac1196\n"));
+
+    const QString output = m_dir.filePath("large.txt");
+    QCOMPARE(runCli({"list", "--extended", "--output", output, m_large}).exitCode, 0);
+    QCOMPARE(readFile(output), QByteArray(rows.out).replace("\n", "\r\n"));
+
+    const Run csv = runCli({"list", "--extended", "--format", "csv", m_large});
+    QCOMPARE(csv.out.count("\r\n"), 2401);
+    QVERIFY(csv.out.endsWith("Maker 6,Jet,\"Aircraft 1196 \"\"Caf\xC3\xA9\"\"\",\\ac1196,0\r\n"));
+
+    // Written record by record, the JSON is still what Qt gives for the whole array at once.
+    for (const QString &tree : QStringList{m_large, m_odd, m_aircraft + "/empty"}) {
+        const Run json = runCli({"list", "--extended", "--format", "json", tree});
+        QCOMPARE(json.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(json.out, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(json.out, document.toJson(QJsonDocument::Indented));
+    }
+}
+
+void CliTest::output_fifo_readerGetsRowsAndFifoStays()
+{
+#ifdef Q_OS_UNIX
+    const QString fifo = m_dir.filePath("list.fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // The reader drains the FIFO while the list is written: the list is larger than the pipe.
+    QProcess reader;
+    reader.setStandardOutputFile(m_dir.filePath("received.txt"));
+    reader.start("cat", {fifo});
+    QVERIFY(reader.waitForStarted());
+    const Run run = runCli({"list", "--extended", "--output", fifo, m_large});
+    if (!reader.waitForFinished(30000)) {
+        reader.kill(); // never opened for writing: the reader waits for ever
+    }
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(readFile(m_dir.filePath("received.txt")),
+             QByteArray(runCli({"list", "--extended", m_large}).out).replace("\n", "\r\n"));
+    QCOMPARE(fileType(fifo), mode_t(S_IFIFO));
+    QVERIFY(runCli({"--help"}).out.contains("a FIFO, a device or a socket is written in place"));
+#else
+    QSKIP("needs FIFOs");
+#endif
+}
+
+void CliTest::output_characterDevices_writtenInPlace()
+{
+#ifdef Q_OS_UNIX
+    const QString null = characterDevice(m_dir.path(), "null", 3);
+    const QString full = characterDevice(m_dir.path(), "full", 7);
+    if (null.isEmpty() || full.isEmpty()) {
+        QSKIP("no null and full character devices to write to");
+    }
+    const Run toNull = runCli({"list", "--output", null, m_aircraft});
+    QCOMPARE(toNull.exitCode, 0);
+    QCOMPARE(toNull.err, QByteArray());
+    QCOMPARE(fileType(null), mode_t(S_IFCHR));
+
+    const Run toFull = runCli({"list", "--output", full, m_aircraft});
+    QCOMPARE(toFull.exitCode, 1);
+    QCOMPARE(toFull.err,
+             QByteArray("hangardeck-cli: error: cannot write '" + full.toUtf8() + "': No space left on device\n"));
+    QCOMPARE(fileType(full), mode_t(S_IFCHR));
+#else
+    QSKIP("needs device nodes");
+#endif
+}
+
+void CliTest::output_socket_writtenInPlace()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(m_dir.filePath("list.sock"));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(path.size()) < sizeof address.sun_path);
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()) + 1);
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    QVERIFY(server >= 0);
+    QVERIFY(::bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0);
+    QVERIFY(::listen(server, 1) == 0);
+
+    // The connection waits in the backlog with the whole (small) list in its buffer.
+    const Run run = runCli({"list", "--output", QFile::decodeName(path), m_aircraft});
+    QCOMPARE(run.exitCode, 0);
+    const int connection = ::accept(server, nullptr, nullptr);
+    QByteArray received;
+    char buffer[4096];
+    ssize_t got = 0;
+    while (connection >= 0 && (got = ::read(connection, buffer, sizeof buffer)) > 0) {
+        received.append(buffer, got);
+    }
+    if (connection >= 0) {
+        ::close(connection);
+    }
+    ::close(server);
+    QVERIFY2(connection >= 0, std::strerror(errno));
+    QCOMPARE(received, QByteArray(runCli({"list", m_aircraft}).out).replace("\n", "\r\n"));
+    QCOMPARE(fileType(QFile::decodeName(path)), mode_t(S_IFSOCK));
+#else
+    QSKIP("needs Unix domain sockets");
+#endif
+}
+
+void CliTest::output_symlink_replacesFileItPointsAt()
+{
+#ifdef Q_OS_UNIX
+    const QString folder = m_dir.filePath("linked");
+    QVERIFY(writeFile(folder + "/real.txt", "old"));
+    QVERIFY(QFile::link(folder + "/real.txt", folder + "/link.txt"));
+    QCOMPARE(runCli({"list", "--output", folder + "/link.txt", m_aircraft}).exitCode, 0);
+    QCOMPARE(fileType(folder + "/link.txt"), mode_t(S_IFLNK));
+    QCOMPARE(readFile(folder + "/real.txt"), QByteArray(runCli({"list", m_aircraft}).out).replace("\n", "\r\n"));
+    QCOMPARE(filesIn(folder), QStringList({"link.txt", "real.txt"}));
+#else
+    QSKIP("needs POSIX symbolic links");
+#endif
+}
+
+void CliTest::output_fileTooLarge_keepsOldFile()
+{
+#ifdef Q_OS_UNIX
+    const QString folder = m_dir.filePath("limited");
+    const QString output = folder + "/output.txt";
+    QVERIFY(writeFile(output, "the old list\r\n"));
+    // ulimit -f counts blocks of 512 bytes (1,024 in some shells); the list is far larger.
+    // SIGXFSZ ignored, the write fails with EFBIG instead of ending the process.
+    const Run run = runProgram("sh", {"-c", "trap '' XFSZ; ulimit -f 2 && exec \"$@\"", "sh",
+                                      QStringLiteral(HANGARDECK_CLI_PATH), "list", "--extended", "--output", output,
+                                      m_large});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("hangardeck-cli: error: cannot write '"), run.err.constData());
+    QVERIFY2(run.err.endsWith("': File too large\n"), run.err.constData());
+    QCOMPARE(readFile(output), QByteArray("the old list\r\n"));
+    QCOMPARE(filesIn(folder), QStringList({"output.txt"}));
+#else
+    QSKIP("needs POSIX resource limits");
+#endif
+}
+
+void CliTest::stdout_full_namesCause()
+{
+#ifdef Q_OS_UNIX
+    QVERIFY(QDir().mkpath(m_dir.filePath("stdout")));
+    const QString full = characterDevice(m_dir.filePath("stdout"), "full", 7);
+    if (full.isEmpty()) {
+        QSKIP("no full character device to write to");
+    }
+    const Run run = runProgram(QStringLiteral(HANGARDECK_CLI_PATH), {"list", m_aircraft}, full);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("hangardeck-cli: error: cannot write to stdout: No space left on device\n"));
+#else
+    QSKIP("needs a full device");
+#endif
+}
+
+void CliTest::atomicWrite_keepsPermissionsAndRefusesNodes()
+{
+#ifdef Q_OS_UNIX
+    using hangardeck::core::writeFileAtomically;
+    const QString folder = m_dir.filePath("atomic");
+    const QString file = folder + "/settings.ini";
+    QVERIFY(writeFile(file, "old"));
+    const QByteArray fileBytes = QFile::encodeName(file);
+    QCOMPARE(::chmod(fileBytes.constData(), 0664), 0); // wider than the usual umask lets a new file be
+    QString error;
+    QVERIFY2(writeFileAtomically(file, "new", &error), qPrintable(error));
+    QCOMPARE(readFile(file), QByteArray("new"));
+    struct stat written {};
+    QCOMPARE(::stat(fileBytes.constData(), &written), 0);
+    QCOMPARE(written.st_mode & 07777, mode_t(0664));
+
+    // A FIFO in the file's place is neither replaced nor opened (which would wait for a reader).
+    const QString fifo = folder + "/fifo.ini";
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(!writeFileAtomically(fifo, "new", &error));
+    QCOMPARE(error, QString("not a regular file"));
+    QCOMPARE(fileType(fifo), mode_t(S_IFIFO));
+
+    QVERIFY(!writeFileAtomically(folder + "/missing/settings.ini", "new", &error));
+    QCOMPARE(error, QString("No such file or directory"));
+    QVERIFY(!writeFileAtomically(folder, "new", &error));
+    QCOMPARE(error, QString("Is a directory"));
+    QCOMPARE(filesIn(folder), QStringList({"fifo.ini", "settings.ini"}));
+#else
+    QSKIP("needs FIFOs");
+#endif
+}
+
+void CliTest::rows_controlCharactersStayOnTheirLineOnStdout()
+{
+    // The line break of the folder name, the escape sequence of the title, DEL, the C1 CSI
+    // and the tab all show as U+FFFD, one character each, so fitted fields keep their width.
+    const QByteArray r = "\xEF\xBF\xBD";
+    const Run run = runCli({"list", "--actual-width", "--delimiter", ";", m_odd});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("Acme;T1;" + r + "[31mRed" + r + "[0m alert;.00\\two" + r + "lines\n"
+                                 "Del" + r + "ete;Tab" + r + "here;Csi" + r + "2J;.00\\c1\n"));
+
+    const Run fitted = runCli({"list", "--width", "5", m_odd});
+    QCOMPARE(fitted.out, QByteArray("Acme   T1     " + r + "[31mR .00\\two" + r + "lines\n"
+                                    "Del" + r + "et Tab" + r + "he Csi" + r + "2J .00\\c1\n"));
+
+    // A delimiter the user asked for prints as given, even a tab; the values are still cleaned.
+    const Run tabbed = runCli({"list", "--actual-width", "--delimiter", "\t", "--lead", "subdir", m_odd});
+    QCOMPARE(tabbed.out, QByteArray("\\c1\tDel" + r + "ete\tTab" + r + "here\tCsi" + r + "2J\n"
+                                    "\\two" + r + "lines\tAcme\tT1\t" + r + "[31mRed" + r + "[0m alert\n"));
+
+    // CSV and JSON quote and escape for themselves and stay as they were.
+    const Run csv = runCli({"list", "--format", "csv", m_odd});
+    QVERIFY(csv.out.contains(",\"\\two\nlines\",0\r\n"));
+    QVERIFY(csv.out.contains("\x1b[31mRed"));
+    QVERIFY(runCli({"--help"}).out.contains("shows as U+FFFD"));
+}
+
+void CliTest::rows_outputFileKeepsControlCharacters()
+{
+    const QString output = m_dir.filePath("odd.txt");
+    const Run run = runCli({"list", "--actual-width", "--delimiter", ";", "--output", output, m_odd});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(readFile(output), QByteArray("Acme;T1;\x1b[31mRed\x1b[0m alert;.00\\two\nlines\r\n"
+                                          "Del\x7F" "ete;Tab\there;Csi\xC2\x9B" "2J;.00\\c1\r\n"));
+}
+
+void CliTest::arguments_nonUtf8PathsAreTakenAsGiven()
+{
+#ifdef Q_OS_UNIX
+    // 0xE9 alone is "é" in Latin-1 and not valid UTF-8: no text names this folder.
+    const QByteArray root = QFile::encodeName(m_dir.filePath("bytes"));
+    const QByteArray folder = root + "/Aircraft\xE9";
+    QCOMPARE(::mkdir(root.constData(), 0755), 0);
+    // QTemporaryDir removes by text and cannot name these files.
+    const auto cleanup = qScopeGuard([&root] { std::filesystem::remove_all(root.toStdString()); });
+    QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+    QCOMPARE(::mkdir(QByteArray(folder + "/b747").constData(), 0755), 0);
+    QVERIFY(writeRawFile(QByteArray(folder + "/b747/aircraft.cfg"),
+                         "[fltsim.0]\r\ntitle=Jumbo\r\nui_manufacturer=Boeing\r\n"));
+    const QByteArray row = "Boeing                -EMPTY-               Jumbo                 .00\\b747";
+
+    const Run listed = runCliWithBytes({"list", folder});
+    QCOMPARE(listed.err, QByteArray());
+    QCOMPARE(listed.exitCode, 0);
+    QCOMPARE(listed.out, QByteArray(row + "\n"));
+
+    // Both spellings of the option; the name is written as given, not as its decoded text.
+    const QByteArray separate = root + "/out\xE9-1.txt";
+    const QByteArray joined = root + "/out\xE9-2.txt";
+    QCOMPARE(runCliWithBytes({"list", "--output", separate, folder}).exitCode, 0);
+    QCOMPARE(runCliWithBytes({"list", folder, QByteArray("--output=" + joined)}).exitCode, 0);
+    QCOMPARE(readRawFile(separate), QByteArray(row + "\r\n"));
+    QCOMPARE(readRawFile(joined), QByteArray(row + "\r\n"));
+
+    // A missing one is named readably, as Latin-1.
+    const Run missing = runCliWithBytes({"list", QByteArray(folder + "\xE9")});
+    QCOMPARE(missing.exitCode, 2);
+    QVERIFY2(missing.err.contains("Aircraft\xC3\xA9\xC3\xA9' does not exist"), missing.err.constData());
+#else
+    QSKIP("needs POSIX file names");
+#endif
 }
 
 QTEST_GUILESS_MAIN(CliTest)
