@@ -65,7 +65,7 @@ CatalogueScan scanCatalogue(const std::filesystem::path &aircraftDir, bool exten
 
 // The same over a listing already made (listSubfolders of the aircraft directory), so that
 // a caller who shows the folders too lists the directory only once. The files are read by
-// readerThreads threads (0: as many as the machine has cores, at least two); the result is
+// readerThreads threads (0: twice as many as the machine has cores, 8 to 16); the result is
 // the same for any number. progress is called on the calling thread, in scan order.
 CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
                           const ScanProgress &progress = {}, int readerThreads = 0);

@@ -81,14 +81,20 @@ void appendField(QString &row, const QString &value, const FormatSettings &setti
 
 QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings)
 {
-    // The exact length, so that a list of many rows holds no spare capacity.
+    QString row;
+    // The exact length, so that a row kept holds no spare capacity.
     const auto fieldChars = [&settings](const QString &value) {
         return settings.actualWidth ? value.size() : qsizetype(settings.fieldWidthChars) + 1;
     };
     const qsizetype follow = settings.delimiter.size() + (settings.actualWidth ? 0 : settings.paddingCount + 1);
     const qsizetype fields = fieldChars(entry.manufacturer) + fieldChars(entry.type) + fieldChars(entry.title);
-    QString row;
     row.reserve(fields + 3 * follow + 3 + entry.subdir.size() + settings.terminator.size());
+    appendRow(row, entry, settings);
+    return row;
+}
+
+void appendRow(QString &row, const CatalogueEntry &entry, const FormatSettings &settings)
+{
     const auto appendTail = [&] {
         row += fltsimTag(entry.fltsimIndex);
         row += entry.subdir;
@@ -127,7 +133,6 @@ QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings)
         appendTail();
         break;
     }
-    return row;
 }
 
 } // namespace hangardeck::core::rowformat

@@ -24,6 +24,9 @@ QString padString(int paddingCount);
 //   Boeing                ;747-400               ;Boeing 747-400 Jumbo   ;.03\b747
 QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings);
 
+// The same row appended to a text, which may be one buffer used for row after row.
+void appendRow(QString &row, const CatalogueEntry &entry, const FormatSettings &settings);
+
 } // namespace hangardeck::core::rowformat
 
 #endif

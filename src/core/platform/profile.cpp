@@ -228,10 +228,19 @@ std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         const bool whole = info.st_size <= MaxExaminedBytes;
-        QByteArray bytes(whole ? qsizetype(info.st_size) : MaxExaminedBytes, Qt::Uninitialized);
+        const qsizetype wanted = whole ? qsizetype(info.st_size) : MaxExaminedBytes;
+        // Each thread reads its small files into one buffer again and again: once the profile
+        // of the last file is gone, the buffer is this thread's alone and needs no new memory.
+        // A large file gets a buffer of its own, so no thread keeps megabytes for good.
+        constexpr qsizetype ReusedBytes = 1024 * 1024;
+        thread_local QByteArray reused;
+        QByteArray own;
+        QByteArray &buffer = wanted <= ReusedBytes ? reused : own;
+        buffer.resize(wanted); // new memory only where the buffer is still shared or too small
+        char *data = buffer.data();
         qsizetype filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        while (filled < wanted) {
+            const ssize_t got = ::read(fd, data + filled, size_t(wanted - filled));
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -240,8 +249,8 @@ std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
             }
             filled += got;
         }
-        if (filled == bytes.size()) {
-            result = FileBytes{std::move(bytes), whole};
+        if (filled == wanted) {
+            result = FileBytes{buffer, whole};
         }
     }
     ::close(fd);
