@@ -36,6 +36,23 @@ public:
         }
     }
 
+    // Text as UTF-8; rows are nearly always ASCII, which is copied as it is.
+    void appendText(QStringView text)
+    {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (!ascii) {
+            append(text.toUtf8());
+            return;
+        }
+        const std::size_t at = m_buffer.size();
+        m_buffer.resize(at + std::size_t(text.size()));
+        std::transform(text.begin(), text.end(), m_buffer.begin() + std::ptrdiff_t(at),
+                       [](QChar c) { return char(c.unicode()); });
+        if (m_buffer.size() >= ChunkBytes) {
+            flush();
+        }
+    }
+
     // Whether every piece so far reached the sink.
     bool isGood() const { return m_good; }
 
@@ -107,13 +124,15 @@ void writeRows(const core::CatalogueScan &scan, const ListOptions &options, List
                ChunkedOutput &out)
 {
     const QByteArrayView lineEnd = destination == ListDestination::File ? "\r\n" : "\n";
+    QString row; // one buffer for every row
     for (qsizetype i = 0; i < scan.rowCount() && out.isGood(); ++i) {
-        const QString row = scan.row(i);
+        const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[std::size_t(i)])];
+        row.resize(0);
+        core::rowformat::appendRow(row, entry, scan.format);
         if (destination == ListDestination::File) {
-            out.append(row.toUtf8());
+            out.appendText(row);
         } else {
-            const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[std::size_t(i)])];
-            out.append(rowForStandardOutput(row, entry, options.format).toUtf8());
+            out.appendText(rowForStandardOutput(row, entry, options.format));
         }
         out.append(lineEnd);
     }

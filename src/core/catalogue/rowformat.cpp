@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/rowformat.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace hangardeck::core::rowformat {
 
 namespace {
@@ -58,22 +61,125 @@ QString padString(int paddingCount)
     return QString(qsizetype(paddingCount) + 1, u' ');
 }
 
+
 namespace {
 
-// Appends a value fitted to W + 1 characters (or as it is, with actual width on), then the
-// padding and the delimiter.
-void appendField(QString &row, const QString &value, const FormatSettings &settings, bool followed = true)
+// The UTF-16 units and the characters of the first `limit` characters of a text, in one
+// pass over it: a surrogate pair is one character.
+std::pair<qsizetype, qsizetype> leadingChars(QStringView text, qsizetype limit)
 {
-    if (settings.actualWidth) {
-        row += value;
-    } else {
-        appendFitted(row, value, settings.fieldWidthChars);
+    const char16_t *units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype at = 0;
+    qsizetype chars = 0;
+    while (at < size && chars < limit) {
+        at += QChar::isHighSurrogate(units[at]) && at + 1 < size && QChar::isLowSurrogate(units[at + 1]) ? 2 : 1;
+        ++chars;
     }
-    if (followed) {
-        if (!settings.actualWidth) {
-            row.resize(row.size() + settings.paddingCount + 1, u' ');
+    return {at, chars};
+}
+
+// Lays a row out twice: once to count its UTF-16 units, once to write them into room of
+// exactly that length, so a row costs at most one allocation and no appends.
+class RowWriter final
+{
+public:
+    explicit RowWriter(QChar *out = nullptr)
+        : m_out(out)
+    {
+    }
+
+    void text(QStringView text)
+    {
+        if (m_out) {
+            std::copy(text.begin(), text.end(), m_out + m_length);
         }
-        row += settings.delimiter;
+        m_length += text.size();
+    }
+
+    void spaces(qsizetype count)
+    {
+        if (m_out) {
+            std::fill_n(m_out + m_length, count, QChar(u' '));
+        }
+        m_length += count;
+    }
+
+    // ".03": the entry number in two digits.
+    void tag(int fltsimIndex)
+    {
+        if (fltsimIndex < 0 || fltsimIndex > 99) {
+            text(fltsimTag(fltsimIndex));
+            return;
+        }
+        const char16_t digits[3] = {u'.', char16_t(u'0' + fltsimIndex / 10), char16_t(u'0' + fltsimIndex % 10)};
+        text(QStringView(digits, 3));
+    }
+
+    qsizetype length() const { return m_length; }
+
+private:
+    QChar *m_out;
+    qsizetype m_length = 0;
+};
+
+void layOut(RowWriter &row, const CatalogueEntry &entry, const FormatSettings &settings)
+{
+    // A value fitted to W + 1 characters (or as it is, with actual width on), then the
+    // padding and the delimiter.
+    const auto field = [&](const QString &value, bool followed = true) {
+        if (settings.actualWidth) {
+            row.text(value);
+        } else {
+            const qsizetype target = qsizetype(settings.fieldWidthChars) + 1;
+            const auto [units, chars] = leadingChars(value, target);
+            row.text(QStringView(value).first(units));
+            row.spaces(target - chars);
+        }
+        if (followed) {
+            if (!settings.actualWidth) {
+                row.spaces(qsizetype(settings.paddingCount) + 1);
+            }
+            row.text(settings.delimiter);
+        }
+    };
+    const auto tail = [&] {
+        row.tag(entry.fltsimIndex);
+        row.text(entry.subdir);
+        row.text(settings.terminator);
+    };
+    switch (settings.leadField) {
+    case LeadField::Type:
+        field(entry.type);
+        field(entry.manufacturer);
+        field(entry.title);
+        tail();
+        break;
+    case LeadField::Title:
+        field(entry.title);
+        field(entry.manufacturer);
+        field(entry.type);
+        tail();
+        break;
+    case LeadField::Subdir:
+        // The folder leads unfitted but padded; the row carries no entry tag and ends with
+        // the title and the terminator.
+        row.text(entry.subdir);
+        if (!settings.actualWidth) {
+            row.spaces(qsizetype(settings.paddingCount) + 1);
+        }
+        row.text(settings.delimiter);
+        field(entry.manufacturer);
+        field(entry.type);
+        field(entry.title, false);
+        row.text(settings.terminator);
+        break;
+    case LeadField::Manufacturer:
+        field(entry.manufacturer);
+        field(entry.type);
+        field(entry.title);
+        tail();
+        break;
     }
 }
 
@@ -82,57 +188,18 @@ void appendField(QString &row, const QString &value, const FormatSettings &setti
 QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings)
 {
     QString row;
-    // The exact length, so that a row kept holds no spare capacity.
-    const auto fieldChars = [&settings](const QString &value) {
-        return settings.actualWidth ? value.size() : qsizetype(settings.fieldWidthChars) + 1;
-    };
-    const qsizetype follow = settings.delimiter.size() + (settings.actualWidth ? 0 : settings.paddingCount + 1);
-    const qsizetype fields = fieldChars(entry.manufacturer) + fieldChars(entry.type) + fieldChars(entry.title);
-    row.reserve(fields + 3 * follow + 3 + entry.subdir.size() + settings.terminator.size());
     appendRow(row, entry, settings);
     return row;
 }
 
 void appendRow(QString &row, const CatalogueEntry &entry, const FormatSettings &settings)
 {
-    const auto appendTail = [&] {
-        row += fltsimTag(entry.fltsimIndex);
-        row += entry.subdir;
-        row += settings.terminator;
-    };
-    switch (settings.leadField) {
-    case LeadField::Type:
-        appendField(row, entry.type, settings);
-        appendField(row, entry.manufacturer, settings);
-        appendField(row, entry.title, settings);
-        appendTail();
-        break;
-    case LeadField::Title:
-        appendField(row, entry.title, settings);
-        appendField(row, entry.manufacturer, settings);
-        appendField(row, entry.type, settings);
-        appendTail();
-        break;
-    case LeadField::Subdir:
-        // The folder leads unfitted but padded; the row carries no entry tag and ends with
-        // the title and the terminator.
-        row += entry.subdir;
-        if (!settings.actualWidth) {
-            row += padString(settings.paddingCount);
-        }
-        row += settings.delimiter;
-        appendField(row, entry.manufacturer, settings);
-        appendField(row, entry.type, settings);
-        appendField(row, entry.title, settings, false);
-        row += settings.terminator;
-        break;
-    case LeadField::Manufacturer:
-        appendField(row, entry.manufacturer, settings);
-        appendField(row, entry.type, settings);
-        appendField(row, entry.title, settings);
-        appendTail();
-        break;
-    }
+    RowWriter count;
+    layOut(count, entry, settings);
+    const qsizetype start = row.size();
+    row.resize(start + count.length());
+    RowWriter write(row.data() + start);
+    layOut(write, entry, settings);
 }
 
 } // namespace hangardeck::core::rowformat
