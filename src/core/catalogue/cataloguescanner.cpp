@@ -238,7 +238,7 @@ FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const
     }
     result.listed = true;
     try {
-        result.entries = readAircraftFolder(folder.path, subdir, extended);
+        result.entries = readAircraftFolder(folder.path(), subdir, extended);
     } catch (const std::exception &) {
         // Nothing a file holds may end the scan: the folder lists as one without aircraft.cfg.
         result.entries = entriesOf(Profile(), subdir, extended);
@@ -394,7 +394,7 @@ ReadScan readFolders(const std::vector<DirectoryEntry> &folders, bool extended, 
             for (CatalogueEntry &entry : folder.entries) {
                 entry.folderIndex = int(result.folderPaths.size());
             }
-            result.folderPaths.push_back(folders[size_t(merged)].path.native());
+            result.folderPaths.push_back(folders[size_t(merged)].native);
             std::move(folder.entries.begin(), folder.entries.end(), std::back_inserter(result.entries));
             keys.append(std::move(folder.keys));
         }

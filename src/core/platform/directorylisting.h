@@ -12,10 +12,14 @@ namespace hangardeck::core {
 
 // One entry of a folder.
 struct DirectoryEntry {
-    std::filesystem::path path; // the folder's path joined with the entry's name
+    // The folder's path joined with the entry's name, in native form. Kept as a string: a
+    // listing of 30,000 folders would otherwise cost 30,000 parsed paths to make and free.
+    std::filesystem::path::string_type native;
     QString name;               // the name as the user reads it
     bool isDirectory = false;   // a folder, or a link to one
     bool isLink = false;        // a symbolic link (to a folder or not)
+
+    std::filesystem::path path() const { return native; }
 };
 
 // The entries of one folder ("." and ".." left out) in name order compared without regard

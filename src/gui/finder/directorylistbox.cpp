@@ -219,10 +219,10 @@ int DirectoryListBox::subfolderCount()
     return int(m_subfolders.size());
 }
 
-const fs::path &DirectoryListBox::subfolderPath(int index)
+fs::path DirectoryListBox::subfolderPath(int index)
 {
     ensureListed();
-    return m_subfolders.at(std::size_t(index)).path;
+    return m_subfolders.at(std::size_t(index)).path();
 }
 
 QStringList DirectoryListBox::entryNames()
@@ -258,7 +258,7 @@ void DirectoryListBox::openRow(int row)
         const fs::path target = m_ancestors[index];
         setNativePath(target);
     } else if (index - m_ancestors.size() < m_subfolders.size()) {
-        const fs::path target = m_subfolders[index - m_ancestors.size()].path;
+        const fs::path target = m_subfolders[index - m_ancestors.size()].path();
         setNativePath(target);
     }
 }

@@ -46,7 +46,7 @@ public:
 
     // The sub-folders of the current path, in the order the list shows them.
     int subfolderCount();
-    const std::filesystem::path &subfolderPath(int index);
+    std::filesystem::path subfolderPath(int index);
 
     // The names the list shows, top to bottom.
     QStringList entryNames();
