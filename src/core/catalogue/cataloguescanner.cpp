@@ -51,21 +51,39 @@ Profile readAircraftCfg(const fs::path &folder)
     return profile;
 }
 
+// The raw texts of an entry's three keys, kept to tell a repeated value without decoding
+// it, and whether each made a value.
+struct RawEntry {
+    std::array<std::optional<QByteArrayView>, 3> values;
+    std::array<bool, 3> present{};
+};
+
 // Reads the three listed keys of [fltsim.N] in one pass over the section. Returns false
-// when the entry has no title.
-bool readEntry(const Profile &profile, int index, CatalogueEntry &entry)
+// when the entry has no title. A value whose bytes repeat the previous variation's shares
+// that variation's text instead of being decoded again.
+bool readEntry(const Profile &profile, int index, CatalogueEntry &entry, RawEntry &raw,
+               const CatalogueEntry *previous, const RawEntry *previousRaw)
 {
     static constexpr std::array<QByteArrayView, 3> keys = {"title", "ui_manufacturer", "ui_type"};
-    std::array<std::optional<QString>, 3> found;
-    profile.aircraftValues(fltsimSections()[size_t(index)], keys, found);
+    static constexpr std::array<QString CatalogueEntry::*, 3> fields = {
+        &CatalogueEntry::title, &CatalogueEntry::manufacturer, &CatalogueEntry::type};
     // One shared "-EMPTY-" for every missing value of the whole scan.
     static const QString empty = QString::fromUtf16(EmptyValueText);
-    const bool titled = found[0].has_value();
-    entry.title = found[0] ? std::move(*found[0]) : empty;
-    entry.manufacturer = found[1] ? std::move(*found[1]) : empty;
-    entry.type = found[2] ? std::move(*found[2]) : empty;
+    profile.rawValues(fltsimSections()[size_t(index)], keys, raw.values);
+    for (size_t k = 0; k < keys.size(); ++k) {
+        QString &field = entry.*fields[k];
+        if (previous && raw.values[k] && previousRaw->values[k] && *raw.values[k] == *previousRaw->values[k]) {
+            field = previous->*fields[k];
+            raw.present[k] = previousRaw->present[k];
+            continue;
+        }
+        // An aircraft.cfg value of fewer than two characters counts as none.
+        QString value = raw.values[k] ? Profile::decodedValue(*raw.values[k]) : QString();
+        raw.present[k] = value.size() >= 2;
+        field = raw.present[k] ? std::move(value) : empty;
+    }
     entry.fltsimIndex = index;
-    return titled;
+    return raw.present[0];
 }
 
 // One compact sort key per row, made once: a row of ASCII only (nearly every row) as its
@@ -194,19 +212,14 @@ std::vector<int> sortedOrder(const SortKeys &keys)
 std::vector<CatalogueEntry> entriesOf(const Profile &profile, const QString &subdir, bool extended)
 {
     std::vector<CatalogueEntry> entries;
+    std::array<RawEntry, 2> raws; // this entry's and the previous one's, in turn
     const int last = extended ? MaxFltsimIndex : 0;
     for (int n = 0; n <= last; ++n) {
         CatalogueEntry entry;
         entry.subdir = subdir;
-        const bool titled = readEntry(profile, n, entry);
-        if (!entries.empty()) {
-            const CatalogueEntry &previous = entries.back();
-            for (QString CatalogueEntry::*field : {&CatalogueEntry::manufacturer, &CatalogueEntry::type}) {
-                if (entry.*field == previous.*field) {
-                    entry.*field = previous.*field;
-                }
-            }
-        }
+        RawEntry &raw = raws[size_t(n % 2)];
+        const RawEntry *previousRaw = entries.empty() ? nullptr : &raws[size_t((n + 1) % 2)];
+        const bool titled = readEntry(profile, n, entry, raw, entries.empty() ? nullptr : &entries.back(), previousRaw);
         // Entries run up to, not including, the first number without a usable title.
         if (!titled && n > 0) {
             break;

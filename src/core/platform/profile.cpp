@@ -8,6 +8,7 @@
 
 #include <QtEndian>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -379,7 +380,28 @@ std::optional<QString> Profile::value(QByteArrayView section, QByteArrayView key
 void Profile::values(QByteArrayView section, std::span<const QByteArrayView> keys,
                      std::span<std::optional<QString>> results) const
 {
-    for (std::optional<QString> &result : results) {
+    std::array<std::optional<QByteArrayView>, 8> rawStore;
+    std::vector<std::optional<QByteArrayView>> rawHeap;
+    std::span<std::optional<QByteArrayView>> raws(rawStore.data(), std::min(keys.size(), rawStore.size()));
+    if (keys.size() > rawStore.size()) {
+        rawHeap.resize(keys.size());
+        raws = rawHeap;
+    }
+    rawValues(section, keys, raws);
+    for (size_t k = 0; k < keys.size(); ++k) {
+        results[k] = raws[k] ? std::optional<QString>(decodedValue(*raws[k])) : std::nullopt;
+    }
+}
+
+QString Profile::decodedValue(QByteArrayView raw)
+{
+    return cutToMaxChars(decodeText(raw));
+}
+
+void Profile::rawValues(QByteArrayView section, std::span<const QByteArrayView> keys,
+                        std::span<std::optional<QByteArrayView>> results) const
+{
+    for (std::optional<QByteArrayView> &result : results) {
         result.reset();
     }
     const Section *found = findSection(trimmedArgument(section));
@@ -409,7 +431,7 @@ void Profile::values(QByteArrayView section, std::span<const QByteArrayView> key
             if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front()) {
                 raw = raw.sliced(1, raw.size() - 2);
             }
-            results[k] = cutToMaxChars(decodeText(raw));
+            results[k] = raw;
             --missing;
         }
     }

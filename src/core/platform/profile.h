@@ -54,6 +54,14 @@ public:
     void values(QByteArrayView section, std::span<const QByteArrayView> keys,
                 std::span<std::optional<QString>> results) const;
 
+    // The same lookups without decoding: each value's bytes as they stand in the file, outer
+    // quotes removed, valid while the profile lives. Callers reading many keys that often
+    // repeat (the variations of one aircraft) decode a repeated one only once.
+    void rawValues(QByteArrayView section, std::span<const QByteArrayView> keys,
+                   std::span<std::optional<QByteArrayView>> results) const;
+    // A raw value decoded as values() decodes it.
+    static QString decodedValue(QByteArrayView raw);
+
     // What callers reading an aircraft.cfg see: a value of fewer than two characters counts
     // as no value at all.
     std::optional<QString> aircraftValue(QByteArrayView section, QByteArrayView key) const;
