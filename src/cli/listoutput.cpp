@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 namespace hangardeck::cli {
 
@@ -120,12 +121,12 @@ QString rowForStandardOutput(const QString &row, const core::CatalogueEntry &ent
     return core::rowformat::formatRow(clean, settings);
 }
 
-void writeRows(const core::CatalogueScan &scan, const ListOptions &options, ListDestination destination,
-               ChunkedOutput &out)
+void writeRowRange(const core::CatalogueScan &scan, qsizetype begin, qsizetype end, const ListOptions &options,
+                   ListDestination destination, ChunkedOutput &out)
 {
     const QByteArrayView lineEnd = destination == ListDestination::File ? "\r\n" : "\n";
     QString row; // one buffer for every row
-    for (qsizetype i = 0; i < scan.rowCount() && out.isGood(); ++i) {
+    for (qsizetype i = begin; i < end && out.isGood(); ++i) {
         const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[std::size_t(i)])];
         row.resize(0);
         core::rowformat::appendRow(row, entry, scan.format);
@@ -136,6 +137,34 @@ void writeRows(const core::CatalogueScan &scan, const ListOptions &options, List
         }
         out.append(lineEnd);
     }
+}
+
+// A long list is laid out in two halves at once: the second half into memory beside the
+// first, which goes out as it is made.
+void writeRows(const core::CatalogueScan &scan, const ListOptions &options, ListDestination destination,
+               ChunkedOutput &out)
+{
+    constexpr qsizetype SplitFrom = 2048;
+    const qsizetype count = scan.rowCount();
+    if (count < SplitFrom || std::thread::hardware_concurrency() < 2) {
+        writeRowRange(scan, 0, count, options, destination, out);
+        return;
+    }
+    const qsizetype middle = count / 2;
+    std::string secondHalf;
+    const ByteSink intoMemory = [&secondHalf](QByteArrayView bytes) {
+        secondHalf.append(bytes.data(), std::size_t(bytes.size()));
+        return true;
+    };
+    ChunkedOutput second(intoMemory);
+    {
+        std::jthread laying([&] {
+            writeRowRange(scan, middle, count, options, destination, second);
+            second.finish();
+        });
+        writeRowRange(scan, 0, middle, options, destination, out);
+    }
+    out.append(secondHalf);
 }
 
 // RFC 4180: a field holding a comma, a quote or a line break is quoted, quotes doubled.
