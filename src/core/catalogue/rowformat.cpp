@@ -79,8 +79,8 @@ std::pair<qsizetype, qsizetype> leadingChars(QStringView text, qsizetype limit)
     return {at, chars};
 }
 
-// Lays a row out twice: once to count its UTF-16 units, once to write them into room of
-// exactly that length, so a row costs at most one allocation and no appends.
+// Lays a row out, counting its UTF-16 units, and writing them where given room: a row
+// costs at most one allocation and no appends.
 class RowWriter final
 {
 public:
@@ -187,19 +187,29 @@ void layOut(RowWriter &row, const CatalogueEntry &entry, const FormatSettings &s
 
 QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings)
 {
-    QString row;
-    appendRow(row, entry, settings);
+    // Counted first, so that a row kept holds no spare room.
+    RowWriter count;
+    layOut(count, entry, settings);
+    QString row(count.length(), Qt::Uninitialized);
+    RowWriter write(row.data());
+    layOut(write, entry, settings);
     return row;
 }
 
 void appendRow(QString &row, const CatalogueEntry &entry, const FormatSettings &settings)
 {
-    RowWriter count;
-    layOut(count, entry, settings);
+    // Room for the longest the row can be, then cut to what was written: a buffer used row
+    // after row then costs neither a count nor an allocation.
+    const qsizetype field = qsizetype(settings.fieldWidthChars) + 1;
+    const qsizetype follow = qsizetype(settings.paddingCount) + 1 + settings.delimiter.size();
+    const qsizetype longest = entry.manufacturer.size() + entry.type.size() + entry.title.size() + 3 * field
+                              + 4 * follow + 12 + entry.subdir.size() + settings.terminator.size();
     const qsizetype start = row.size();
-    row.resize(start + count.length());
+    row.resize(start + longest);
     RowWriter write(row.data() + start);
     layOut(write, entry, settings);
+    Q_ASSERT(write.length() <= longest);
+    row.resize(start + write.length());
 }
 
 } // namespace hangardeck::core::rowformat
