@@ -14,6 +14,11 @@
 #include <numeric>
 #include <thread>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace hangardeck::core {
 
 namespace fs = std::filesystem;
@@ -242,7 +247,60 @@ struct FolderResult {
     SortKeys keys;
 };
 
-FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const FormatSettings &settings)
+// The folder the listed aircraft folders lie in, opened once for the whole scan.
+struct AircraftDirectory {
+    int fd = -1;
+    std::string prefix; // its path with the separator, as the listed paths begin
+
+    explicit AircraftDirectory(const std::vector<DirectoryEntry> &folders)
+    {
+#ifdef Q_OS_UNIX
+        if (folders.empty()) {
+            return;
+        }
+        const std::string &first = folders.front().native;
+        const std::size_t slash = first.rfind('/');
+        if (slash == std::string::npos) {
+            return;
+        }
+        prefix = first.substr(0, slash + 1);
+        fd = ::open(prefix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#else
+        Q_UNUSED(folders)
+#endif
+    }
+    ~AircraftDirectory()
+    {
+#ifdef Q_OS_UNIX
+        if (fd >= 0) {
+            ::close(fd);
+        }
+#endif
+    }
+    Q_DISABLE_COPY_MOVE(AircraftDirectory)
+};
+
+// The aircraft.cfg of a folder, found through the scanned directory's open descriptor where
+// there is one (the path of each file is then not resolved from the root again).
+Profile readFolderProfile(const DirectoryEntry &folder, const AircraftDirectory &directory)
+{
+#ifdef Q_OS_UNIX
+    if (directory.fd >= 0 && folder.native.size() > directory.prefix.size()
+        && folder.native.compare(0, directory.prefix.size(), directory.prefix) == 0) {
+        Profile profile =
+            Profile::fromFileAt(directory.fd, folder.native.substr(directory.prefix.size()) + "/aircraft.cfg");
+        if (profile.isLoaded()) {
+            return profile;
+        }
+    }
+#else
+    Q_UNUSED(directory)
+#endif
+    return readAircraftCfg(folder.path());
+}
+
+FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const FormatSettings &settings,
+                              const AircraftDirectory &directory)
 {
     FolderResult result;
     const QString subdir = u'\\' + folder.name;
@@ -251,7 +309,7 @@ FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const
     }
     result.listed = true;
     try {
-        result.entries = readAircraftFolder(folder.path(), subdir, extended);
+        result.entries = entriesOf(readFolderProfile(folder, directory), subdir, extended);
     } catch (const std::exception &) {
         // Nothing a file holds may end the scan: the folder lists as one without aircraft.cfg.
         result.entries = entriesOf(Profile(), subdir, extended);
@@ -364,6 +422,7 @@ ReadScan readFolders(const std::vector<DirectoryEntry> &folders, bool extended, 
     // merges the slots in that order, so the result is the same whatever the threads do. It
     // reads folders too whenever the next slot is not filled yet, so it seldom sleeps: a
     // wake-up per folder would cost more than reading it.
+    const AircraftDirectory directory(folders);
     std::vector<FolderResult> slots(static_cast<size_t>(total));
     // Each slot is written by one reader, then flagged; the flag orders the threads.
     std::vector<std::atomic<bool>> ready(static_cast<size_t>(total));
@@ -371,7 +430,7 @@ ReadScan readFolders(const std::vector<DirectoryEntry> &folders, bool extended, 
     std::atomic<bool> stopped{false};
     const auto readOne = [&](int i) {
         try {
-            slots[size_t(i)] = readFolderResult(folders[size_t(i)], extended, settings);
+            slots[size_t(i)] = readFolderResult(folders[size_t(i)], extended, settings, directory);
         } catch (...) {
             // Out of memory even for an empty folder's row: the folder contributes nothing.
             slots[size_t(i)] = FolderResult();

@@ -219,9 +219,9 @@ struct FileBytes {
 // O_NONBLOCK open keeps a FIFO named aircraft.cfg from blocking it forever. No more than
 // MaxExaminedBytes are allocated, whatever size the file claims (a sparse file may claim
 // terabytes).
-std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
+std::optional<FileBytes> readRegularFileAt(int folderFd, const char *path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::openat(folderFd, path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }
@@ -256,6 +256,11 @@ std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
     }
     ::close(fd);
     return result;
+}
+
+std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
+{
+    return readRegularFileAt(AT_FDCWD, path.c_str());
 }
 #else
 std::optional<FileBytes> readRegularFile(const std::filesystem::path &path)
@@ -342,6 +347,18 @@ Profile Profile::fromFileBytes(QByteArray bytes, bool whole)
     }
     return profile;
 }
+
+#ifdef Q_OS_UNIX
+Profile Profile::fromFileAt(int folderFd, const std::string &relativePath)
+{
+    try {
+        std::optional<FileBytes> file = readRegularFileAt(folderFd, relativePath.c_str());
+        return file ? fromFileBytes(std::move(file->bytes), file->whole) : Profile();
+    } catch (const std::bad_alloc &) {
+        return Profile();
+    }
+}
+#endif
 
 Profile Profile::fromFile(const std::filesystem::path &path)
 {

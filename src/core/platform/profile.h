@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace hangardeck::core {
@@ -40,6 +41,11 @@ public:
     // Reads and parses a file, reading at most MaxExaminedBytes of it; a missing or
     // unreadable file, or one whose bytes cannot be allocated, gives an empty profile.
     static Profile fromFile(const std::filesystem::path &path);
+#ifdef Q_OS_UNIX
+    // The same for a file named relative to an open folder (a descriptor): a scan opens its
+    // aircraft directory once instead of resolving its whole path for every file.
+    static Profile fromFileAt(int folderFd, const std::string &relativePath);
+#endif
 
     // Whether the file was read (false when missing or unreadable).
     bool isLoaded() const { return m_loaded; }
