@@ -145,8 +145,9 @@ void writeRows(const core::CatalogueScan &scan, const ListOptions &options, List
                ChunkedOutput &out)
 {
     constexpr qsizetype SplitFrom = 2048;
+    constexpr qsizetype SplitUpTo = 100000; // beyond, the second half would hold megabytes
     const qsizetype count = scan.rowCount();
-    if (count < SplitFrom || std::thread::hardware_concurrency() < 2) {
+    if (count < SplitFrom || count > SplitUpTo || std::thread::hardware_concurrency() < 2) {
         writeRowRange(scan, 0, count, options, destination, out);
         return;
     }

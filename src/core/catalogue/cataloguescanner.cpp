@@ -314,6 +314,8 @@ FolderResult readFolderResult(const DirectoryEntry &folder, bool extended, const
         // Nothing a file holds may end the scan: the folder lists as one without aircraft.cfg.
         result.entries = entriesOf(Profile(), subdir, extended);
     }
+    // The slot may wait a while to be merged: it holds no spare room meanwhile.
+    result.entries.shrink_to_fit();
     // One buffer for every row's text: only the compact key is kept.
     QString row;
     for (const CatalogueEntry &entry : result.entries) {
