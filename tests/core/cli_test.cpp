@@ -179,6 +179,7 @@ private Q_SLOTS:
 
     // Arguments as bytes
     void arguments_nonUtf8PathsAreTakenAsGiven();
+    void list_sparse64GbFileListsAsEmptyAircraft();
 
 private:
     QTemporaryDir m_dir;
@@ -628,6 +629,25 @@ void CliTest::arguments_nonUtf8PathsAreTakenAsGiven()
 #else
     QSKIP("needs POSIX file names");
 #endif
+}
+
+// A file claiming 64 GB is read up to the examined limit, not allocated whole: the command
+// exits normally and lists the folder as an aircraft without values.
+void CliTest::list_sparse64GbFileListsAsEmptyAircraft()
+{
+    const QString tree = m_dir.filePath("sparse-tree");
+    QVERIFY(writeFile(tree + "/after/aircraft.cfg", "[fltsim.0]\r\ntitle=After\r\n"));
+    QVERIFY(QDir().mkpath(tree + "/sparse"));
+    QFile sparse(tree + "/sparse/aircraft.cfg");
+    if (!sparse.open(QIODevice::WriteOnly) || !sparse.resize(64LL << 30)) {
+        QSKIP("the file system refuses a sparse 64 GB file");
+    }
+    sparse.close();
+    const Run run = runCli({"list", "--extended", tree});
+    QFile::remove(sparse.fileName());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("-EMPTY-               -EMPTY-               -EMPTY-               .00\\sparse\n"
+                                 "-EMPTY-               -EMPTY-               After                 .00\\after\n"));
 }
 
 QTEST_GUILESS_MAIN(CliTest)
