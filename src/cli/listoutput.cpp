@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <system_error>
 #include <thread>
 
 namespace hangardeck::cli {
@@ -159,10 +160,16 @@ void writeRows(const core::CatalogueScan &scan, const ListOptions &options, List
     };
     ChunkedOutput second(intoMemory);
     {
-        std::jthread laying([&] {
-            writeRowRange(scan, middle, count, options, destination, second);
-            second.finish();
-        });
+        std::jthread laying;
+        try {
+            laying = std::jthread([&] {
+                writeRowRange(scan, middle, count, options, destination, second);
+                second.finish();
+            });
+        } catch (const std::system_error &) {
+            writeRowRange(scan, 0, count, options, destination, out); // no thread to be had
+            return;
+        }
         writeRowRange(scan, 0, middle, options, destination, out);
     }
     out.append(secondHalf);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <numeric>
+#include <system_error>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -203,7 +204,12 @@ std::vector<int> sortedOrder(const SortKeys &keys)
     if (order.size() >= SplitFrom && std::thread::hardware_concurrency() > 1) {
         const auto middle = order.begin() + std::ptrdiff_t(order.size() / 2);
         {
-            std::jthread firstHalf([&] { std::stable_sort(order.begin(), middle, less); });
+            std::jthread firstHalf;
+            try {
+                firstHalf = std::jthread([&] { std::stable_sort(order.begin(), middle, less); });
+            } catch (const std::system_error &) {
+                std::stable_sort(order.begin(), middle, less); // no thread to be had: one after the other
+            }
             std::stable_sort(middle, order.end(), less);
         }
         std::inplace_merge(order.begin(), middle, order.end(), less);
@@ -442,12 +448,21 @@ ReadScan readFolders(const std::vector<DirectoryEntry> &folders, bool extended, 
     };
     std::vector<std::jthread> readers;
     readers.reserve(size_t(readerThreads - 1));
+    // However this function ends, the readers stop taking folders before they are joined.
+    struct StopReaders {
+        std::atomic<bool> &stopped;
+        ~StopReaders() { stopped = true; }
+    } stopReaders{stopped};
     for (int t = 1; t < readerThreads; ++t) {
-        readers.emplace_back([&] {
-            for (int i = next++; i < total && !stopped; i = next++) {
-                readOne(i);
-            }
-        });
+        try {
+            readers.emplace_back([&] {
+                for (int i = next++; i < total && !stopped; i = next++) {
+                    readOne(i);
+                }
+            });
+        } catch (const std::system_error &) {
+            break; // no more threads to be had: the ones there are, this one included, read all
+        }
     }
 
     ReadScan reading;

@@ -99,6 +99,9 @@ public:
 
     void spaces(qsizetype count)
     {
+        if (count <= 0) {
+            return; // settings out of their range lay out no room backwards
+        }
         if (m_out) {
             std::fill_n(m_out + m_length, count, QChar(u' '));
         }
