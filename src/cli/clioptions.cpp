@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "cli/clioptions.h"
 
+#include "core/catalogue/cataloguescanner.h"
 #include "core/platform/nativepath.h"
 
 #include <QCommandLineParser>
@@ -21,7 +22,8 @@ namespace hangardeck::cli {
 namespace {
 
 const QString Description = QStringLiteral(
-    "Lists the aircraft variations below a flight simulator Aircraft directory.\n"
+    "Lists the aircraft variations below a flight simulator Aircraft directory, and shows\n"
+    "one aircraft's details and pictures.\n"
     "\n"
     "hangardeck-cli list [options] DIR prints one row per aircraft variation, exactly as the window's generated list holds\n"
     "them after \"Generate List\": sorted without regard to case, each row followed by a\n"
@@ -45,8 +47,27 @@ const QString Description = QStringLiteral(
     "file it points at); a FIFO, a device or a socket is written in place, never replaced.\n"
     "DIR and FILE are taken as the bytes given, so any existing path works.\n"
     "\n"
+    "hangardeck-cli details [--entry N] [--format text|json] DIR FOLDER shows what the\n"
+    "window's details box shows for entry N (default 0) of the aircraft folder FOLDER below\n"
+    "DIR (b747, or \\b747 as a row names it): title, manufacturer and type, each followed by\n"
+    "a blank line, the description line and [fltsim.N]; lines end with CR LF as in the\n"
+    "window, and one line feed ends the output. The text is printed exactly,\n"
+    "control characters included. json: one object with folder and entries, one for each\n"
+    "[fltsim.N] up to the first without a title, each with entry, section, title,\n"
+    "manufacturer, type and description (without the description line's CR).\n"
+    "\n"
+    "hangardeck-cli images [--format lines|json] DIR FOLDER lists the aircraft's pictures\n"
+    "in the window's order: every .jpg below FOLDER, then every .gif, a folder's own files\n"
+    "before its sub-folders', names in order without regard to case; links to folders are\n"
+    "not followed. lines: one full path per line, DIR as given, then FOLDER and the path\n"
+    "below it, as bytes (a control character shows as U+FFFD); json: an array of objects\n"
+    "with name and path.\n"
+    "\n"
+    "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
+    "\n"
     "Exit status: 0 done, 1 the output could not be written (the message says why), 2 a usage\n"
-    "error.");
+    "error (an unknown option, a missing DIR, a FOLDER that is no folder below DIR, an entry\n"
+    "out of range).");
 
 std::optional<int> intInRange(const QString &text, int min, int max)
 {
@@ -58,44 +79,87 @@ std::optional<int> intInRange(const QString &text, int min, int max)
     return value;
 }
 
-// Every option of `list`, so that each parser gets the same.
+enum class Command { List, Details, Images };
+
+// Every option of every command, so that each parser gets the same.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version and exit.")};
     QCommandLineOption extended{QStringLiteral("extended"),
-                                QStringLiteral("List every [fltsim.N] with a title, not only fltsim.0.")};
-    QCommandLineOption width{QStringLiteral("width"), QStringLiteral("Field width W, 5 to 40 (default 20)."),
+                                QStringLiteral("list: every [fltsim.N] with a title, not only fltsim.0.")};
+    QCommandLineOption width{QStringLiteral("width"), QStringLiteral("list: field width W, 5 to 40 (default 20)."),
                              QStringLiteral("N"), QStringLiteral("20")};
     QCommandLineOption padding{
         QStringLiteral("padding"),
-        QStringLiteral("Padding count, 0 to 20: count + 1 spaces follow each field (default 0)."), QStringLiteral("N"),
+        QStringLiteral("list: padding count, 0 to 20: count + 1 spaces follow each field (default 0)."), QStringLiteral("N"),
         QStringLiteral("0")};
     QCommandLineOption actualWidth{QStringLiteral("actual-width"),
-                                   QStringLiteral("Keep every field at its own length, no padding.")};
+                                   QStringLiteral("list: keep every field at its own length, no padding.")};
     QCommandLineOption delimiter{QStringLiteral("delimiter"),
-                                 QStringLiteral("Text after each field's padding, at most 5 characters."),
+                                 QStringLiteral("list: text after each field's padding, at most 5 characters."),
                                  QStringLiteral("TEXT")};
     QCommandLineOption terminator{QStringLiteral("terminator"),
-                                  QStringLiteral("Text ending every row, at most 1 character."),
+                                  QStringLiteral("list: text ending every row, at most 1 character."),
                                   QStringLiteral("CHAR")};
     QCommandLineOption lead{QStringLiteral("lead"),
-                            QStringLiteral("Leading (sort) field: manufacturer, type, title or subdir."),
+                            QStringLiteral("list: leading (sort) field: manufacturer, type, title or subdir."),
                             QStringLiteral("FIELD"), QStringLiteral("manufacturer")};
     QCommandLineOption output{QStringLiteral("output"),
-                              QStringLiteral("Write to FILE instead of stdout: a regular file is replaced once "
+                              QStringLiteral("list: write to FILE instead of stdout: a regular file is replaced once "
                                              "complete, a FIFO, device or socket is written in place."),
                               QStringLiteral("FILE")};
-    QCommandLineOption format{QStringLiteral("format"), QStringLiteral("rows, csv or json (default rows)."),
-                              QStringLiteral("FORMAT"), QStringLiteral("rows")};
+    QCommandLineOption entry{QStringLiteral("entry"),
+                             QStringLiteral("details: the entry [fltsim.N] shown as text, 0 to 32 (default 0)."),
+                             QStringLiteral("N"), QStringLiteral("0")};
+    // One --format, whose values and default depend on the command.
+    QCommandLineOption anyFormat{QStringLiteral("format"),
+                                 QStringLiteral("list: rows, csv or json (default rows); details: text or json "
+                                                "(default text); images: lines or json (default lines)."),
+                                 QStringLiteral("FORMAT")};
+    QCommandLineOption listFormat{QStringLiteral("format"), QStringLiteral("rows, csv or json (default rows)."),
+                                  QStringLiteral("FORMAT"), QStringLiteral("rows")};
+    QCommandLineOption detailsFormat{QStringLiteral("format"), QStringLiteral("text or json (default text)."),
+                                     QStringLiteral("FORMAT"), QStringLiteral("text")};
+    QCommandLineOption imagesFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
+                                    QStringLiteral("FORMAT"), QStringLiteral("lines")};
 
-    void addTo(QCommandLineParser &parser) const
+    // The options of one command; without one, those of every command (for the help, and to
+    // find the command among the arguments).
+    void addTo(QCommandLineParser &parser, std::optional<Command> command = std::nullopt) const
     {
         parser.setApplicationDescription(Description);
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions(
-            {help, version, extended, width, padding, actualWidth, delimiter, terminator, lead, output, format});
-        parser.addPositionalArgument(QStringLiteral("list"), QStringLiteral("The command: list."));
-        parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The Aircraft directory to list."));
+        parser.addOptions({help, version});
+        if (!command || *command == Command::List) {
+            parser.addOptions({extended, width, padding, actualWidth, delimiter, terminator, lead, output});
+        }
+        if (!command || *command == Command::Details) {
+            parser.addOption(entry);
+        }
+        if (!command) {
+            parser.addOption(anyFormat);
+            parser.addPositionalArgument(QStringLiteral("COMMAND"),
+                                         QStringLiteral("list, details or images."));
+            parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The Aircraft directory."));
+            parser.addPositionalArgument(QStringLiteral("FOLDER"),
+                                         QStringLiteral("details and images: an aircraft folder below DIR."),
+                                         QStringLiteral("[FOLDER]"));
+            return;
+        }
+        parser.addOption(formatOf(*command));
+    }
+
+    const QCommandLineOption &formatOf(Command command) const
+    {
+        switch (command) {
+        case Command::Details:
+            return detailsFormat;
+        case Command::Images:
+            return imagesFormat;
+        case Command::List:
+            break;
+        }
+        return listFormat;
     }
 };
 
@@ -104,24 +168,29 @@ std::filesystem::path pathFromBytes(const QByteArray &bytes)
     return std::filesystem::path(std::string(bytes.constData(), size_t(bytes.size())));
 }
 
-// DIR and --output FILE as the shell passed them. The bytes are parsed a second time as
-// Latin-1, which turns each byte into one character and keeps ASCII as it is: the parser then
-// splits both lists alike (options, "--output=FILE", values, positional arguments) and
-// toLatin1() gives the bytes back. Empty when there are no bytes to go by.
-std::optional<std::pair<std::filesystem::path, std::filesystem::path>>
-pathsFromBytes(const QList<QByteArray> &bytes, const Options &options)
+// Parses the bytes the shell passed as Latin-1, which turns each byte into one character and
+// keeps ASCII as it is: the parser then splits them as it split the text (options,
+// "--output=FILE", values, positional arguments), and toLatin1() gives each one's bytes back.
+bool parseBytes(QCommandLineParser &parser, const QList<QByteArray> &bytes)
 {
     if (bytes.isEmpty()) {
-        return std::nullopt;
+        return false;
     }
     QStringList latin1;
     latin1.reserve(bytes.size());
     for (const QByteArray &argument : bytes) {
         latin1.append(QString::fromLatin1(argument));
     }
+    return parser.parse(latin1);
+}
+
+// DIR and --output FILE as the shell passed them; empty when there are no bytes to go by.
+std::optional<std::pair<std::filesystem::path, std::filesystem::path>>
+pathsFromBytes(const QList<QByteArray> &bytes, const Options &options)
+{
     QCommandLineParser parser;
-    options.addTo(parser);
-    if (!parser.parse(latin1) || parser.positionalArguments().size() != 2) {
+    options.addTo(parser, Command::List);
+    if (!parseBytes(parser, bytes) || parser.positionalArguments().size() != 2) {
         return std::nullopt;
     }
     return std::pair(pathFromBytes(parser.positionalArguments().at(1).toLatin1()),
@@ -156,50 +225,16 @@ std::optional<QString> directoryProblem(const std::filesystem::path &directory)
     return std::nullopt;
 }
 
-} // namespace
-
-CommandLine commandLine(int argc, char **argv)
-{
-    CommandLine arguments;
-#ifdef Q_OS_UNIX
-    for (int i = 0; i < argc; ++i) {
-        arguments.text.append(QString::fromLocal8Bit(argv[i]));
-        arguments.bytes.append(QByteArray(argv[i]));
-    }
-#else
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    arguments.text = QCoreApplication::arguments();
-#endif
-    return arguments;
-}
-
-ParseResult parseArguments(const CommandLine &arguments)
+// `list [options] DIR`.
+ParseResult parseList(const CommandLine &arguments, const Options &switches)
 {
     using core::FormatSettings;
-    const Options switches;
     QCommandLineParser parser;
-    switches.addTo(parser);
-
+    switches.addTo(parser, Command::List);
     if (!parser.parse(arguments.text)) {
         return UsageError{parser.errorText()};
     }
-    if (parser.isSet(switches.help)) {
-        return PrintAndExit{parser.helpText()};
-    }
-    if (parser.isSet(switches.version)) {
-        return PrintAndExit{QStringLiteral("hangardeck-cli %1.%2.%3\n")
-                                .arg(HANGARDECK_VERSION_MAJOR)
-                                .arg(HANGARDECK_VERSION_MINOR)
-                                .arg(HANGARDECK_VERSION_PATCH)};
-    }
     const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        return UsageError{QStringLiteral("missing command; try 'hangardeck-cli list DIR' or --help")};
-    }
-    if (positional.first() != u"list") {
-        return UsageError{QStringLiteral("unknown command '%1'; the command is 'list'").arg(positional.first())};
-    }
     if (positional.size() < 2) {
         return UsageError{QStringLiteral("missing DIR: the Aircraft directory to list")};
     }
@@ -247,7 +282,7 @@ ParseResult parseArguments(const CommandLine &arguments)
     }
     options.format.leadField = core::LeadField(leadIndex);
 
-    const QString formatName = parser.value(switches.format);
+    const QString formatName = parser.value(switches.listFormat);
     if (formatName == u"rows") {
         options.outputFormat = OutputFormat::Rows;
     } else if (formatName == u"csv") {
@@ -272,6 +307,199 @@ ParseResult parseArguments(const CommandLine &arguments)
         return UsageError{*problem};
     }
     return options;
+}
+
+
+// What stops FOLDER from naming a folder below DIR, if anything.
+std::optional<QString> folderProblem(const AircraftFolder &aircraft, const QString &given)
+{
+    const QString directory = core::fromNativePath(aircraft.directory);
+    const QString notBelow = QStringLiteral("'%1' is not a folder below '%2'").arg(given, directory);
+    // DIR itself, or a way out of it, is not an aircraft folder of DIR.
+    const std::filesystem::path normal = aircraft.folder.lexically_normal();
+    if (aircraft.folder.empty() || aircraft.folder.has_root_path() || normal == std::filesystem::path(".")
+        || *normal.begin() == std::filesystem::path("..")) {
+        return notBelow;
+    }
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(aircraft.path(), error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return QStringLiteral("folder '%1' does not exist in '%2'").arg(given, directory);
+    }
+    if (!std::filesystem::is_directory(status)) {
+        return notBelow;
+    }
+    return std::nullopt;
+}
+
+// DIR and FOLDER of `details` and `images`, checked; on POSIX the very bytes the shell passed.
+// FOLDER may begin with the backslash of a row's folder: \b747 names b747.
+std::variant<AircraftFolder, UsageError> aircraftFolder(const CommandLine &arguments, const Options &switches,
+                                                        Command command, const QStringList &positional)
+{
+    AircraftFolder aircraft;
+    QCommandLineParser bytesParser;
+    switches.addTo(bytesParser, command);
+    if (parseBytes(bytesParser, arguments.bytes) && bytesParser.positionalArguments().size() == 3) {
+        aircraft.directory = pathFromBytes(bytesParser.positionalArguments().at(1).toLatin1());
+        aircraft.folder = pathFromBytes(bytesParser.positionalArguments().at(2).toLatin1());
+    } else {
+        aircraft.directory = core::toNativePath(positional.at(1));
+        aircraft.folder = core::toNativePath(positional.at(2));
+    }
+    const QString given = core::fromNativePath(aircraft.folder);
+    auto folderName = aircraft.folder.native();
+    if (!folderName.empty() && folderName.front() == std::filesystem::path::value_type('\\')) {
+        folderName.erase(0, 1);
+        aircraft.folder = folderName;
+    }
+    if (const std::optional<QString> problem = directoryProblem(aircraft.directory)) {
+        return UsageError{*problem};
+    }
+    if (const std::optional<QString> problem = folderProblem(aircraft, given)) {
+        return UsageError{*problem};
+    }
+    return aircraft;
+}
+
+// The positional arguments of a command on one folder: the command, DIR and FOLDER.
+std::optional<UsageError> folderArgumentsProblem(const QStringList &positional)
+{
+    if (positional.size() < 2) {
+        return UsageError{QStringLiteral("missing DIR and FOLDER: the Aircraft directory and an aircraft folder "
+                                         "below it")};
+    }
+    if (positional.size() < 3) {
+        return UsageError{QStringLiteral("missing FOLDER: an aircraft folder below DIR")};
+    }
+    if (positional.size() > 3) {
+        return UsageError{
+            QStringLiteral("unexpected argument '%1': give one DIR and one FOLDER").arg(positional.at(3))};
+    }
+    return std::nullopt;
+}
+
+// `details [--entry N] [--format text|json] DIR FOLDER`.
+ParseResult parseDetails(const CommandLine &arguments, const Options &switches)
+{
+    QCommandLineParser parser;
+    switches.addTo(parser, Command::Details);
+    if (!parser.parse(arguments.text)) {
+        return UsageError{parser.errorText()};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (std::optional<UsageError> problem = folderArgumentsProblem(positional)) {
+        return *problem;
+    }
+    DetailsOptions options;
+    const std::optional<int> entry = intInRange(parser.value(switches.entry), 0, core::MaxFltsimIndex);
+    if (!entry) {
+        return UsageError{
+            QStringLiteral("--entry must be a whole number from 0 to 32, not '%1'").arg(parser.value(switches.entry))};
+    }
+    options.entry = *entry;
+    const QString formatName = parser.value(switches.detailsFormat);
+    if (formatName == u"text") {
+        options.format = DetailsFormat::Text;
+    } else if (formatName == u"json") {
+        options.format = DetailsFormat::Json;
+    } else {
+        return UsageError{QStringLiteral("--format must be text or json for details, not '%1'").arg(formatName)};
+    }
+    // JSON holds every entry; an entry asked for would silently go unused.
+    if (options.format == DetailsFormat::Json && parser.isSet(switches.entry)) {
+        return UsageError{QStringLiteral("--entry goes with --format text: json lists every entry")};
+    }
+    auto aircraft = aircraftFolder(arguments, switches, Command::Details, positional);
+    if (const auto *error = std::get_if<UsageError>(&aircraft)) {
+        return *error;
+    }
+    options.aircraft = std::get<AircraftFolder>(std::move(aircraft));
+    return options;
+}
+
+// `images [--format lines|json] DIR FOLDER`.
+ParseResult parseImages(const CommandLine &arguments, const Options &switches)
+{
+    QCommandLineParser parser;
+    switches.addTo(parser, Command::Images);
+    if (!parser.parse(arguments.text)) {
+        return UsageError{parser.errorText()};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (std::optional<UsageError> problem = folderArgumentsProblem(positional)) {
+        return *problem;
+    }
+    ImagesOptions options;
+    const QString formatName = parser.value(switches.imagesFormat);
+    if (formatName == u"lines") {
+        options.format = ImagesFormat::Lines;
+    } else if (formatName == u"json") {
+        options.format = ImagesFormat::Json;
+    } else {
+        return UsageError{QStringLiteral("--format must be lines or json for images, not '%1'").arg(formatName)};
+    }
+    auto aircraft = aircraftFolder(arguments, switches, Command::Images, positional);
+    if (const auto *error = std::get_if<UsageError>(&aircraft)) {
+        return *error;
+    }
+    options.aircraft = std::get<AircraftFolder>(std::move(aircraft));
+    return options;
+}
+
+} // namespace
+
+CommandLine commandLine(int argc, char **argv)
+{
+    CommandLine arguments;
+#ifdef Q_OS_UNIX
+    for (int i = 0; i < argc; ++i) {
+        arguments.text.append(QString::fromLocal8Bit(argv[i]));
+        arguments.bytes.append(QByteArray(argv[i]));
+    }
+#else
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    arguments.text = QCoreApplication::arguments();
+#endif
+    return arguments;
+}
+
+ParseResult parseArguments(const CommandLine &arguments)
+{
+    // Every command's options first, to find the command; then the command's own, so that an
+    // option of another command is refused.
+    const Options switches;
+    QCommandLineParser parser;
+    switches.addTo(parser);
+    if (!parser.parse(arguments.text)) {
+        return UsageError{parser.errorText()};
+    }
+    if (parser.isSet(switches.help)) {
+        return PrintAndExit{parser.helpText()};
+    }
+    if (parser.isSet(switches.version)) {
+        return PrintAndExit{QStringLiteral("hangardeck-cli %1.%2.%3\n")
+                                .arg(HANGARDECK_VERSION_MAJOR)
+                                .arg(HANGARDECK_VERSION_MINOR)
+                                .arg(HANGARDECK_VERSION_PATCH)};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        return UsageError{QStringLiteral("missing command; try 'hangardeck-cli list DIR' or --help")};
+    }
+    const QString &command = positional.first();
+    if (command == u"list") {
+        return parseList(arguments, switches);
+    }
+    if (command == u"details") {
+        return parseDetails(arguments, switches);
+    }
+    if (command == u"images") {
+        return parseImages(arguments, switches);
+    }
+    return UsageError{
+        QStringLiteral("unknown command '%1'; the commands are list, details and images").arg(command)};
 }
 
 } // namespace hangardeck::cli

@@ -27,21 +27,47 @@ struct ListOptions {
     std::filesystem::path outputFile; // empty: stdout
 };
 
+// DIR and FOLDER of `details` and `images`, native like ListOptions' paths.
+struct AircraftFolder {
+    std::filesystem::path directory; // DIR as given
+    std::filesystem::path folder;    // FOLDER as given without a leading backslash: b747
+
+    // The aircraft folder: DIR, one separator (none added where DIR ends in one), FOLDER.
+    std::filesystem::path path() const { return directory / folder; }
+};
+
+enum class DetailsFormat { Text, Json };
+
+// What `hangardeck-cli details` was asked to do.
+struct DetailsOptions {
+    AircraftFolder aircraft;
+    int entry = 0; // the N of [fltsim.N] the text shows, 0 to 32
+    DetailsFormat format = DetailsFormat::Text;
+};
+
+enum class ImagesFormat { Lines, Json };
+
+// What `hangardeck-cli images` was asked to do.
+struct ImagesOptions {
+    AircraftFolder aircraft;
+    ImagesFormat format = ImagesFormat::Lines;
+};
+
 // The program's arguments, argv[0] included: as text for the options and, on POSIX, as the
-// bytes the shell passed, from which DIR and --output FILE are taken.
+// bytes the shell passed, from which DIR, FOLDER and --output FILE are taken.
 struct CommandLine {
     QStringList text;
     QList<QByteArray> bytes; // empty: paths come from the text (Windows)
 };
 
-// The parser's verdict: run a listing, print a text and exit 0 (help, version), or fail.
+// The parser's verdict: run a command, print a text and exit 0 (help, version), or fail.
 struct PrintAndExit {
     QString text;
 };
 struct UsageError {
     QString message;
 };
-using ParseResult = std::variant<ListOptions, PrintAndExit, UsageError>;
+using ParseResult = std::variant<ListOptions, DetailsOptions, ImagesOptions, PrintAndExit, UsageError>;
 
 // The command line of this process: from argv on POSIX, from the wide command line that
 // QCoreApplication holds elsewhere.

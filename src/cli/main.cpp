@@ -3,6 +3,8 @@
 #include "core/catalogue/cataloguescanner.h"
 #include "core/platform/nativepath.h"
 #include "cli/clioptions.h"
+#include "cli/detailsoutput.h"
+#include "cli/imagesoutput.h"
 #include "cli/listoutput.h"
 #include "cli/outputtarget.h"
 
@@ -21,6 +23,16 @@ int fail(int status, const QString &message)
     return status;
 }
 
+// Writes the whole output of a one-aircraft command to stdout.
+int printToStandardOutput(const QByteArray &bytes)
+{
+    cli::OutputTarget target{std::filesystem::path()};
+    if (!target.open() || !target.write(bytes) || !target.finish()) {
+        return fail(1, QStringLiteral("cannot write to stdout: %1").arg(target.errorText()));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -35,6 +47,12 @@ int main(int argc, char *argv[])
     if (const auto *print = std::get_if<cli::PrintAndExit>(&parsed)) {
         std::fputs(print->text.toLocal8Bit().constData(), stdout);
         return 0;
+    }
+    if (const auto *details = std::get_if<cli::DetailsOptions>(&parsed)) {
+        return printToStandardOutput(cli::detailsOutput(*details));
+    }
+    if (const auto *images = std::get_if<cli::ImagesOptions>(&parsed)) {
+        return printToStandardOutput(cli::imagesOutput(*images));
     }
     const auto &options = std::get<cli::ListOptions>(parsed);
 

@@ -181,7 +181,18 @@ private Q_SLOTS:
     void arguments_nonUtf8PathsAreTakenAsGiven();
     void list_sparse64GbFileListsAsEmptyAircraft();
 
+    // One aircraft: details and images
+    void details_textIsDetailsBoxTextAndLineFeed();
+    void details_jsonListsEveryTitledEntry();
+    void images_pathsInWalkOrder();
+    void images_nonUtf8PathsPrintAsGiven();
+    void aircraftErrors_exitTwoWithOneLine_data();
+    void aircraftErrors_exitTwoWithOneLine();
+    void help_describesDetailsAndImages();
+
 private:
+    QString inspectionDirectory();
+
     QTemporaryDir m_dir;
     QString m_aircraft;
     QString m_odd;   // values and a folder name holding control characters
@@ -648,6 +659,177 @@ void CliTest::list_sparse64GbFileListsAsEmptyAircraft()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("-EMPTY-               -EMPTY-               -EMPTY-               .00\\sparse\n"
                                  "-EMPTY-               -EMPTY-               After                 .00\\after\n"));
+}
+
+// An aircraft directory for details and images, made on first use: b747 with three titled
+// entries in a file saved with LF line ends, its pictures and a folder without aircraft.cfg.
+QString CliTest::inspectionDirectory()
+{
+    const QString directory = m_dir.filePath("Inspect");
+    if (QFileInfo::exists(directory)) {
+        return directory;
+    }
+    const bool written =
+        writeFile(directory + "/b747/aircraft.cfg",
+                  "[fltsim.0]\ntitle=Boeing 747-400\nui_manufacturer=Boeing\nui_type=747-400\n"
+                  "description=Four engines\n[fltsim.1]\ntitle=Boeing 747 Cargo\nui_manufacturer=Boeing\n"
+                  "[fltsim.2]\ntitle=Caf\xC3\xA9 Jumbo\ndescription = Last one\n[fltsim.4]\ntitle=Beyond the gap\n")
+        && writeFile(directory + "/b747/thumbnail.jpg", "jpg") && writeFile(directory + "/b747/texture/T1.JPG", "jpg")
+        && writeFile(directory + "/b747/panel/p.gif", "gif") && writeFile(directory + "/b747/shots.jpg/s.jpg", "jpg")
+        && QDir().mkpath(directory + "/bare");
+    return written ? directory : QString();
+}
+
+void CliTest::details_textIsDetailsBoxTextAndLineFeed()
+{
+    const QString directory = inspectionDirectory();
+    QVERIFY(!directory.isEmpty());
+    const Run first = runCli({"details", directory, "b747"});
+    QCOMPARE(first.err, QByteArray());
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(first.out, "Boeing 747-400\r\n\r\nBoeing\r\n\r\n747-400\r\n\r\nFour engines\r\r\n[fltsim.0]\n");
+
+    // A later entry; a row's folder with its backslash; DIR given with a trailing slash.
+    const QByteArray third = "Caf\xC3\xA9 Jumbo\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n= Last one\r\r\n[fltsim.2]\n";
+    QCOMPARE(runCli({"details", "--entry", "2", directory, "b747"}).out, third);
+    QCOMPARE(runCli({"details", "--entry", "2", directory + "/", "\\b747"}).out, third);
+    // Entry 1 has no description of its own and shows the next one's.
+    QVERIFY(runCli({"details", "--entry", "1", directory, "b747"}).out.contains("\r\n= Last one\r\r\n[fltsim.1]\n"));
+
+    // An entry without a title, a folder without aircraft.cfg: shown as the window shows them.
+    const QByteArray nothing = "-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n[fltsim.32]\n";
+    QCOMPARE(runCli({"details", "--entry", "32", directory, "b747"}).out, nothing);
+    const Run bare = runCli({"details", "--entry", "32", directory, "bare"});
+    QCOMPARE(bare.exitCode, 0);
+    QCOMPARE(bare.out, nothing);
+}
+
+void CliTest::details_jsonListsEveryTitledEntry()
+{
+    const QString directory = inspectionDirectory();
+    QVERIFY(!directory.isEmpty());
+    const Run run = runCli({"details", "--format", "json", directory, "\\b747"});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(run.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(object.value("folder").toString(), "b747");
+    // Entries up to the first without a title: entry 4 after the gap is not one of them.
+    const QJsonArray entries = object.value("entries").toArray();
+    QCOMPARE(entries.size(), 3);
+    const QJsonObject first = entries.at(0).toObject();
+    QCOMPARE(first.value("entry").toInt(-1), 0);
+    QCOMPARE(first.value("section").toString(), "fltsim.0");
+    QCOMPARE(first.value("title").toString(), "Boeing 747-400");
+    QCOMPARE(first.value("manufacturer").toString(), "Boeing");
+    QCOMPARE(first.value("type").toString(), "747-400");
+    QCOMPARE(first.value("description").toString(), "Four engines");
+    const QJsonObject third = entries.at(2).toObject();
+    QCOMPARE(third.value("entry").toInt(-1), 2);
+    QCOMPARE(third.value("title").toString(), "Caf\u00e9 Jumbo");
+    QCOMPARE(third.value("type").toString(), "-EMPTY-");
+    QCOMPARE(third.value("description").toString(), "= Last one");
+
+    const Run bare = runCli({"details", "--format", "json", directory, "bare"});
+    QCOMPARE(bare.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(bare.out).object().value("entries").toArray().size(), 0);
+}
+
+void CliTest::images_pathsInWalkOrder()
+{
+    const QString directory = inspectionDirectory();
+    QVERIFY(!directory.isEmpty());
+    const Run lines = runCli({"images", directory, "\\b747"});
+    QCOMPARE(lines.exitCode, 0);
+    const QString b747 = directory + "/b747/";
+    QCOMPARE(QString::fromUtf8(lines.out), b747 + "thumbnail.jpg\n" + b747 + "shots.jpg/s.jpg\n" + b747
+                                               + "texture/T1.JPG\n" + b747 + "panel/p.gif\n");
+    // DIR as given: its trailing slash is not doubled.
+    QCOMPARE(runCli({"images", directory + "/", "b747"}).out, lines.out);
+
+    const Run json = runCli({"images", "--format", "json", directory, "b747"});
+    QCOMPARE(json.exitCode, 0);
+    const QJsonArray pictures = QJsonDocument::fromJson(json.out).array();
+    QCOMPARE(pictures.size(), 4);
+    QCOMPARE(pictures.at(2).toObject().value("name").toString(), "T1.JPG");
+    QCOMPARE(pictures.at(2).toObject().value("path").toString(), b747 + "texture/T1.JPG");
+
+    const Run none = runCli({"images", directory, "bare"});
+    QCOMPARE(none.exitCode, 0);
+    QCOMPARE(none.out, QByteArray());
+    QCOMPARE(runCli({"images", "--format", "json", directory, "bare"}).out, "[\n]\n");
+}
+
+void CliTest::images_nonUtf8PathsPrintAsGiven()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray root = QFile::encodeName(m_dir.filePath("bytes-images"));
+    const auto cleanup = qScopeGuard([&root] { std::filesystem::remove_all(root.toStdString()); });
+    const QByteArray folder = root + "/Aircraft\xE9/b\xE9";
+    std::filesystem::create_directories(std::string(QByteArray(folder + "/line\nbreak").constData()));
+    QVERIFY(writeRawFile(folder + "/p\xE9.jpg", "jpg"));
+    QVERIFY(writeRawFile(folder + "/line\nbreak/q.gif", "gif"));
+    const Run run = runCliWithBytes({"images", root + "/Aircraft\xE9", "\\b\xE9"});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    // The name's bytes as they are; the line break inside a name shows as U+FFFD.
+    QCOMPARE(run.out, folder + "/p\xE9.jpg\n" + folder + "/line\xEF\xBF\xBD" "break/q.gif\n");
+    const Run details = runCliWithBytes({"details", root + "/Aircraft\xE9", "b\xE9"});
+    QCOMPARE(details.exitCode, 0);
+    QVERIFY(details.out.endsWith("[fltsim.0]\n"));
+#else
+    QSKIP("needs POSIX file names");
+#endif
+}
+
+void CliTest::aircraftErrors_exitTwoWithOneLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mentions");
+
+    const QString directory = inspectionDirectory();
+    QTest::newRow("details: missing dir") << QStringList{"details", "/no/such/Aircraft", "b747"} << "does not exist";
+    QTest::newRow("images: missing dir") << QStringList{"images", "/no/such/Aircraft", "b747"} << "does not exist";
+    QTest::newRow("no folder") << QStringList{"details", directory} << "FOLDER";
+    QTest::newRow("no dir, no folder") << QStringList{"images"} << "DIR";
+    QTest::newRow("two folders") << QStringList{"images", directory, "b747", "bare"} << "bare";
+    QTest::newRow("missing folder") << QStringList{"details", directory, "a380"} << "'a380' does not exist";
+    QTest::newRow("file as folder") << QStringList{"images", directory, "b747/thumbnail.jpg"} << "not a folder";
+    QTest::newRow("dir itself") << QStringList{"details", directory, "."} << "not a folder below";
+    QTest::newRow("way out") << QStringList{"images", directory, "../Inspect/b747"} << "not a folder below";
+    QTest::newRow("absolute") << QStringList{"images", directory, directory + "/b747"} << "not a folder below";
+    QTest::newRow("backslash alone") << QStringList{"details", directory, "\\"} << "not a folder below";
+    QTest::newRow("entry 33") << QStringList{"details", "--entry", "33", directory, "b747"} << "--entry";
+    QTest::newRow("entry -1") << QStringList{"details", "--entry", "-1", directory, "b747"} << "--entry";
+    QTest::newRow("entry text") << QStringList{"details", "--entry", "two", directory, "b747"} << "--entry";
+    QTest::newRow("entry with json")
+        << QStringList{"details", "--entry", "1", "--format", "json", directory, "b747"} << "--entry";
+    QTest::newRow("details format") << QStringList{"details", "--format", "rows", directory, "b747"} << "--format";
+    QTest::newRow("images format") << QStringList{"images", "--format", "text", directory, "b747"} << "--format";
+    QTest::newRow("list option") << QStringList{"images", "--extended", directory, "b747"} << "extended";
+    QTest::newRow("details option on list") << QStringList{"list", "--entry", "1", directory} << "entry";
+}
+
+void CliTest::aircraftErrors_exitTwoWithOneLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mentions);
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY2(run.err.startsWith("hangardeck-cli: error: "), run.err.constData());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.contains(mentions.toUtf8()), run.err.constData());
+}
+
+void CliTest::help_describesDetailsAndImages()
+{
+    const Run run = runCli({"--help"});
+    QCOMPARE(run.exitCode, 0);
+    for (const char *text : {"details [--entry N] [--format text|json] DIR FOLDER",
+                             "images [--format lines|json] DIR FOLDER", "--entry", "COMMAND"}) {
+        QVERIFY2(run.out.contains(text), text);
+    }
 }
 
 QTEST_GUILESS_MAIN(CliTest)
