@@ -5,6 +5,7 @@
 
 #include "gui/finder/directorylistbox.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/shell/launcher.h"
 #include "gui/shell/messagepresenter.h"
 #include "testsupport.h"
 
@@ -83,16 +84,23 @@ inline QStringList texts(const QListView *list)
     return result;
 }
 
+// Records the files the window would open in the desktop's programs.
+struct RecordingLauncher final : gui::Launcher {
+    void openFile(const QString &path) override { opened.append(path); }
+    QStringList opened;
+};
+
 // A main window started in a program folder (by default a new one), and its controls by object name.
 struct Run {
     QTemporaryDir newFolder;
     QString folder;
     RecordingPresenter presenter;
+    RecordingLauncher launcher;
     std::unique_ptr<MainWindow> window;
 
     explicit Run(const QString &programFolder = {})
         : folder(programFolder.isEmpty() ? newFolder.path() : programFolder),
-          window(std::make_unique<MainWindow>(folder, &presenter))
+          window(std::make_unique<MainWindow>(folder, &presenter, &launcher))
     {
     }
 

@@ -2,17 +2,35 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/savedlist.h"
 
+#include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/rowformat.h"
+#include "core/platform/atomicfile.h"
+
 namespace hangardeck::core {
 
-QByteArray savedListText(const QStringList &rows, const QByteArray &lineEnd)
+bool writeSavedList(const std::filesystem::path &file, const CatalogueScan &scan, QString *errorText)
 {
-    QByteArray text;
-    text.reserve(rows.size() * 96);
-    for (const QString &row : rows) {
-        text += row.toUtf8();
-        text += lineEnd;
+    constexpr qsizetype ChunkBytes = 64 * 1024;
+    AtomicFileWriter writer(file);
+    bool ok = writer.open();
+    QString row; // one buffer for every row
+    QByteArray chunk;
+    chunk.reserve(ChunkBytes + 1024);
+    for (qsizetype i = 0; ok && i < scan.rowCount(); ++i) {
+        row.resize(0);
+        rowformat::appendRow(row, scan.entries[size_t(scan.rowEntries[size_t(i)])], scan.format);
+        chunk += row.toUtf8();
+        chunk += "\r\n";
+        if (chunk.size() >= ChunkBytes) {
+            ok = writer.write(chunk);
+            chunk.resize(0);
+        }
     }
-    return text;
+    ok = ok && writer.write(chunk) && writer.commit();
+    if (!ok && errorText) {
+        *errorText = writer.errorText();
+    }
+    return ok;
 }
 
 } // namespace hangardeck::core

@@ -3,13 +3,21 @@
 #ifndef HANGARDECK_CORE_SAVEDLIST_H
 #define HANGARDECK_CORE_SAVEDLIST_H
 
-#include <QByteArray>
-#include <QStringList>
+#include <QString>
+
+#include <filesystem>
 
 namespace hangardeck::core {
 
-// The rows as text, each followed by lineEnd, UTF-8, nothing else.
-QByteArray savedListText(const QStringList &rows, const QByteArray &lineEnd = QByteArrayLiteral("\r\n"));
+struct CatalogueScan;
+
+// The saved list's file name, beside the settings file.
+inline constexpr auto SavedListFileName = u"output.txt";
+
+// Writes every row of a scan, in its order, each followed by CR LF, as UTF-8 and nothing
+// else; the file is replaced only once the whole list is written, so a failed save leaves
+// the previous list whole. errorText says why a save failed.
+bool writeSavedList(const std::filesystem::path &file, const CatalogueScan &scan, QString *errorText = nullptr);
 
 } // namespace hangardeck::core
 

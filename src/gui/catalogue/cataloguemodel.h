@@ -25,6 +25,9 @@ public:
 
     // Replaces the whole result; views lose their selection, as after a new scan.
     void setScan(core::CatalogueScan scan);
+    const core::CatalogueScan &scan() const { return m_scan; }
+    // Row r of the generated list.
+    QString generatedRow(int row) const { return m_scan.row(row); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

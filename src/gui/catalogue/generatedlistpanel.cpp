@@ -29,6 +29,7 @@ GeneratedListPanel::GeneratedListPanel(CatalogueModel *model, QWidget *parent)
     m_list2->setModel(model);
     m_list2->setModelColumn(CatalogueModel::GeneratedRowColumn);
     m_list2->installEventFilter(this);
+    m_list2->viewport()->installEventFilter(this);
 
     connect(m_list2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
@@ -41,13 +42,15 @@ GeneratedListPanel::GeneratedListPanel(CatalogueModel *model, QWidget *parent)
     });
 }
 
-void GeneratedListPanel::selectFirstRow()
+bool GeneratedListPanel::selectFirstRow()
 {
     m_list2->setFocus();
     const QModelIndex first = m_list2->model()->index(0, CatalogueModel::GeneratedRowColumn);
-    if (first.isValid()) {
-        m_list2->setCurrentIndex(first);
+    if (!first.isValid() || m_list2->currentIndex() == first) {
+        return false;
     }
+    m_list2->setCurrentIndex(first);
+    return true;
 }
 
 int GeneratedListPanel::currentRow() const
@@ -76,6 +79,12 @@ void GeneratedListPanel::unstretch()
 
 bool GeneratedListPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    // A press into a list without a selection selects the first row first, so that a press
+    // always leaves a row selected and inspected; the press then goes on as usual.
+    if (watched == m_list2->viewport() && event->type() == QEvent::MouseButtonPress
+        && m_list2->model()->rowCount() > 0 && !m_list2->currentIndex().isValid()) {
+        m_list2->setCurrentIndex(m_list2->model()->index(0, CatalogueModel::GeneratedRowColumn));
+    }
     if (watched == m_list2 && event->type() == QEvent::KeyPress) {
         const auto key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

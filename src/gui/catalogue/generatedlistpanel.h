@@ -21,8 +21,8 @@ public:
     explicit GeneratedListPanel(CatalogueModel *model, QWidget *parent = nullptr);
 
     // Gives the list the focus and selects its first row, as after a scan; an empty list
-    // stays without a selection.
-    void selectFirstRow();
+    // stays without a selection. False when the first row was selected already.
+    bool selectFirstRow();
 
     // The selected row, -1 for none.
     int currentRow() const;

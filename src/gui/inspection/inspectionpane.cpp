@@ -2,30 +2,56 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "gui/inspection/inspectionpane.h"
 
+#include "core/inspection/detailstext.h"
+#include "core/inspection/entryrange.h"
+#include "core/inspection/picturewalk.h"
+#include "core/inspection/rowfolderrule.h"
+#include "core/platform/nativepath.h"
+#include "gui/shell/launcher.h"
 #include "gui/shell/twips.h"
 
+#include <QBuffer>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include <fstream>
+
 namespace hangardeck::gui {
+
+namespace fs = std::filesystem;
 
 namespace {
 
 // The pane's own place on the window; its controls are placed relative to it.
 constexpr int TopTwips = 1920;
+// A picture file larger than this is not shown: no add-on ships one, and reading it whole
+// would hold the window.
+constexpr std::streamsize MaxPictureBytes = 64 * 1024 * 1024;
+constexpr int PathRole = Qt::UserRole;
 
 QRect placeInPane(int left, int top, int width, int height)
 {
     return twipsRect(left, top - TopTwips, width, height);
 }
 
+// Text4 shows the details text's lines; the description's own carriage return, which stands
+// just before the line end, is not drawn as a line of its own.
+QString shownText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).remove(u'\r');
+}
+
 } // namespace
 
-InspectionPane::InspectionPane(QWidget *parent)
+InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDirectory, QWidget *parent)
     : QWidget(parent)
+    , m_launcher(launcher)
+    , m_aircraftDirectory(std::move(aircraftDirectory))
 {
     setObjectName(QStringLiteral("inspectionPane"));
     setGeometry(twipsRect(0, TopTwips, 8895, 4095));
@@ -35,6 +61,7 @@ InspectionPane::InspectionPane(QWidget *parent)
     m_img1->setObjectName(QStringLiteral("img1"));
     m_img1->setGeometry(placeInPane(0, 1920, 4695, 4095));
     m_img1->setAlignment(Qt::AlignCenter);
+    m_img1->installEventFilter(this);
 
     m_label7 = new QLabel(QStringLiteral("-NO IMAGE- Images from your aircraft directory are displayed here when you "
                                          "click an aircraft. Double-click here when an image is displayed to open the "
@@ -68,6 +95,10 @@ InspectionPane::InspectionPane(QWidget *parent)
     m_hscroll1->setRange(0, 32767);
     m_hscroll1->setSingleStep(1);
     m_hscroll1->setPageStep(1);
+
+    connect(m_lstImageFiles, &QListWidget::currentRowChanged, m_lstImages, [this](int row) { m_lstImages->setCurrentRow(row); });
+    connect(m_lstImages, &QListWidget::currentRowChanged, this, &InspectionPane::showPicture);
+    connect(m_hscroll1, &QScrollBar::valueChanged, this, &InspectionPane::onStep);
 }
 
 void InspectionPane::setStretched(bool stretched)
@@ -76,6 +107,138 @@ void InspectionPane::setStretched(bool stretched)
                             static_cast<QWidget *>(m_text4), static_cast<QWidget *>(m_hscroll1)}) {
         widget->setHidden(stretched);
     }
+}
+
+void InspectionPane::setListPath(const QString &path)
+{
+    m_curpath = path.isEmpty() ? QStringLiteral("Z") : path;
+}
+
+// The row's folder below the aircraft directory as it is now. A row without a backslash
+// keeps the folder inspected before; before any, there is none.
+std::optional<fs::path> InspectionPane::folderOf(const QString &row)
+{
+    if (const std::optional<QString> folder = core::rowFolder(row)) {
+        m_curpath = *folder;
+    }
+    if (!m_curpath.startsWith(u'\\')) {
+        return std::nullopt;
+    }
+    return m_aircraftDirectory() / core::toNativePath(m_curpath.mid(1));
+}
+
+void InspectionPane::inspectRow(const QString &row)
+{
+    m_row = row;
+    const std::optional<fs::path> folder = folderOf(row);
+    listPictures(folder.value_or(fs::path()));
+    if (m_curpath == u"Z") {
+        Q_EMIT nothingSelected();
+        return;
+    }
+    showEntry(core::rowEntryText(row).value_or(QStringLiteral("0")));
+    if (m_lstImageFiles->count() > 0) {
+        m_lstImageFiles->setCurrentRow(0);
+        m_label7->hide();
+    } else {
+        m_label7->show();
+        m_img1->clear();
+        m_img1->repaint();
+    }
+}
+
+void InspectionPane::openAircraftCfg(const QString &row)
+{
+    if (m_curpath == u"Z") {
+        return;
+    }
+    if (const std::optional<fs::path> folder = folderOf(row)) {
+        m_launcher->openFile(core::fromNativePath(*folder / "aircraft.cfg"));
+    }
+}
+
+void InspectionPane::listPictures(const fs::path &folder)
+{
+    m_lstImages->clear();
+    m_lstImageFiles->clear();
+    if (folder.empty()) {
+        return;
+    }
+    for (const core::PictureFile &picture : core::findPictures(folder)) {
+        auto *path = new QListWidgetItem(core::fromNativePath(picture.path), m_lstImages);
+        path->setData(PathRole, QByteArray::fromStdString(picture.path.string()));
+        m_lstImageFiles->addItem(picture.name);
+    }
+}
+
+// Decoded at the size it is shown: a photo of 4000 x 3000 pixels is not decoded whole to be
+// shrunk afterwards. A picture that cannot be read leaves the one shown before.
+void InspectionPane::showPicture(int index)
+{
+    const QListWidgetItem *item = m_lstImages->item(index);
+    if (!item) {
+        return;
+    }
+    std::ifstream file(item->data(PathRole).toByteArray().toStdString(), std::ios::binary);
+    QByteArray bytes;
+    if (file) {
+        file.seekg(0, std::ios::end);
+        const std::streamsize size = file.tellg();
+        file.seekg(0, std::ios::beg);
+        if (size > 0 && size <= MaxPictureBytes) {
+            bytes.resize(qsizetype(size));
+            file.read(bytes.data(), size);
+            bytes.resize(qsizetype(file.gcount()));
+        }
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid()) {
+        reader.setScaledSize(size.scaled(m_img1->size(), Qt::KeepAspectRatio));
+    }
+    const QImage image = reader.read();
+    if (!image.isNull()) {
+        m_img1->setPixmap(QPixmap::fromImage(image));
+    }
+    m_label7->hide();
+}
+
+void InspectionPane::showEntry(const QString &entryText)
+{
+    const std::optional<fs::path> folder =
+        m_curpath.startsWith(u'\\') ? std::optional(m_aircraftDirectory() / core::toNativePath(m_curpath.mid(1)))
+                                    : std::nullopt;
+    const core::EntryDetails details =
+        core::readEntryDetails(folder ? *folder / "aircraft.cfg" : fs::path(), entryText);
+    m_text4->setPlainText(shownText(core::detailsText(details)));
+}
+
+// The stepper shows entry v of the aircraft of the row inspected last; past the last entry
+// it says so and goes back to entry 0, which shows entry 0 at once.
+void InspectionPane::onStep(int value)
+{
+    const std::optional<fs::path> folder = folderOf(m_row);
+    const int end = folder ? core::endOfEntries(*folder / "aircraft.cfg") : 0;
+    if (value > end) {
+        m_text4->setPlainText(core::lastEntryMessage(end));
+        m_hscroll1->setValue(0);
+        return;
+    }
+    showEntry(QString::number(value));
+}
+
+bool InspectionPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_img1 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (const QListWidgetItem *item = m_lstImages->currentItem()) {
+            m_launcher->openFile(item->text());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace hangardeck::gui

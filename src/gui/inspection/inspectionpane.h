@@ -5,12 +5,18 @@
 
 #include <QWidget>
 
+#include <filesystem>
+#include <functional>
+#include <optional>
+
 class QLabel;
 class QListWidget;
 class QScrollBar;
 class QTextEdit;
 
 namespace hangardeck::gui {
+
+class Launcher;
 
 // The lower half of the main window, where the selected aircraft is shown: its picture
 // (img1, with Label7 when there is none), the picture files (lstImageFiles, and the hidden
@@ -21,19 +27,55 @@ class InspectionPane final : public QWidget
     Q_DISABLE_COPY_MOVE(InspectionPane)
 
 public:
-    explicit InspectionPane(QWidget *parent = nullptr);
+    // The aircraft directory as it is now (Dir1's path): inspections read it afresh.
+    using AircraftDirectory = std::function<std::filesystem::path()>;
+
+    InspectionPane(Launcher *launcher, AircraftDirectory aircraftDirectory, QWidget *parent = nullptr);
 
     // Stretch mode hides the picture, the file list, the details and the stepper; the
     // picture notice and the hidden path list are left as they are.
     void setStretched(bool stretched);
 
+    // A list was generated from this directory, or (empty) none is any longer: the marker
+    // the saved list and opening aircraft.cfg test.
+    void setListPath(const QString &path);
+    bool hasList() const { return m_curpath != u"Z"; }
+
+    // The row-selection behaviour for a row of the generated list: the pictures below the
+    // row's folder, and the details of the entry it lists.
+    void inspectRow(const QString &row);
+
+    // The open behaviour: the row's aircraft.cfg in the desktop's editor; nothing before a
+    // list exists.
+    void openAircraftCfg(const QString &row);
+
+Q_SIGNALS:
+    // A row named no folder and no list exists: "Nothing selected".
+    void nothingSelected();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    std::optional<std::filesystem::path> folderOf(const QString &row);
+    void listPictures(const std::filesystem::path &folder);
+    void showPicture(int index);
+    void showEntry(const QString &entryText);
+    void onStep(int value);
+
+    Launcher *m_launcher;
+    AircraftDirectory m_aircraftDirectory;
     QLabel *m_img1 = nullptr;
     QLabel *m_label7 = nullptr;
     QListWidget *m_lstImageFiles = nullptr;
     QListWidget *m_lstImages = nullptr;
     QTextEdit *m_text4 = nullptr;
     QScrollBar *m_hscroll1 = nullptr;
+
+    // "Z" until a list is generated; then the list's directory, then the folder text of the
+    // last inspected row ("\b747").
+    QString m_curpath = QStringLiteral("Z");
+    QString m_row; // the row inspected last, which the stepper steps through
 };
 
 } // namespace hangardeck::gui

@@ -7,6 +7,7 @@
 #include "gui/catalogue/fieldlistspanel.h"
 #include "core/catalogue/formatsettings.h"
 #include "gui/catalogue/generatedlistpanel.h"
+#include "gui/catalogue/savedlistactions.h"
 #include "gui/catalogue/scanrunner.h"
 #include "gui/finder/directorypickerpanel.h"
 #include "gui/inspection/inspectionpane.h"
@@ -15,6 +16,7 @@
 #include "core/settings/startup.h"
 #include "gui/shell/helppanel.h"
 #include "gui/shell/helpviewer.h"
+#include "gui/shell/launcher.h"
 #include "gui/shell/messagepresenter.h"
 #include "gui/shell/statusline.h"
 #include "gui/shell/stretchmode.h"
@@ -47,15 +49,21 @@ QAction *addItem(QObject *owner, QWidget *menu, const char *name, const QString 
 
 } // namespace
 
-MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter, QWidget *parent)
+MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter, Launcher *launcher,
+                       QWidget *parent)
     : QMainWindow(parent)
     , m_programFolder(programFolder)
     , m_settingsFile(programFolder, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
     , m_presenter(presenter)
+    , m_launcher(launcher)
 {
     if (!m_presenter) {
         m_ownPresenter = std::make_unique<MessageBoxPresenter>();
         m_presenter = m_ownPresenter.get();
+    }
+    if (!m_launcher) {
+        m_ownLauncher = std::make_unique<DesktopLauncher>();
+        m_launcher = m_ownLauncher.get();
     }
 
     setObjectName(QStringLiteral("ui_type"));
@@ -72,7 +80,7 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
 
     // Creation order is stacking order: the lower half lies lowest,
     // so a stretched list panel covers them, as the panels cover everything they overlap.
-    m_inspection = new InspectionPane(central);
+    m_inspection = new InspectionPane(m_launcher, [this] { return m_directoryPanel->nativePath(); }, central);
     m_statusLine = new StatusLine(central);
     m_directoryPanel = new DirectoryPickerPanel(central);
     m_formatPanel = new DataFormatPanel(central);
@@ -87,6 +95,7 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     m_stretch = new StretchMode(this, central, m_listPanel, m_inspection, m_statusLine);
     m_scanRunner = new ScanRunner(m_statusLine, this);
     m_placement = new WindowPlacement(this);
+    m_savedList = std::make_unique<SavedListActions>(m_model, &m_settingsFile, m_launcher);
     buildMenus();
 
     connect(m_statusLine, &StatusLine::directoryClicked, this, [this] { showPanel(0); });
@@ -94,6 +103,12 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     connect(m_fieldListsPanel, &FieldListsPanel::leadFieldChosen, this, &MainWindow::onLeadFieldChosen);
     connect(m_fieldListsPanel, &FieldListsPanel::itemDoubleClicked, this, [this] { showPanel(5); });
     connect(m_helpPanel, &HelpPanel::helpRequested, this, &MainWindow::showHelp);
+    connect(m_listPanel, &GeneratedListPanel::rowSelected, this,
+            [this](int row) { m_inspection->inspectRow(m_model->generatedRow(row)); });
+    connect(m_listPanel, &GeneratedListPanel::rowActivated, this,
+            [this](int row) { m_inspection->openAircraftCfg(m_model->generatedRow(row)); });
+    connect(m_inspection, &InspectionPane::nothingSelected, this,
+            [this] { showMessage(QStringLiteral("Nothing selected")); });
     connect(m_placement, &WindowPlacement::placed, this, [this] {
         if (m_firstRunPending) {
             writeFirstRun();
@@ -114,10 +129,12 @@ void MainWindow::buildMenus()
     QMenuBar *bar = menuBar();
     QMenu *fileMenu = bar->addMenu(QStringLiteral("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    // Saving and reopening the list arrive with the saved-list stage; the items are inert.
-    addItem(this, fileMenu, "mnuSave", QStringLiteral("&Save List to File"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(this, fileMenu, "mnuOpen", QStringLiteral("&Open Saved List File from Disk"),
-            QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction *save =
+        addItem(this, fileMenu, "mnuSave", QStringLiteral("&Save List to File"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &MainWindow::saveList);
+    QAction *open = addItem(this, fileMenu, "mnuOpen", QStringLiteral("&Open Saved List File from Disk"),
+                            QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, [this] { m_savedList->open(); });
     QAction *defaults = addItem(this, fileMenu, "mnuDefaults", QStringLiteral("&Set Default Settings"));
     connect(defaults, &QAction::triggered, this, &MainWindow::resetToDefaults);
     QAction *exitItem = addItem(this, fileMenu, "mnuExit", QStringLiteral("E&xit ALT+F4"));
@@ -217,11 +234,25 @@ void MainWindow::generateList()
     m_model->setScan(std::move(outcome.scan));
     m_statusLine->hideProgress();
     m_statusLine->setCount(m_model->rowCount());
+    m_inspection->setListPath(m_directoryPanel->path());
     m_listPanel->selectFirstRow();
 
     // A close asked for while the scan ran was held back until the lists were whole.
     if (m_scanRunner->takeHeldClose()) {
         close();
+    }
+}
+
+void MainWindow::saveList()
+{
+    if (!m_inspection->hasList()) {
+        showMessage(QStringLiteral("Nothing to save, generate list first."));
+        return;
+    }
+    m_statusLine->setTarget(m_savedList->save());
+    // The first row is selected and inspected after a save, also when it was already.
+    if (!m_listPanel->selectFirstRow() && m_model->rowCount() > 0) {
+        m_inspection->inspectRow(m_model->generatedRow(0));
     }
 }
 

@@ -23,6 +23,8 @@ class GeneratedListPanel;
 class HelpPanel;
 class HelpViewer;
 class InspectionPane;
+class Launcher;
+class SavedListActions;
 class MessagePresenter;
 class ScanRunner;
 class StatusLine;
@@ -42,8 +44,9 @@ public:
     // programFolder holds hangardeck.ini (unless it cannot be written: then the user's
     // configuration folder does) and the help page. presenter shows the message boxes;
     // nullptr uses the desktop's message box. The window does not own a given one.
+    // launcher opens files in the desktop's programs; nullptr uses the desktop's handlers.
     explicit MainWindow(const QString &programFolder, MessagePresenter *presenter = nullptr,
-                        QWidget *parent = nullptr);
+                        Launcher *launcher = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The panel switch: 0 directory picker, 1 data format, 2 none, 3 help, 4 field lists,
@@ -60,6 +63,8 @@ public Q_SLOTS:
     void showHelp();
     // "Set Default Settings": writes the reset values and ends without the close-time save.
     void resetToDefaults();
+    // "Save List to File": output.txt, opened in the editor.
+    void saveList();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,6 +82,9 @@ private:
     core::SettingsFile m_settingsFile;
     MessagePresenter *m_presenter = nullptr;
     std::unique_ptr<MessagePresenter> m_ownPresenter;
+    Launcher *m_launcher = nullptr;
+    std::unique_ptr<Launcher> m_ownLauncher;
+    std::unique_ptr<SavedListActions> m_savedList;
 
     CatalogueModel *m_model = nullptr;
     DirectoryPickerPanel *m_directoryPanel = nullptr;

@@ -57,6 +57,11 @@ void StatusLine::setDirectory(const QString &path)
     m_label3->setText(path);
 }
 
+void StatusLine::setTarget(const QString &path)
+{
+    m_label3->setText(QStringLiteral("Target: ") + path);
+}
+
 void StatusLine::setCount(qsizetype rows)
 {
     m_label5->setText(core::aircraftCountText(rows));

@@ -25,6 +25,8 @@ public:
 
     // Label3 shows the chosen aircraft directory.
     void setDirectory(const QString &path);
+    // Label3: where the list was saved, "Target: /path/output.txt".
+    void setTarget(const QString &path);
     // Label5: "57 Aircraft listed".
     void setCount(qsizetype rows);
 

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "guitestsupport.h"
+
+using namespace hangardeck::testsupport;
+
+namespace {
+
+// A picture file of a given size and colour.
+bool writePicture(const QString &path, QSize size, const char *format = "JPG")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    return image.save(path, format);
+}
+
+// Two aircraft: b747 with three variations, pictures in its folder and below it; cub with one
+// variation and no pictures.
+struct Harness : Run {
+    QTemporaryDir aircraft;
+
+    Harness()
+    {
+        const QByteArray b747 = "[fltsim.0]\r\ntitle=Boeing 747-100\r\nui_manufacturer=Boeing\r\nui_type=747-100\r\n"
+                                "description=Long-range jumbo\r\n\r\n"
+                                "[fltsim.1]\r\ntitle=Boeing 747 Cargo\r\nui_manufacturer=Boeing\r\nui_type=747-200F\r\n"
+                                "description = Freighter\r\n\r\n"
+                                "[fltsim.2]\r\ntitle=Boeing 747-400\r\nui_manufacturer=Boeing\r\nui_type=747-400\r\n";
+        const bool written = writeFile(aircraft.filePath("b747/aircraft.cfg"), b747)
+                             && writeFile(aircraft.filePath("cub/aircraft.cfg"),
+                                          "[fltsim.0]\r\ntitle=Piper Cub\r\nui_manufacturer=Piper\r\nui_type=J-3\r\n")
+                             && writePicture(aircraft.filePath("b747/thumbnail.jpg"), QSize(400, 200))
+                             && writePicture(aircraft.filePath("b747/texture/t1.jpg"), QSize(64, 64))
+                             && writePicture(aircraft.filePath("b747/panel/p.gif"), QSize(32, 32), "PNG");
+        if (!written)
+            qFatal("cannot write the aircraft folders");
+        presenter.messages.clear();
+        dir1()->setPath(aircraft.path());
+        if (!showAndActivate())
+            qFatal("the window did not become active");
+        window->showPanel(5);
+    }
+    QString details() const { return child<QTextEdit>("Text4")->toPlainText(); }
+    QStringList pictureNames() const { return texts(child<QListWidget>("lstImageFiles")); }
+    QPoint rowCentre(int row) const
+    {
+        QListView *list2 = list("List2");
+        return list2->visualRect(list2->model()->index(row, list2->modelColumn())).center();
+    }
+};
+
+} // namespace
+
+class InspectionPaneTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Selecting rows by the scan, the mouse and the keys shows each variation's details and
+    // the aircraft's pictures; an aircraft without pictures shows the notice.
+    void selectingRows_showsDetailsAndPictures()
+    {
+        Harness h;
+        h.action("mnuGenerate")->trigger();
+        QCOMPARE(h.items("List2").size(), 4);
+        QCOMPARE(h.currentRow("List2"), 0); // Boeing 747-100, entry 0
+        QCOMPARE(h.details(), "Boeing 747-100\n\nBoeing\n\n747-100\n\nLong-range jumbo\n[fltsim.0]");
+        QCOMPARE(h.pictureNames(), (QStringList{"thumbnail.jpg", "t1.jpg", "p.gif"}));
+        const auto *paths = h.child<QListWidget>("lstImages");
+        QCOMPARE(paths->item(1)->text(), QDir(h.aircraft.path()).filePath("b747/texture/t1.jpg"));
+        QVERIFY(!paths->isVisible());
+        QVERIFY(h.label("Label7")->isHidden());
+        const QPixmap shown = h.label("img1")->pixmap();
+        QCOMPARE(shown.width(), h.label("img1")->width()); // 2:1, fitted to the width, aspect kept
+        QCOMPARE(shown.height(), h.label("img1")->width() / 2);
+
+        QTest::keyClick(h.list("List2"), Qt::Key_Down); // Boeing 747 Cargo, entry 1
+        QCOMPARE(h.details(), "Boeing 747 Cargo\n\nBoeing\n\n747-200F\n\n= Freighter\n[fltsim.1]");
+        QTest::mouseClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(3)); // Piper Cub
+        QCOMPARE(h.details(), "Piper Cub\n\nPiper\n\nJ-3\n\n-EMPTY-\n[fltsim.0]");
+        QVERIFY(h.pictureNames().isEmpty());
+        QVERIFY(!h.label("Label7")->isHidden());
+        QVERIFY(h.label("img1")->pixmap().isNull());
+        QVERIFY(h.presenter.messages.isEmpty());
+
+        // Picking another picture shows it; a click on it opens it.
+        QTest::mouseClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(0));
+        h.child<QListWidget>("lstImageFiles")->setCurrentRow(1);
+        QCOMPARE(h.label("img1")->pixmap().size(), QSize(h.label("img1")->height(), h.label("img1")->height()));
+        QTest::mouseClick(h.label("img1"), Qt::LeftButton);
+        QCOMPARE(h.launcher.opened, QStringList{QDir(h.aircraft.path()).filePath("b747/texture/t1.jpg")});
+    }
+
+    // The stepper goes through the aircraft's variations; past the last it comes back to 0.
+    void stepper_walksTheEntriesAndReturnsPastTheEnd()
+    {
+        Harness h;
+        h.action("mnuGenerate")->trigger();
+        auto *stepper = h.scroll("HScroll1");
+        const QStringList titles{"Boeing 747-100", "Boeing 747 Cargo", "Boeing 747-400"};
+        for (int entry = 0; entry < 3; ++entry) {
+            stepper->setValue(entry);
+            QVERIFY(h.details().startsWith(titles[entry] + '\n'));
+            QVERIFY(h.details().endsWith(QString("[fltsim.%1]").arg(entry)));
+        }
+        stepper->setValue(3); // the first entry without a title is still shown
+        QCOMPARE(h.details(), "-EMPTY-\n\n-EMPTY-\n\n-EMPTY-\n\n-EMPTY-\n[fltsim.3]");
+        // The right arrow: 4, past the end, back to entry 0.
+        QTest::mouseClick(stepper, Qt::LeftButton, {}, QPoint(stepper->width() - 3, stepper->height() / 2));
+        QCOMPARE(stepper->value(), 0);
+        QVERIFY(h.details().startsWith("Boeing 747-100\n"));
+    }
+
+    // A double-click or Enter (any modifier) opens the row's aircraft.cfg; before any list
+    // exists nothing opens. A press into a list without a selection selects the first row.
+    void doubleClickAndEnter_openAircraftCfg()
+    {
+        Harness h;
+        QTest::keyClick(h.list("List2"), Qt::Key_Return);
+        QVERIFY(h.launcher.opened.isEmpty());
+
+        h.action("mnuGenerate")->trigger();
+        h.list("List2")->setCurrentIndex({});
+        QTest::mousePress(h.list("List2")->viewport(), Qt::LeftButton, {}, QPoint(5, h.list("List2")->height() - 3));
+        QCOMPARE(h.currentRow("List2"), 0);
+        QTest::mouseRelease(h.list("List2")->viewport(), Qt::LeftButton, {}, QPoint(5, h.list("List2")->height() - 3));
+
+        const QString cub = QDir(h.aircraft.path()).filePath("cub/aircraft.cfg");
+        const QString b747 = QDir(h.aircraft.path()).filePath("b747/aircraft.cfg");
+        // A double-click arrives after the press and release of its first click.
+        QTest::mouseClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(3));
+        QTest::mouseDClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(3));
+        QTest::keyClick(h.list("List2"), Qt::Key_Up);
+        QTest::keyClick(h.list("List2"), Qt::Key_Enter, Qt::ShiftModifier);
+        QTest::keyClick(h.list("List2"), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747}));
+    }
+
+    // The saved list holds the rows in List2's order with CR LF, is replaced whole by each
+    // save, and is opened; before a list exists the old file stays as it was.
+    void save_writesTheRowsAndOpensTheFile()
+    {
+        Harness h;
+        const QString output = QDir(h.folder).filePath("output.txt");
+        QVERIFY(writeFile(output, "an older list\r\n"));
+        h.action("mnuSave")->trigger();
+        QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});
+        QCOMPARE(readFile(output), QByteArray("an older list\r\n"));
+        QVERIFY(h.launcher.opened.isEmpty());
+
+        h.action("mnuFSX")->setChecked(false);
+        h.action("mnuGenerate")->trigger();
+        QTest::keyClick(h.list("List2"), Qt::Key_Down);
+        h.action("mnuSave")->trigger();
+        QCOMPARE(readFile(output), (h.items("List2").join("\r\n") + "\r\n").toUtf8());
+        QCOMPARE(h.label("Label3")->text(), "Target: " + output);
+        QCOMPARE(h.launcher.opened, QStringList{output});
+        QCOMPARE(h.currentRow("List2"), 0);
+
+        QTemporaryDir empty; // saving again gives the second list only: here none
+        h.dir1()->setPath(empty.path());
+        h.action("mnuGenerate")->trigger();
+        h.action("mnuSave")->trigger();
+        QCOMPARE(readFile(output), QByteArray());
+        h.action("mnuOpen")->trigger();
+        QCOMPARE(h.launcher.opened, (QStringList{output, output, output}));
+    }
+};
+
+QTEST_MAIN(InspectionPaneTest)
+#include "inspectionpane_test.moc"
