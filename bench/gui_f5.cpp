@@ -19,6 +19,7 @@
 //
 // Only the window's constructor, show(), close(), the mnuGenerate action and the models
 // behind List2 and Dir1 are used, so the program measures any layout of the window's insides.
+#include "benchsupport.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/messagepresenter.h"
 
@@ -36,18 +37,6 @@
 #include <memory>
 
 namespace {
-
-// A message box would stop the clock on a dialog; the run fails instead.
-class FailingPresenter final : public hangardeck::gui::MessagePresenter
-{
-public:
-    void showMessage(QWidget *, const QString &text) override
-    {
-        std::fprintf(stderr, "hangardeck-bench-gui: unexpected message: %s\n", qPrintable(text));
-        ++count;
-    }
-    int count = 0;
-};
 
 // Notes the first paint event of any widget inside the watched window. Installed on the
 // application before the window exists, so nothing painted during construction is missed.
@@ -105,7 +94,7 @@ int measurePickerStart(QApplication &app, const QString &collection)
     ini.close();
     const int folders = int(QDir(collection).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 
-    FailingPresenter presenter;
+    hangardeck::bench::FailingPresenter presenter{"hangardeck-bench-gui"};
     FirstPaintWatcher watcher;
     app.installEventFilter(&watcher);
     QElapsedTimer clock;
@@ -164,7 +153,7 @@ int main(int argc, char *argv[])
 
     FirstPaintWatcher watcher;
     app.installEventFilter(&watcher);
-    FailingPresenter presenter;
+    hangardeck::bench::FailingPresenter presenter{"hangardeck-bench-gui"};
 
     // Start-up: construction (settings, the directory list on the collection, the panels),
     // show, and the event batches up to the one that delivers the first paint of the

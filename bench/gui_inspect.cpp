@@ -12,6 +12,7 @@
 //
 //   hangardeck-bench-inspect COLLECTION_DIR HEAVY_WORK_DIR
 #include "gui/shell/launcher.h"
+#include "benchsupport.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/messagepresenter.h"
 
@@ -32,17 +33,6 @@
 #include <vector>
 
 namespace {
-
-class FailingPresenter final : public hangardeck::gui::MessagePresenter
-{
-public:
-    void showMessage(QWidget *, const QString &text) override
-    {
-        std::fprintf(stderr, "hangardeck-bench-inspect: unexpected message: %s\n", qPrintable(text));
-        ++count;
-    }
-    int count = 0;
-};
 
 // Opening the editor or the viewer is the desktop's time, not ours.
 class QuietLauncher final : public hangardeck::gui::Launcher
@@ -110,7 +100,7 @@ bool writeHeavyCollection(const QString &root)
 
 struct Window {
     QTemporaryDir program;
-    FailingPresenter presenter;
+    hangardeck::bench::FailingPresenter presenter{"hangardeck-bench-inspect"};
     QuietLauncher launcher;
     std::unique_ptr<hangardeck::gui::MainWindow> window;
     QAbstractItemView *list2 = nullptr;
