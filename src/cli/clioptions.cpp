@@ -22,8 +22,8 @@ namespace hangardeck::cli {
 namespace {
 
 const QString Description = QStringLiteral(
-    "Lists the aircraft variations below a flight simulator Aircraft directory, and shows\n"
-    "one aircraft's details and pictures.\n"
+    "Lists the aircraft variations below a flight simulator Aircraft directory, shows\n"
+    "one aircraft's details and pictures, and finds Aircraft directories on a disk.\n"
     "\n"
     "hangardeck-cli list [options] DIR prints one row per aircraft variation, exactly as the window's generated list holds\n"
     "them after \"Generate List\": sorted without regard to case, each row followed by a\n"
@@ -63,11 +63,23 @@ const QString Description = QStringLiteral(
     "below it, as bytes (a control character shows as U+FFFD); json: an array of objects\n"
     "with name and path.\n"
     "\n"
+    "hangardeck-cli find [--format lines|json] START searches every directory below START,\n"
+    "depth first, a folder's entries in name order without regard to case, and prints each\n"
+    "directory whose name holds \"aircraft\" in any case, in walk order. A directory whose\n"
+    "name holds \"learn\", \"hangardeck\", \"sdk\" or \"documents\" is neither listed nor\n"
+    "searched (\"Aircraft SDK\" included); a listed directory is still searched; START itself\n"
+    "is never listed. Links to directories are not followed, and the kernel's pseudo file\n"
+    "systems (/proc, /sys, /dev, /run and the like) are not entered, so a search from / ends.\n"
+    "lines: one full path per line (START as given, joined with /), as bytes (a control\n"
+    "character shows as U+FFFD); json: an array of objects with name and path. A count line\n"
+    "ends the search on stderr; on a terminal, stderr also shows the directories searched so\n"
+    "far while the search runs.\n"
+    "\n"
     "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written (the message says why), 2 a usage\n"
     "error (an unknown option, a missing DIR, a FOLDER that is no folder below DIR, an entry\n"
-    "out of range).");
+    "out of range, a START that is not a directory).");
 
 std::optional<int> intInRange(const QString &text, int min, int max)
 {
@@ -79,7 +91,7 @@ std::optional<int> intInRange(const QString &text, int min, int max)
     return value;
 }
 
-enum class Command { List, Details, Images };
+enum class Command { List, Details, Images, Find };
 
 // Every option of every command, so that each parser gets the same.
 struct Options {
@@ -114,7 +126,7 @@ struct Options {
     // One --format, whose values and default depend on the command.
     QCommandLineOption anyFormat{QStringLiteral("format"),
                                  QStringLiteral("list: rows, csv or json (default rows); details: text or json "
-                                                "(default text); images: lines or json (default lines)."),
+                                                "(default text); images and find: lines or json (default lines)."),
                                  QStringLiteral("FORMAT")};
     QCommandLineOption listFormat{QStringLiteral("format"), QStringLiteral("rows, csv or json (default rows)."),
                                   QStringLiteral("FORMAT"), QStringLiteral("rows")};
@@ -122,6 +134,8 @@ struct Options {
                                      QStringLiteral("FORMAT"), QStringLiteral("text")};
     QCommandLineOption imagesFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
                                     QStringLiteral("FORMAT"), QStringLiteral("lines")};
+    QCommandLineOption findFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
+                                  QStringLiteral("FORMAT"), QStringLiteral("lines")};
 
     // The options of one command; without one, those of every command (for the help, and to
     // find the command among the arguments).
@@ -139,8 +153,10 @@ struct Options {
         if (!command) {
             parser.addOption(anyFormat);
             parser.addPositionalArgument(QStringLiteral("COMMAND"),
-                                         QStringLiteral("list, details or images."));
-            parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The Aircraft directory."));
+                                         QStringLiteral("list, details, images or find."));
+            parser.addPositionalArgument(QStringLiteral("DIR"),
+                                         QStringLiteral("The Aircraft directory; for find, START: where the "
+                                                        "search begins."));
             parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                          QStringLiteral("details and images: an aircraft folder below DIR."),
                                          QStringLiteral("[FOLDER]"));
@@ -156,6 +172,8 @@ struct Options {
             return detailsFormat;
         case Command::Images:
             return imagesFormat;
+        case Command::Find:
+            return findFormat;
         case Command::List:
             break;
         }
@@ -447,6 +465,43 @@ ParseResult parseImages(const CommandLine &arguments, const Options &switches)
     return options;
 }
 
+// `find [--format lines|json] START`.
+ParseResult parseFind(const CommandLine &arguments, const Options &switches)
+{
+    QCommandLineParser parser;
+    switches.addTo(parser, Command::Find);
+    if (!parser.parse(arguments.text)) {
+        return UsageError{parser.errorText()};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < 2) {
+        return UsageError{QStringLiteral("missing START: the directory to search below")};
+    }
+    if (positional.size() > 2) {
+        return UsageError{QStringLiteral("unexpected argument '%1': give one START").arg(positional.at(2))};
+    }
+    FindOptions options;
+    const QString formatName = parser.value(switches.findFormat);
+    if (formatName == u"lines") {
+        options.format = FindFormat::Lines;
+    } else if (formatName == u"json") {
+        options.format = FindFormat::Json;
+    } else {
+        return UsageError{QStringLiteral("--format must be lines or json for find, not '%1'").arg(formatName)};
+    }
+    QCommandLineParser bytesParser;
+    switches.addTo(bytesParser, Command::Find);
+    if (parseBytes(bytesParser, arguments.bytes) && bytesParser.positionalArguments().size() == 2) {
+        options.start = pathFromBytes(bytesParser.positionalArguments().at(1).toLatin1());
+    } else {
+        options.start = core::toNativePath(positional.at(1));
+    }
+    if (const std::optional<QString> problem = directoryProblem(options.start)) {
+        return UsageError{*problem};
+    }
+    return options;
+}
+
 } // namespace
 
 CommandLine commandLine(int argc, char **argv)
@@ -498,8 +553,11 @@ ParseResult parseArguments(const CommandLine &arguments)
     if (command == u"images") {
         return parseImages(arguments, switches);
     }
+    if (command == u"find") {
+        return parseFind(arguments, switches);
+    }
     return UsageError{
-        QStringLiteral("unknown command '%1'; the commands are list, details and images").arg(command)};
+        QStringLiteral("unknown command '%1'; the commands are list, details, images and find").arg(command)};
 }
 
 } // namespace hangardeck::cli

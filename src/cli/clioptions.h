@@ -53,6 +53,14 @@ struct ImagesOptions {
     ImagesFormat format = ImagesFormat::Lines;
 };
 
+enum class FindFormat { Lines, Json };
+
+// What `hangardeck-cli find` was asked to do.
+struct FindOptions {
+    std::filesystem::path start; // START as given, native like ListOptions' paths
+    FindFormat format = FindFormat::Lines;
+};
+
 // The program's arguments, argv[0] included: as text for the options and, on POSIX, as the
 // bytes the shell passed, from which DIR, FOLDER and --output FILE are taken.
 struct CommandLine {
@@ -67,7 +75,8 @@ struct PrintAndExit {
 struct UsageError {
     QString message;
 };
-using ParseResult = std::variant<ListOptions, DetailsOptions, ImagesOptions, PrintAndExit, UsageError>;
+using ParseResult =
+    std::variant<ListOptions, DetailsOptions, ImagesOptions, FindOptions, PrintAndExit, UsageError>;
 
 // The command line of this process: from argv on POSIX, from the wide command line that
 // QCoreApplication holds elsewhere.

@@ -4,6 +4,7 @@
 #include "core/platform/nativepath.h"
 #include "cli/clioptions.h"
 #include "cli/detailsoutput.h"
+#include "cli/findoutput.h"
 #include "cli/imagesoutput.h"
 #include "cli/listoutput.h"
 #include "cli/outputtarget.h"
@@ -53,6 +54,15 @@ int main(int argc, char *argv[])
     }
     if (const auto *images = std::get_if<cli::ImagesOptions>(&parsed)) {
         return printToStandardOutput(cli::imagesOutput(*images));
+    }
+    if (const auto *find = std::get_if<cli::FindOptions>(&parsed)) {
+        const cli::FindOutcome outcome = cli::runFind(*find);
+        if (!outcome.written) {
+            return fail(1, QStringLiteral("cannot write to stdout: %1").arg(outcome.errorText));
+        }
+        std::fprintf(stderr, "%zu aircraft %s found\n", outcome.found,
+                     outcome.found == 1 ? "directory" : "directories");
+        return 0;
     }
     const auto &options = std::get<cli::ListOptions>(parsed);
 

@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -26,6 +27,11 @@
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
+
+#ifdef Q_OS_LINUX
+#include <poll.h>
+#include <stdlib.h>
 #endif
 
 using namespace hangardeck::testsupport;
@@ -189,6 +195,15 @@ private Q_SLOTS:
     void aircraftErrors_exitTwoWithOneLine_data();
     void aircraftErrors_exitTwoWithOneLine();
     void help_describesDetailsAndImages();
+
+    // Finding Aircraft directories
+    void find_printsWalkOrderAndCount();
+    void find_jsonListsNameAndPath();
+    void find_nonUtf8StartTakenAsGiven();
+    void findErrors_exitTwoWithOneLine_data();
+    void findErrors_exitTwoWithOneLine();
+    void find_progressOnlyOnTerminal();
+    void help_describesFind();
 
 private:
     QString inspectionDirectory();
@@ -821,6 +836,133 @@ void CliTest::help_describesDetailsAndImages()
     QCOMPARE(run.exitCode, 0);
     for (const char *text : {"details [--entry N] [--format text|json] DIR FOLDER",
                              "images [--format lines|json] DIR FOLDER", "--entry", "COMMAND"}) {
+        QVERIFY2(run.out.contains(text), text);
+    }
+}
+
+void CliTest::find_printsWalkOrderAndCount()
+{
+    const QString start = m_dir.filePath("Find");
+    for (const char *path : {"Games/FS9/Aircraft/a320 aircraft pack", "Games/FS9/Aircraft SDK/Aircraft",
+                             "b aircraft", "My Documents/Aircraft", ".hidden/AIRCRAFT", "Z/inner Aircraft"}) {
+        QVERIFY(QDir().mkpath(start + "/" + path));
+    }
+    const Run run = runCli({"find", start});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.out),
+             start + "/.hidden/AIRCRAFT\n" + start + "/b aircraft\n" + start + "/Games/FS9/Aircraft\n" + start
+                 + "/Games/FS9/Aircraft/a320 aircraft pack\n" + start + "/Z/inner Aircraft\n");
+    QCOMPARE(run.err, "5 aircraft directories found\n");
+    // START as given: its trailing slash is not doubled.
+    QCOMPARE(runCli({"find", start + "/"}).out, run.out);
+
+    const Run one = runCli({"find", start + "/Z"});
+    QCOMPARE(one.out, (start + "/Z/inner Aircraft\n").toUtf8());
+    QCOMPARE(one.err, "1 aircraft directory found\n");
+    const Run none = runCli({"find", start + "/Games/FS9/Aircraft/a320 aircraft pack"});
+    QCOMPARE(none.exitCode, 0);
+    QCOMPARE(none.out, QByteArray());
+    QCOMPARE(none.err, "0 aircraft directories found\n");
+}
+
+void CliTest::find_jsonListsNameAndPath()
+{
+    const QString start = m_dir.filePath("FindJson");
+    QVERIFY(QDir().mkpath(start + "/b/Aircraft/AI aircraft"));
+    QVERIFY(QDir().mkpath(start + "/a aircraft"));
+    const Run run = runCli({"find", "--format", "json", start});
+    QCOMPARE(run.exitCode, 0);
+    const QJsonArray found = QJsonDocument::fromJson(run.out).array();
+    QCOMPARE(found.size(), 3);
+    const QStringList names{"a aircraft", "Aircraft", "AI aircraft"};
+    const QStringList paths{start + "/a aircraft", start + "/b/Aircraft", start + "/b/Aircraft/AI aircraft"};
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        QCOMPARE(found.at(i).toObject().value("name").toString(), names.at(i));
+        QCOMPARE(found.at(i).toObject().value("path").toString(), paths.at(i));
+    }
+    QCOMPARE(run.err, "3 aircraft directories found\n");
+    QCOMPARE(runCli({"find", "--format", "json", start + "/a aircraft"}).out, "[\n]\n");
+}
+
+void CliTest::find_nonUtf8StartTakenAsGiven()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray top = QFile::encodeName(m_dir.filePath("bytes-find"));
+    const auto cleanup = qScopeGuard([&top] { std::filesystem::remove_all(top.toStdString()); });
+    const QByteArray root = top + "/Jeux\xE9";
+    std::filesystem::create_directories(std::string(QByteArray(root + "/FS9\xE9/Aircraft/line\nbreak aircraft")));
+    const Run run = runCliWithBytes({"find", root});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, root + "/FS9\xE9/Aircraft\n" + root + "/FS9\xE9/Aircraft/line\xEF\xBF\xBD" "break aircraft\n");
+#else
+    QSKIP("needs POSIX file names");
+#endif
+}
+
+void CliTest::findErrors_exitTwoWithOneLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("missing start") << QStringList{"find"} << "START";
+    QTest::newRow("start missing") << QStringList{"find", "/no/such/dir"} << "does not exist";
+    QTest::newRow("file as start") << QStringList{"find", QStringLiteral(HANGARDECK_CLI_PATH)} << "not a directory";
+    QTest::newRow("two starts") << QStringList{"find", m_dir.path(), "/tmp"} << "give one START";
+    QTest::newRow("format") << QStringList{"find", "--format", "csv", m_dir.path()} << "--format";
+    QTest::newRow("list option") << QStringList{"find", "--extended", m_dir.path()} << "extended";
+}
+
+void CliTest::findErrors_exitTwoWithOneLine()
+{
+    errors_exitTwoWithOneLine(); // the same check, on this table's rows
+}
+
+void CliTest::find_progressOnlyOnTerminal()
+{
+    const QString start = m_dir.filePath("FindMany");
+    for (int i = 0; i < 600; ++i) {
+        QVERIFY(QDir().mkpath(start + QString::asprintf("/d%03d/e", i)));
+    }
+    QVERIFY(QDir().mkpath(start + "/zz Aircraft"));
+    // A pipe gets the count line alone.
+    const Run piped = runCli({"find", start});
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.err, "1 aircraft directory found\n");
+#ifdef Q_OS_LINUX
+    // A terminal gets the count redrawn in place, cleared before the count line.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    const auto closeMaster = qScopeGuard([master] { ::close(master); });
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    QProcess process;
+    process.setStandardErrorFile(QString::fromLocal8Bit(::ptsname(master)));
+    process.start(QStringLiteral(HANGARDECK_CLI_PATH), {"find", start});
+    // The terminal keeps what was written after the program ended: read up to the count line.
+    QByteArray terminal;
+    QElapsedTimer timer;
+    timer.start();
+    while (!terminal.contains("found") && timer.elapsed() < 60000) {
+        pollfd ready{master, POLLIN, 0};
+        if (::poll(&ready, 1, 100) > 0) {
+            char buffer[4096];
+            const ssize_t got = ::read(master, buffer, sizeof buffer);
+            QVERIFY(got > 0);
+            terminal.append(buffer, got);
+        }
+    }
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardOutput(), (start + "/zz Aircraft\n").toUtf8());
+    QVERIFY2(terminal.startsWith("\r256 directories searched"), terminal.constData());
+    // The terminal turns the count line's line feed into CR LF.
+    QVERIFY2(terminal.endsWith("\r\x1b[K1 aircraft directory found\r\n"), terminal.constData());
+#endif
+}
+
+void CliTest::help_describesFind()
+{
+    const Run run = runCli({"--help"});
+    QCOMPARE(run.exitCode, 0);
+    for (const char *text : {"find [--format lines|json] START", "START", "list, details, images or find"}) {
         QVERIFY2(run.out.contains(text), text);
     }
 }
