@@ -61,6 +61,11 @@ bool DirectoryPickerPanel::setPath(const QString &path)
     return m_dir1->setPath(path);
 }
 
+bool DirectoryPickerPanel::setNativePath(const std::filesystem::path &path)
+{
+    return m_dir1->setNativePath(path);
+}
+
 void DirectoryPickerPanel::showSubfolders(std::vector<core::DirectoryEntry> subfolders)
 {
     m_dir1->showSubfolders(std::move(subfolders));

@@ -35,6 +35,7 @@ public:
 
     // Moves Dir1 to a folder; false, and no change, when it does not exist.
     bool setPath(const QString &path);
+    bool setNativePath(const std::filesystem::path &path);
 
     // Dir1 shows the sub-folders of its path as the caller has just listed them.
     void showSubfolders(std::vector<core::DirectoryEntry> subfolders);

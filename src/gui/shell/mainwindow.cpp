@@ -10,6 +10,7 @@
 #include "gui/catalogue/savedlistactions.h"
 #include "gui/catalogue/scanrunner.h"
 #include "gui/finder/directorypickerpanel.h"
+#include "gui/finder/findwindow.h"
 #include "gui/inspection/inspectionpane.h"
 #include "core/settings/settingskeys.h"
 #include "core/settings/settingswriter.h"
@@ -109,6 +110,7 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
             [this](int row) { m_inspection->openAircraftCfg(m_model->generatedRow(row)); });
     connect(m_inspection, &InspectionPane::nothingSelected, this,
             [this] { showMessage(QStringLiteral("Nothing selected")); });
+    connect(m_directoryPanel, &DirectoryPickerPanel::findRequested, this, &MainWindow::openFindWindow);
     connect(m_placement, &WindowPlacement::placed, this, [this] {
         if (m_firstRunPending) {
             writeFirstRun();
@@ -254,6 +256,21 @@ void MainWindow::saveList()
     if (!m_listPanel->selectFirstRow() && m_model->rowCount() > 0) {
         m_inspection->inspectRow(m_model->generatedRow(0));
     }
+}
+
+void MainWindow::openFindWindow()
+{
+    m_placement->centreNow();
+    hide();
+    auto *find = new FindWindow(this);
+    connect(find, &FindWindow::directoryChosen, this, [this](const QString &path, const std::filesystem::path &native) {
+        m_directoryPanel->setNativePath(native);
+        m_settingsFile.write({{QString::fromUtf16(core::settingskey::acpath), path}});
+        m_inspection->setListPath({}); // the list shown is no longer one of this directory
+    });
+    // However the search window closes, this one comes back on the panel it had.
+    connect(find, &FindWindow::closed, this, &QWidget::show);
+    find->show();
 }
 
 void MainWindow::onLeadFieldChosen(core::LeadField field)

@@ -65,6 +65,8 @@ public Q_SLOTS:
     void resetToDefaults();
     // "Save List to File": output.txt, opened in the editor.
     void saveList();
+    // "Find Directory": the search window in place of this one until it closes.
+    void openFindWindow();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "guitestsupport.h"
+
+#include "gui/finder/findwindow.h"
+
+using namespace hangardeck::testsupport;
+using hangardeck::gui::FindWindow;
+
+namespace {
+
+// A disk with an aircraft directory below a game folder, excluded folders holding aircraft
+// directories of their own, and a folder without any.
+struct Harness : Run {
+    QTemporaryDir disk;
+    FindWindow *find = nullptr;
+
+    Harness()
+    {
+        for (const char *folder : {"Games/FS9/Aircraft/a320 aircraft pack", "Games/FS9/Aircraft SDK/Aircraft",
+                                   "My Documents/Aircraft", "Other/Empty"}) {
+            if (!QDir(disk.path()).mkpath(QString::fromLatin1(folder)))
+                qFatal("cannot make the test folders");
+        }
+        presenter.messages.clear();
+        if (!showAndActivate())
+            qFatal("the window did not become active");
+    }
+    // "Find Directory" on the directory picker panel, the search starting at a folder.
+    bool open(const QString &start)
+    {
+        window->showPanel(0);
+        QTest::mouseClick(child<QPushButton>("cmdFind"), Qt::LeftButton);
+        find = window->findChild<FindWindow *>("frmFind");
+        return find && find->findChild<DirectoryListBox *>("Dir1")->setPath(disk.filePath(start));
+    }
+    void search() const { QTest::mouseClick(find->findChild<QPushButton *>("Command2"), Qt::LeftButton); }
+    QStringList found() const { return texts(find->findChild<QListWidget *>("List1")); }
+    QString findLabel(const QString &name) const { return find->findChild<QLabel *>(name)->text(); }
+    QString path(const QString &below) const { return QDir(disk.path()).filePath(below); }
+};
+
+} // namespace
+
+class FindWindowTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The main window gives way to the search window; a search lists the matches in walk
+    // order, parents first, and skips the excluded folders; a second search adds its finds.
+    void search_listsAircraftDirectoriesAndKeepsEarlierFinds()
+    {
+        Harness h;
+        QVERIFY(h.open("Games"));
+        QVERIFY(!h.window->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(h.find));
+        QCOMPARE(h.find->windowTitle(), "HANGARDECK Search For Aircraft Directory");
+        QCOMPARE(h.find->size(), QSize(536, 305));
+        QVERIFY(h.found().isEmpty());
+
+        h.search();
+        const QStringList finds{h.path("Games/FS9/Aircraft"), h.path("Games/FS9/Aircraft/a320 aircraft pack")};
+        QCOMPARE(h.found(), finds);
+        QCOMPARE(h.findLabel("Label1"), "Double click the directory below you believe is your aircraft directory.");
+        QCOMPARE(h.findLabel("Label2"), "");
+        QVERIFY(!QApplication::overrideCursor());
+        h.search();
+        QCOMPARE(h.found(), finds + finds);
+
+        QVERIFY(h.find->findChild<DirectoryListBox *>("Dir1")->setPath(h.path("Other")));
+        h.find->findChild<QListWidget *>("List1")->clear();
+        h.search();
+        QCOMPARE(h.findLabel("Label1"), "Your aircraft directory could not be found.  Try another drive or folder.");
+    }
+
+    void progressDots_growToFiftyOneThenStartAgain()
+    {
+        QString dots;
+        for (int step = 1; step <= 51; ++step) {
+            dots = FindWindow::nextDots(dots);
+            QCOMPARE(dots.size(), step);
+        }
+        QCOMPARE(FindWindow::nextDots(dots), "..");
+    }
+
+    // A double-click adopts the directory: the main window moves there, keeps it as acpath,
+    // and its list no longer counts as generated.
+    void doubleClick_adoptsTheDirectory()
+    {
+        Harness h;
+        h.action("mnuGenerate")->trigger(); // a list of the directory in use
+        QVERIFY(h.open("Games"));
+        h.search();
+        auto *list1 = h.find->findChild<QListWidget *>("List1");
+        const QString chosen = h.path("Games/FS9/Aircraft/a320 aircraft pack");
+        // A double-click arrives after the press and release of its first click.
+        const QPoint second = list1->visualItemRect(list1->item(1)).center();
+        QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, second);
+        QTRY_VERIFY(h.window->isVisible());
+        QCOMPARE(h.dir1()->path(), chosen);
+        QCOMPARE(h.label("Label3")->text(), chosen);
+        QCOMPARE(h.label("Label8")->text(), "Set: " + chosen);
+        QCOMPARE(iniValues(iniIn(h.folder), "acpath"), chosen);
+        QCOMPARE(h.panels(), "0");
+        h.action("mnuSave")->trigger();
+        QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});
+    }
+
+    // Cancel and the close box change nothing and bring the main window back as it was.
+    void cancelAndCloseBox_changeNothing()
+    {
+        for (const bool viaCancel : {true, false}) {
+            Harness h;
+            const QString before = h.dir1()->path();
+            const QByteArray ini = readFile(iniIn(h.folder));
+            QVERIFY(h.open("Games"));
+            h.search();
+            if (viaCancel)
+                QTest::mouseClick(h.find->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+            else
+                h.find->close();
+            QTRY_VERIFY(h.window->isVisible());
+            QTRY_VERIFY(!h.window->findChild<FindWindow *>("frmFind"));
+            QCOMPARE(h.dir1()->path(), before);
+            QCOMPARE(readFile(iniIn(h.folder)), ini);
+            QCOMPARE(h.panels(), "0");
+        }
+    }
+};
+
+QTEST_MAIN(FindWindowTest)
+#include "findwindow_test.moc"
