@@ -128,6 +128,23 @@ private Q_SLOTS:
             QCOMPARE(h.panels(), "0");
         }
     }
+
+    // Cancel pressed while a search runs stops it between directories and closes the window.
+    void cancelDuringASearch_stopsItAndCloses()
+    {
+        Harness h;
+        QVERIFY(h.open("Games"));
+        auto *cancel = h.find->findChild<QPushButton *>("Command1");
+        QTimer::singleShot(0, cancel, [cancel] { QTest::mouseClick(cancel, Qt::LeftButton); });
+        int foundWhenClosed = -1;
+        QObject::connect(h.find, &FindWindow::closed, h.find,
+                         [&h, &foundWhenClosed] { foundWhenClosed = int(h.found().size()); });
+        h.search(); // the timer fires while the search repaints after its first directory
+        QTRY_VERIFY(h.window->isVisible());
+        QCOMPARE(foundWhenClosed, 0); // stopped before the two aircraft directories below
+        QTRY_VERIFY(!h.window->findChild<FindWindow *>("frmFind"));
+        QVERIFY(!QApplication::overrideCursor());
+    }
 };
 
 QTEST_MAIN(FindWindowTest)

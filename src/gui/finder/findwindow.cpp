@@ -118,8 +118,7 @@ void FindWindow::search()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_label1->setText(QStringLiteral("SEARCHING ") + m_dir1->path() + QStringLiteral(". . . .Please wait. . ."));
     m_label1->repaint();
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
+    QElapsedTimer sinceRepaint; // invalid at first: the first directory repaints at once
     core::DirectorySearchCallbacks callbacks;
     callbacks.found = [this](const std::filesystem::path &found) {
         auto *item = new QListWidgetItem(core::fromNativePath(found), m_list1);
@@ -127,8 +126,8 @@ void FindWindow::search()
     };
     callbacks.searched = [this, &sinceRepaint] {
         m_label2->setText(nextDots(m_label2->text()));
-        if (sinceRepaint.elapsed() >= RepaintIntervalMs) {
-            sinceRepaint.restart();
+        if (!sinceRepaint.isValid() || sinceRepaint.elapsed() >= RepaintIntervalMs) {
+            sinceRepaint.start();
             m_label2->repaint();
             m_label1->repaint();
             QCoreApplication::processEvents();
