@@ -75,6 +75,17 @@ const QString Description = QStringLiteral(
     "ends the search on stderr; on a terminal, stderr also shows the directories searched so\n"
     "far while the search runs.\n"
     "\n"
+    "hangardeck-cli check [--extended] [--format text|json] DIR reads DIR as list does and\n"
+    "reports what makes aircraft vanish or break in the simulator: no-cfg, unreadable,\n"
+    "no-title, gap (entries after an untitled [fltsim.N] are not listed), over-33, cut (a\n"
+    "value over 126 characters), missing-folder (texture=, model=, panel=, sound= naming no\n"
+    "folder, matched without regard to case), missing-air (sim= without its .air file),\n"
+    "encoding (read as Windows-1252; informational) and duplicate-title (variations sharing\n"
+    "a title, of which the simulator keeps one). --extended checks every listed [fltsim.N],\n"
+    "not only fltsim.0. text: one finding per line, by folder, then a summary line; json:\n"
+    "one object with findings (folder, section, kind, message) and summary. Exit status 0\n"
+    "when nothing but informational findings, 1 when there are findings.\n"
+    "\n"
     "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written (the message says why), 2 a usage\n"
@@ -91,14 +102,14 @@ std::optional<int> intInRange(const QString &text, int min, int max)
     return value;
 }
 
-enum class Command { List, Details, Images, Find };
+enum class Command { List, Details, Images, Find, Check };
 
 // Every option of every command, so that each parser gets the same.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version and exit.")};
     QCommandLineOption extended{QStringLiteral("extended"),
-                                QStringLiteral("list: every [fltsim.N] with a title, not only fltsim.0.")};
+                                QStringLiteral("list and check: every [fltsim.N] with a title, not only fltsim.0.")};
     QCommandLineOption width{QStringLiteral("width"), QStringLiteral("list: field width W, 5 to 40 (default 20)."),
                              QStringLiteral("N"), QStringLiteral("20")};
     QCommandLineOption padding{
@@ -126,7 +137,8 @@ struct Options {
     // One --format, whose values and default depend on the command.
     QCommandLineOption anyFormat{QStringLiteral("format"),
                                  QStringLiteral("list: rows, csv or json (default rows); details: text or json "
-                                                "(default text); images and find: lines or json (default lines)."),
+                                                "(default text); images and find: lines or json (default lines); check: text or "
+                                                "json (default text)."),
                                  QStringLiteral("FORMAT")};
     QCommandLineOption listFormat{QStringLiteral("format"), QStringLiteral("rows, csv or json (default rows)."),
                                   QStringLiteral("FORMAT"), QStringLiteral("rows")};
@@ -134,6 +146,8 @@ struct Options {
                                      QStringLiteral("FORMAT"), QStringLiteral("text")};
     QCommandLineOption imagesFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
                                     QStringLiteral("FORMAT"), QStringLiteral("lines")};
+    QCommandLineOption checkFormat{QStringLiteral("format"), QStringLiteral("text or json (default text)."),
+                                   QStringLiteral("FORMAT"), QStringLiteral("text")};
     QCommandLineOption findFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
                                   QStringLiteral("FORMAT"), QStringLiteral("lines")};
 
@@ -150,10 +164,13 @@ struct Options {
         if (!command || *command == Command::Details) {
             parser.addOption(entry);
         }
+        if (command && *command == Command::Check) {
+            parser.addOption(extended);
+        }
         if (!command) {
             parser.addOption(anyFormat);
             parser.addPositionalArgument(QStringLiteral("COMMAND"),
-                                         QStringLiteral("list, details, images or find."));
+                                         QStringLiteral("list, details, images or find; also check."));
             parser.addPositionalArgument(QStringLiteral("DIR"),
                                          QStringLiteral("The Aircraft directory; for find, START: where the "
                                                         "search begins."));
@@ -174,6 +191,8 @@ struct Options {
             return imagesFormat;
         case Command::Find:
             return findFormat;
+        case Command::Check:
+            return checkFormat;
         case Command::List:
             break;
         }
@@ -502,6 +521,44 @@ ParseResult parseFind(const CommandLine &arguments, const Options &switches)
     return options;
 }
 
+// `check [--extended] [--format text|json] DIR`.
+ParseResult parseCheck(const CommandLine &arguments, const Options &switches)
+{
+    QCommandLineParser parser;
+    switches.addTo(parser, Command::Check);
+    if (!parser.parse(arguments.text)) {
+        return UsageError{parser.errorText()};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < 2) {
+        return UsageError{QStringLiteral("missing DIR: the Aircraft directory to check")};
+    }
+    if (positional.size() > 2) {
+        return UsageError{QStringLiteral("unexpected argument '%1': give one DIR").arg(positional.at(2))};
+    }
+    CheckOptions options;
+    options.extended = parser.isSet(switches.extended);
+    const QString formatName = parser.value(switches.checkFormat);
+    if (formatName == u"text") {
+        options.format = CheckFormat::Text;
+    } else if (formatName == u"json") {
+        options.format = CheckFormat::Json;
+    } else {
+        return UsageError{QStringLiteral("--format must be text or json for check, not '%1'").arg(formatName)};
+    }
+    QCommandLineParser bytesParser;
+    switches.addTo(bytesParser, Command::Check);
+    if (parseBytes(bytesParser, arguments.bytes) && bytesParser.positionalArguments().size() == 2) {
+        options.directory = pathFromBytes(bytesParser.positionalArguments().at(1).toLatin1());
+    } else {
+        options.directory = core::toNativePath(positional.at(1));
+    }
+    if (const std::optional<QString> problem = directoryProblem(options.directory)) {
+        return UsageError{*problem};
+    }
+    return options;
+}
+
 } // namespace
 
 CommandLine commandLine(int argc, char **argv)
@@ -556,8 +613,11 @@ ParseResult parseArguments(const CommandLine &arguments)
     if (command == u"find") {
         return parseFind(arguments, switches);
     }
+    if (command == u"check") {
+        return parseCheck(arguments, switches);
+    }
     return UsageError{
-        QStringLiteral("unknown command '%1'; the commands are list, details, images and find").arg(command)};
+        QStringLiteral("unknown command '%1'; the commands are list, details, images, find and check").arg(command)};
 }
 
 } // namespace hangardeck::cli

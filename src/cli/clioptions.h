@@ -61,6 +61,15 @@ struct FindOptions {
     FindFormat format = FindFormat::Lines;
 };
 
+enum class CheckFormat { Text, Json };
+
+// What `hangardeck-cli check` was asked to do.
+struct CheckOptions {
+    std::filesystem::path directory; // DIR as given, native like ListOptions' paths
+    bool extended = false;
+    CheckFormat format = CheckFormat::Text;
+};
+
 // The program's arguments, argv[0] included: as text for the options and, on POSIX, as the
 // bytes the shell passed, from which DIR, FOLDER and --output FILE are taken.
 struct CommandLine {
@@ -76,7 +85,7 @@ struct UsageError {
     QString message;
 };
 using ParseResult =
-    std::variant<ListOptions, DetailsOptions, ImagesOptions, FindOptions, PrintAndExit, UsageError>;
+    std::variant<ListOptions, DetailsOptions, ImagesOptions, FindOptions, CheckOptions, PrintAndExit, UsageError>;
 
 // The command line of this process: from argv on POSIX, from the wide command line that
 // QCoreApplication holds elsewhere.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/collectioncheck.h"
 #include "core/platform/nativepath.h"
+#include "cli/checkoutput.h"
 #include "cli/clioptions.h"
 #include "cli/detailsoutput.h"
 #include "cli/findoutput.h"
@@ -63,6 +65,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%zu aircraft %s found\n", outcome.found,
                      outcome.found == 1 ? "directory" : "directories");
         return 0;
+    }
+    if (const auto *check = std::get_if<cli::CheckOptions>(&parsed)) {
+        const core::CollectionCheck result = core::checkCollection(check->directory, check->extended);
+        if (const int status = printToStandardOutput(cli::checkOutput(result, check->format)); status != 0) {
+            return status;
+        }
+        return result.hasProblems() ? 1 : 0;
     }
     const auto &options = std::get<cli::ListOptions>(parsed);
 

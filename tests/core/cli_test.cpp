@@ -205,6 +205,13 @@ private Q_SLOTS:
     void find_progressOnlyOnTerminal();
     void help_describesFind();
 
+    // Checking a collection
+    void check_samplesMatchGoldenFile();
+    void check_jsonCarriesFindingsAndSummary();
+    void check_exitStatusFollowsFindings();
+    void checkErrors_exitTwoWithOneLine_data();
+    void checkErrors_exitTwoWithOneLine();
+
 private:
     QString inspectionDirectory();
 
@@ -965,6 +972,84 @@ void CliTest::help_describesFind()
     for (const char *text : {"find [--format lines|json] START", "START", "list, details, images or find"}) {
         QVERIFY2(run.out.contains(text), text);
     }
+}
+
+void CliTest::check_samplesMatchGoldenFile()
+{
+    const QString samples = QStringLiteral(HANGARDECK_SAMPLES_DIR "/Aircraft");
+    const Run run = runCli({"check", samples});
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray expected = readFile(QStringLiteral(HANGARDECK_TEST_DATA_DIR "/samples-check.txt"));
+    QCOMPARE(run.out, expected);
+    QCOMPARE(run.err, QByteArray());
+}
+
+void CliTest::check_jsonCarriesFindingsAndSummary()
+{
+    const Run run = runCli({"check", "--extended", "--format", "json", m_aircraft});
+    QCOMPARE(run.exitCode, 1);
+    const QJsonObject root = QJsonDocument::fromJson(run.out).object();
+    const QJsonArray findings = root.value("findings").toArray();
+    QCOMPARE(findings.size(), 1);
+    const QJsonObject finding = findings.at(0).toObject();
+    QCOMPARE(finding.value("folder").toString(), QString("\\empty"));
+    QCOMPARE(finding.value("section").toString(), QString());
+    QCOMPARE(finding.value("kind").toString(), QString("no-cfg"));
+    QVERIFY(!finding.value("message").toString().isEmpty());
+    const QJsonObject summary = root.value("summary").toObject();
+    QCOMPARE(summary.value("folders").toInt(), 3); // \default is skipped as list skips it
+    QCOMPARE(summary.value("variations").toInt(), 4);
+    QCOMPARE(summary.value("findings").toInt(), 1);
+    QCOMPARE(summary.value("kinds").toObject().value("no-cfg").toInt(), 1);
+    QCOMPARE(summary.value("kinds").toObject().value("gap").toInt(), 0);
+}
+
+void CliTest::check_exitStatusFollowsFindings()
+{
+    const QString clean = m_dir.filePath("CheckClean");
+    QVERIFY(writeFile(clean + "/a/aircraft.cfg", "[fltsim.0]\r\ntitle=Alpha One\r\n"));
+    Run run = runCli({"check", clean});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("1 folder, 1 variation, 0 findings\n"));
+    // An informational finding alone still exits 0.
+    QVERIFY(writeFile(clean + "/b/aircraft.cfg", "[fltsim.0]\r\ntitle=Caf\xe9\r\n"));
+    run = runCli({"check", clean});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("\\b encoding: aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\n"
+                                 "2 folders, 2 variations, 1 finding: encoding 1\n"));
+    // A control character in a title stays on its line.
+    QVERIFY(writeFile(clean + "/c/aircraft.cfg", "[fltsim.0]\r\ntitle=Alpha\x1b One\r\n"
+                                                 "[fltsim.2]\r\ntitle=Lost\r\n"));
+    QVERIFY(writeFile(clean + "/d/aircraft.cfg", "[fltsim.0]\r\ntitle=alpha\x1b one\r\n"));
+    run = runCli({"check", "--extended", clean});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!run.out.contains('\x1b'));
+    QCOMPARE(run.out.count('\n'), 4);
+    QVERIFY(run.out.contains("\\c fltsim.1 gap: "));
+    QVERIFY(run.out.contains("(collection) duplicate-title: 2 variations"));
+}
+
+void CliTest::checkErrors_exitTwoWithOneLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("missing dir") << QStringList{"check", "/no/such/Aircraft"} << "does not exist";
+    QTest::newRow("no dir") << QStringList{"check"} << "DIR";
+    QTest::newRow("two dirs") << QStringList{"check", ".", "."} << "unexpected";
+    QTest::newRow("format") << QStringList{"check", "--format", "csv", "."} << "--format";
+    QTest::newRow("list option") << QStringList{"check", "--width", "20", "."} << "width";
+}
+
+void CliTest::checkErrors_exitTwoWithOneLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mentions);
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY2(run.err.startsWith("hangardeck-cli: error: "), run.err.constData());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.contains(mentions.toUtf8()), run.err.constData());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

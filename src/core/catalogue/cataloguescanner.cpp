@@ -375,6 +375,11 @@ std::vector<CatalogueEntry> readAircraftFolder(const fs::path &folder, const QSt
     return entriesOf(readAircraftCfg(folder), subdir, extended);
 }
 
+std::vector<CatalogueEntry> aircraftEntries(const Profile &profile, const QString &subdir, bool extended)
+{
+    return entriesOf(profile, subdir, extended);
+}
+
 std::vector<int> sortRows(QStringList &rows)
 {
     SortKeys keys;

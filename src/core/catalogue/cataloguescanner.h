@@ -17,6 +17,8 @@
 
 namespace hangardeck::core {
 
+class Profile;
+
 // Everything one "Generate List" produces. The rows are not kept as text: each is formatted
 // again from its entry when asked for, as cheap as reading it, and a list of 300,000 rows
 // holds no 60 MB of row texts.
@@ -75,6 +77,10 @@ CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool exten
 // repeat their manufacturer and type.
 std::vector<CatalogueEntry> readAircraftFolder(const std::filesystem::path &folder, const QString &subdir,
                                                bool extended);
+
+// The entries an aircraft.cfg already parsed gives, as readAircraftFolder gives them: for a
+// caller that reads the file once and looks at more of it.
+std::vector<CatalogueEntry> aircraftEntries(const Profile &profile, const QString &subdir, bool extended);
 
 // Whether a folder is one of the simulator's own, which the scan skips: exactly
 // \default, \fsfsconv or \templates, letter case included.
