@@ -1,0 +1,29 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#
+# Times "hangardeck-cli check --extended" against "list --extended" side by side on the
+# benchmark collection (generated once, as run.sh generates it).
+#
+#   bench/run-check.sh [COLLECTION_DIR]
+#
+# Environment: HANGARDECK_CLI (default build/bin/hangardeck-cli), ROUNDS (default 11),
+# BENCH_CHECK=1 to exit with status 3 when check takes more than 1.3 times list.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/collection.sh"
+root=$(dirname "$here")
+cli=${HANGARDECK_CLI:-$root/build/bin/hangardeck-cli}
+rounds=${ROUNDS:-11}
+check=
+if [ "${BENCH_CHECK:-0}" = 1 ]; then
+    check=--check
+fi
+if [ $# -gt 0 ]; then
+    collection=$1
+else
+    collection=$root/build/bench-collection
+    ensure_collection "$collection"
+fi
+exec python3 "$here/measure_check.py" --cli "$cli" --rounds "$rounds" $check "$collection"
