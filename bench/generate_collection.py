@@ -259,7 +259,21 @@ def flight_model(rng: random.Random, kind: str, span: int, empty: int, gross: in
     return lines
 
 
-def generate(outdir: str, folders: int, variations: int, seed: int) -> tuple[int, int]:
+def furnish(folder: str, lines: list[str]) -> None:
+    """Create what the entries name, as an installed aircraft has it: the model, panel, sound
+    and texture folders and the .air file."""
+    for line in lines:
+        key, sep, value = line.partition("=")
+        if not sep:
+            continue
+        key, value = key.strip().lower(), value.strip()
+        if key in ("model", "panel", "sound", "texture"):
+            os.makedirs(os.path.join(folder, f"{key}.{value}" if value else key), exist_ok=True)
+        elif key == "sim" and value:
+            open(os.path.join(folder, value + ".air"), "ab").close()
+
+
+def generate(outdir: str, folders: int, variations: int, seed: int, furnished: bool = False) -> tuple[int, int]:
     rng = random.Random(seed)
     os.makedirs(outdir, exist_ok=True)
     used_folders: set[str] = set()
@@ -298,6 +312,8 @@ def generate(outdir: str, folders: int, variations: int, seed: int) -> tuple[int
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "aircraft.cfg"), "wb") as f:
             f.write(data)
+        if furnished:
+            furnish(folder, lines)
         total_bytes += len(data)
     return folders, total_bytes
 
@@ -308,6 +324,8 @@ def main(argv: list[str]) -> int:
     parser.add_argument("--folders", type=int, default=3000, help="aircraft folders to write (default 3000)")
     parser.add_argument("--variations", type=int, default=10, help="[fltsim.N] sections per aircraft (default 10)")
     parser.add_argument("--seed", type=int, default=1, help="random seed; the same seed gives the same files")
+    parser.add_argument("--furnished", action="store_true",
+                        help="also create the folders and .air files the entries name")
     args = parser.parse_args(argv)
     if args.folders < 1 or args.variations < 1:
         parser.error("--folders and --variations must be at least 1")
@@ -315,7 +333,7 @@ def main(argv: list[str]) -> int:
     if os.path.isdir(args.outdir) and os.listdir(args.outdir):
         parser.error(f"{args.outdir} is not empty; remove it or pick another directory")
     start = time.perf_counter()
-    count, size = generate(args.outdir, args.folders, args.variations, args.seed)
+    count, size = generate(args.outdir, args.folders, args.variations, args.seed, args.furnished)
     elapsed = time.perf_counter() - start
     print(f"wrote {count} folders, {count * args.variations} variations, {size / 1e6:.1f} MB of aircraft.cfg "
           f"to {args.outdir} in {elapsed:.1f} s")

@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,10 +63,10 @@ QStringList summary(const CollectionCheck &check, const QString &folder = {})
     return lines;
 }
 
-const Finding *firstOf(const CollectionCheck &check, FindingKind kind)
+const Finding *firstOf(const CollectionCheck &check, FindingKind kind, const QString &folder = {})
 {
     for (const Finding &finding : check.findings) {
-        if (finding.kind == kind) {
+        if (finding.kind == kind && (folder.isEmpty() || finding.folder == folder)) {
             return &finding;
         }
     }
@@ -137,13 +138,19 @@ void CollectionCheckTest::titlesAndNumbering()
         many += "[fltsim." + QByteArray::number(n) + "]\r\ntitle=Many " + QByteArray::number(n) + "\r\n";
     }
     tree.cfg("Many", many);
+    // Section names match in any letter case; [fltsim.04] is never looked up as fltsim.4. A
+    // title of one two-byte character is still one character, so it counts as none.
+    tree.cfg("Case", "[FLTSIM.0]\r\ntitle=C0\r\n[fltsim.1]\r\ntitle=\xc3\xa9\r\n[Fltsim.2]\r\ntitle=C2\r\n"
+                     "[fltsim.04]\r\ntitle=C4\r\n");
     const CollectionCheck check = tree.check(true);
+    QCOMPARE(summary(check, "\\Case"), QStringList{"gap fltsim.1"});
+    QVERIFY(firstOf(check, FindingKind::Gap, "\\Case")->message.endsWith(": fltsim.2 is not listed"));
     QCOMPARE(summary(check, "\\Untitled"), QStringList{"no-title fltsim.0"});
     QCOMPARE(summary(check, "\\Gap"), QStringList{"gap fltsim.2"});
-    QVERIFY(firstOf(check, FindingKind::Gap)->message.contains("fltsim.3, fltsim.5 are not listed"));
+    QVERIFY(firstOf(check, FindingKind::Gap, "\\Gap")->message.contains("fltsim.3, fltsim.5 are not listed"));
     QCOMPARE(summary(check, "\\Many"), QStringList{"over-33 fltsim.33"});
     QVERIFY(firstOf(check, FindingKind::Over33)->message.contains("fltsim.33, fltsim.34 are not listed"));
-    QCOMPARE(check.variations, 1 + 2 + 33);
+    QCOMPARE(check.variations, 1 + 2 + 33 + 1);
     // The numbering is the file's, so the plain check reports it too.
     QCOMPARE(summary(tree.check(false), "\\Gap"), QStringList{"gap fltsim.2"});
 }
@@ -176,6 +183,15 @@ void CollectionCheckTest::foldersMatchWithoutRegardToCase()
     QCOMPARE(summary(check), (QStringList{"missing-folder fltsim.0", "missing-folder fltsim.0"}));
     QVERIFY(check.findings[0].message.contains("panel.ifr"));
     QVERIFY(check.findings[1].message.contains("sound.old"));
+
+    // A value beyond ASCII is matched on its folded text; a link to a folder is the folder.
+    tree.cfg("Wide", "[fltsim.0]\r\ntitle=Wide\r\ntexture=\xc3\x9c" "ber\r\nmodel=Linked\r\n");
+    tree.folder("Wide/TEXTURE.\xc3\xbc" "BER");
+    tree.folder("Wide/real");
+#ifdef Q_OS_UNIX
+    QCOMPARE(::symlink("real", QFile::encodeName(tree.folder("Wide") + "/model.linked").constData()), 0);
+    QCOMPARE(summary(tree.check(false), "\\Wide"), QStringList());
+#endif
 }
 
 void CollectionCheckTest::missingAirFile()
@@ -220,6 +236,17 @@ void CollectionCheckTest::duplicateTitles()
     QVERIFY(duplicate->message.contains("\\C [fltsim.1]"));
     // In plain mode C's second entry is not listed, so only two carry it.
     QVERIFY(firstOf(tree.check(false), FindingKind::DuplicateTitle)->message.startsWith("2 variations"));
+
+    // Titles are reported in the order their first carrier is listed, though "Other" is met
+    // twice before "Solo" is.
+    tree.cfg("F", "[fltsim.0]\r\ntitle=other\r\n[fltsim.1]\r\ntitle=Solo\r\n");
+    QStringList order;
+    for (const Finding &finding : tree.check(true).findings) {
+        if (finding.kind == FindingKind::DuplicateTitle) {
+            order.append(finding.message.section(u'"', 1, 1));
+        }
+    }
+    QCOMPARE(order, (QStringList{"Twin Jet", "Solo", "Other"}));
 }
 
 void CollectionCheckTest::sameResultForAnyThreadCount()

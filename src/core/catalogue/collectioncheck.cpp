@@ -7,11 +7,19 @@
 #include "core/platform/textdecoding.h"
 
 #include <QHash>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <atomic>
 #include <system_error>
 #include <thread>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace hangardeck::core {
 
@@ -22,48 +30,139 @@ namespace {
 // One name of an aircraft folder's listing, folded for matching without regard to case as
 // the simulator's file system matches.
 struct ListedName {
-    QString folded;
+    QString folded;        // for a name not all ASCII
+    qsizetype offset = 0;  // the name's bytes in the listing's
+    qsizetype size = 0;
+    bool ascii = false;    // all ASCII: matched on its bytes, without decoding
     bool isDirectory = false;
 };
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+bool asciiEqualsIgnoringCase(QByteArrayView a, QByteArrayView b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 // An aircraft folder listed once: its names, and the aircraft.cfg among them (the exact name
 // first, else the first in another letter case, as the scan reads it).
 struct FolderListing {
     std::vector<ListedName> names;
-    fs::path config;
+    std::string bytes;  // every name's bytes, one after the other: one allocation, not one per name
+    std::string config; // its name in the folder; empty when there is none
+
+    QByteArrayView nativeOf(const ListedName &listed) const { return {bytes.data() + listed.offset, listed.size}; }
+
+    // Whether the folder holds key + dot + value + suffix (value as read from the file). The
+    // usual all-ASCII case compares bytes; anything else is decoded and case-folded.
+    bool has(QByteArrayView key, QByteArrayView dot, QByteArrayView value, QByteArrayView suffix,
+             bool directory) const
+    {
+        if (isAscii(value)) {
+            const qsizetype prefixSize = key.size() + dot.size();
+            const qsizetype size = prefixSize + value.size() + suffix.size();
+            return std::any_of(names.begin(), names.end(), [&](const ListedName &listed) {
+                const QByteArrayView name = nativeOf(listed);
+                return listed.ascii && listed.isDirectory == directory && name.size() == size &&
+                       asciiEqualsIgnoringCase(name.first(key.size()), key) &&
+                       asciiEqualsIgnoringCase(name.sliced(key.size(), dot.size()), dot) &&
+                       asciiEqualsIgnoringCase(name.sliced(prefixSize, value.size()), value) &&
+                       asciiEqualsIgnoringCase(name.last(suffix.size()), suffix);
+            });
+        }
+        return has(QString::fromLatin1(key) + QString::fromLatin1(dot) + Profile::decodedValue(value) +
+                       QString::fromLatin1(suffix),
+                   directory);
+    }
 
     bool has(const QString &name, bool directory) const
     {
         const QString folded = name.toCaseFolded();
         return std::any_of(names.begin(), names.end(), [&](const ListedName &listed) {
-            return listed.isDirectory == directory && listed.folded == folded;
+            return listed.isDirectory == directory &&
+                   (listed.ascii ? QString::fromLatin1(nativeOf(listed)).toCaseFolded() : listed.folded) == folded;
         });
     }
 };
 
+// Adds one listed name; the config is the exact "aircraft.cfg", else the first file of that
+// name in another letter case, as the scan reads it.
+void addListedName(FolderListing &listing, QByteArrayView native, bool directory, std::string &otherCase)
+{
+    if (native == "aircraft.cfg") {
+        listing.config = native.toByteArray().toStdString();
+    }
+    const bool ascii = isAscii(native);
+    QString folded;
+    if (ascii) {
+        if (otherCase.empty() && !directory && asciiEqualsIgnoringCase(native, "aircraft.cfg")) {
+            otherCase = native.toByteArray().toStdString();
+        }
+    } else {
+        folded = decodeFileName(native.toByteArray().toStdString()).toCaseFolded();
+    }
+    listing.names.push_back({std::move(folded), qsizetype(listing.bytes.size()), native.size(), ascii, directory});
+    listing.bytes.append(native.data(), size_t(native.size()));
+}
+
 FolderListing listFolder(const fs::path &folder)
 {
     FolderListing listing;
-    fs::path otherCase;
+    std::string otherCase;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string native = it->path().filename().string();
         std::error_code typeError;
-        const bool directory = it->is_directory(typeError);
-        if (native == "aircraft.cfg") {
-            listing.config = it->path();
-        }
-        QString name = decodeFileName(native);
-        if (otherCase.empty() && !directory && name.compare(u"aircraft.cfg", Qt::CaseInsensitive) == 0) {
-            otherCase = it->path();
-        }
-        listing.names.push_back({name.toCaseFolded(), directory});
+        const std::string name = it->path().filename().string();
+        addListedName(listing, name, it->is_directory(typeError), otherCase);
     }
     if (listing.config.empty()) {
         listing.config = otherCase;
     }
     return listing;
 }
+
+#ifdef Q_OS_UNIX
+// The same listing through an open folder: no path is resolved from the root again, which
+// on a large collection costs as much as the rest of the listing.
+FolderListing listFolderAt(int folderFd)
+{
+    FolderListing listing;
+    // An aircraft folder's usual size: its liveries, model, panel, sound.
+    listing.names.reserve(32);
+    listing.bytes.reserve(512);
+    std::string otherCase;
+    const int listFd = ::dup(folderFd);
+    DIR *dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0) {
+            ::close(listFd);
+        }
+        return listing;
+    }
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+            continue;
+        }
+        bool directory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat target {};
+            directory = ::fstatat(folderFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+        }
+        addListedName(listing, name, directory, otherCase);
+    }
+    ::closedir(dir);
+    if (listing.config.empty()) {
+        listing.config = otherCase;
+    }
+    return listing;
+}
+#endif
 
 QString sectionName(int n)
 {
@@ -91,14 +190,26 @@ constexpr std::array<QByteArrayView, 8> EntryKeys = {"title", "ui_manufacturer",
 constexpr size_t FirstFolderKey = 3;
 constexpr size_t SimKey = 7;
 
+// "fltsim.N", made once for every N looked up.
+QByteArrayView fltsimSection(int n)
+{
+    static const auto sections = [] {
+        std::array<QByteArray, MaxCheckedFltsimIndex + 1> names;
+        for (int i = 0; i <= MaxCheckedFltsimIndex; ++i) {
+            names[size_t(i)] = "fltsim." + QByteArray::number(i);
+        }
+        return names;
+    }();
+    return sections[size_t(n)];
+}
+
 // The findings of one listed entry's values.
 void checkEntry(const Profile &profile, int n, const FolderListing &listing, const QString &folder,
                 std::vector<Finding> &findings, bool &misdecoded)
 {
     std::array<std::optional<QByteArrayView>, EntryKeys.size()> raws;
-    const QByteArray section = "fltsim." + QByteArray::number(n);
-    profile.rawValues(section, EntryKeys, raws);
-    const QString sectionText = sectionName(n);
+    profile.rawValues(fltsimSection(n), EntryKeys, raws);
+    const auto sectionText = [n] { return QString::fromLatin1(fltsimSection(n)); }; // only for a finding
     for (size_t k = 0; k < raws.size(); ++k) {
         if (raws[k] && !isValidText(*raws[k])) {
             misdecoded = true;
@@ -111,48 +222,66 @@ void checkEntry(const Profile &profile, int n, const FolderListing &listing, con
         }
         const qsizetype length = decodeText(*raws[k]).size();
         if (length > Profile::MaxValueChars) {
-            findings.push_back({folder, sectionText, FindingKind::Cut,
+            findings.push_back({folder, sectionText(), FindingKind::Cut,
                                 QStringLiteral("%1 is %2 characters long; it is shown cut to %3")
                                     .arg(QString::fromLatin1(EntryKeys[k].toByteArray()))
                                     .arg(length)
                                     .arg(Profile::MaxValueChars)});
         }
     }
+    // Matched on the value as the list shows it: cut like any other.
+    const auto shown = [](QByteArrayView raw) {
+        return isAscii(raw) ? raw.first(std::min<qsizetype>(raw.size(), Profile::MaxValueChars)) : raw;
+    };
     for (size_t k = FirstFolderKey; k < SimKey; ++k) {
         if (!raws[k]) {
             continue; // a key that is not there names nothing
         }
-        const QString key = QString::fromLatin1(EntryKeys[k].toByteArray());
-        const QString value = Profile::decodedValue(*raws[k]);
-        const QString wanted = value.isEmpty() ? key : key + u'.' + value;
-        if (!listing.has(wanted, true)) {
-            findings.push_back({folder, sectionText, FindingKind::MissingFolder,
+        const QByteArrayView value = shown(*raws[k]);
+        if (!listing.has(EntryKeys[k], value.isEmpty() ? QByteArrayView() : QByteArrayView("."), value, {}, true)) {
+            const QString key = QString::fromLatin1(EntryKeys[k]);
+            const QString decoded = Profile::decodedValue(*raws[k]);
+            findings.push_back({folder, sectionText(), FindingKind::MissingFolder,
                                 QStringLiteral("%1=%2 names the folder %3, which is not in the aircraft folder")
-                                    .arg(key, value, wanted)});
+                                    .arg(key, decoded, decoded.isEmpty() ? key : key + u'.' + decoded)});
         }
     }
     if (raws[SimKey] && !raws[SimKey]->isEmpty()) {
-        const QString value = Profile::decodedValue(*raws[SimKey]);
-        const QString wanted = value + QStringLiteral(".air");
-        if (!listing.has(wanted, false)) {
-            findings.push_back({folder, sectionText, FindingKind::MissingAir,
-                                QStringLiteral("sim=%1 names %2, which is not in the aircraft folder").arg(value, wanted)});
+        if (!listing.has({}, {}, shown(*raws[SimKey]), ".air", false)) {
+            const QString value = Profile::decodedValue(*raws[SimKey]);
+            findings.push_back({folder, sectionText(), FindingKind::MissingAir,
+                                QStringLiteral("sim=%1 names %2, which is not in the aircraft folder")
+                                    .arg(value, value + QStringLiteral(".air"))});
         }
     }
+}
+
+// N of a section named "fltsim.N" (any letter case) with 0 <= N <= MaxCheckedFltsimIndex,
+// written as a lookup of [fltsim.N] finds it; -1 for any other name.
+int fltsimIndexOf(QByteArrayView name)
+{
+    constexpr QByteArrayView prefix = "fltsim.";
+    if (name.size() <= prefix.size() || !asciiEqualsIgnoringCase(name.first(prefix.size()), prefix)) {
+        return -1;
+    }
+    const QByteArrayView digits = name.sliced(prefix.size());
+    if (digits.size() > 2 || (digits.size() > 1 && digits[0] == '0') ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return -1;
+    }
+    const int n = digits.size() == 1 ? digits[0] - '0' : (digits[0] - '0') * 10 + (digits[1] - '0');
+    return n <= MaxCheckedFltsimIndex ? n : -1;
 }
 
 // Whether [fltsim.n] has a title the list would show.
 bool isTitled(const Profile &profile, int n)
 {
-    static const auto sections = [] {
-        std::array<QByteArray, MaxCheckedFltsimIndex + 1> names;
-        for (int i = 0; i <= MaxCheckedFltsimIndex; ++i) {
-            names[size_t(i)] = "fltsim." + QByteArray::number(i);
-        }
-        return names;
-    }();
-    const std::optional<QString> title = profile.aircraftValue(sections[size_t(n)], "title");
-    return title.has_value();
+    constexpr QByteArrayView titleKey = "title";
+    std::optional<QByteArrayView> raw;
+    profile.rawValues(fltsimSection(n), {&titleKey, 1}, {&raw, 1});
+    // A title of fewer than two characters counts as none. Four bytes always decode to two
+    // or more (no character takes more than four), so only a shorter one is decoded.
+    return raw && (raw->size() >= 4 || Profile::decodedValue(*raw).size() >= 2);
 }
 
 } // namespace
@@ -199,29 +328,77 @@ bool isInformational(FindingKind kind)
     return kind == FindingKind::Encoding;
 }
 
-std::vector<Finding> checkAircraftFolder(const DirectoryEntry &folder, bool extended,
-                                         std::vector<std::pair<QString, QString>> *titles)
+namespace {
+
+// An aircraft folder opened once for its listing and its aircraft.cfg.
+struct OpenFolder {
+    int fd = -1;
+
+    OpenFolder(const DirectoryEntry &folder, int aircraftFd)
+    {
+#ifdef Q_OS_UNIX
+        if (aircraftFd >= 0) {
+            const std::size_t slash = folder.native.rfind('/');
+            const std::string name = slash == std::string::npos ? folder.native : folder.native.substr(slash + 1);
+            fd = ::openat(aircraftFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (fd < 0) {
+            fd = ::open(folder.native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+#else
+        Q_UNUSED(folder)
+        Q_UNUSED(aircraftFd)
+#endif
+    }
+    ~OpenFolder()
+    {
+#ifdef Q_OS_UNIX
+        if (fd >= 0) {
+            ::close(fd);
+        }
+#endif
+    }
+    Q_DISABLE_COPY_MOVE(OpenFolder)
+};
+
+std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, std::vector<ListedTitle> *titles,
+                                 int aircraftFd)
 {
     std::vector<Finding> findings;
     const QString subdir = u'\\' + folder.name;
+    const OpenFolder open(folder, aircraftFd);
+#ifdef Q_OS_UNIX
+    const FolderListing listing = open.fd >= 0 ? listFolderAt(open.fd) : listFolder(folder.path());
+#else
     const FolderListing listing = listFolder(folder.path());
+#endif
     if (listing.config.empty()) {
         findings.push_back({subdir, {}, FindingKind::NoCfg,
                             QStringLiteral("no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft")});
         return findings;
     }
-    const Profile profile = Profile::fromFile(listing.config);
+#ifdef Q_OS_UNIX
+    const Profile profile =
+        open.fd >= 0 ? Profile::fromFileAt(open.fd, listing.config) : Profile::fromFile(folder.path() / listing.config);
+#else
+    const Profile profile = Profile::fromFile(folder.path() / listing.config);
+#endif
     if (!profile.isLoaded()) {
         findings.push_back({subdir, {}, FindingKind::Unreadable,
                             QStringLiteral("%1 cannot be read: the folder lists as -EMPTY-")
-                                .arg(decodeFileName(listing.config.filename().string()))});
+                                .arg(decodeFileName(listing.config))});
         return findings;
     }
 
     // The titles of every entry looked at, 0 up to the highest checked.
+    // Only the [fltsim.N] that exist are looked up: a hundred lookups in every file would
+    // cost more than the rest of the check.
     std::array<bool, MaxCheckedFltsimIndex + 1> titled{};
-    for (int n = 0; n <= MaxCheckedFltsimIndex; ++n) {
-        titled[size_t(n)] = isTitled(profile, n);
+    for (const QByteArrayView name : profile.sectionNames()) {
+        const int n = fltsimIndexOf(name);
+        if (n >= 0 && !titled[size_t(n)]) {
+            titled[size_t(n)] = isTitled(profile, n);
+        }
     }
     if (!titled[0]) {
         findings.push_back({subdir, sectionName(0), FindingKind::NoTitle,
@@ -260,7 +437,10 @@ std::vector<Finding> checkAircraftFolder(const DirectoryEntry &folder, bool exte
             continue; // the -EMPTY- row of a broken aircraft: nothing more to check in it
         }
         if (titles) {
-            titles->emplace_back(entry.title, sectionName(entry.fltsimIndex));
+            // Folded here, on the reader threads, so the merge only compares.
+            QString key = entry.title.trimmed().toCaseFolded();
+            const size_t hash = qHash(key);
+            titles->push_back({entry.title, std::move(key), hash, entry.fltsimIndex});
         }
         checkEntry(profile, entry.fltsimIndex, listing, subdir, findings, misdecoded);
     }
@@ -269,6 +449,13 @@ std::vector<Finding> checkAircraftFolder(const DirectoryEntry &folder, bool exte
                             QStringLiteral("aircraft.cfg is not valid UTF-8: its text was read as Windows-1252")});
     }
     return findings;
+}
+
+} // namespace
+
+std::vector<Finding> checkAircraftFolder(const DirectoryEntry &folder, bool extended, std::vector<ListedTitle> *titles)
+{
+    return checkFolder(folder, extended, titles, -1);
 }
 
 CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int readerThreads)
@@ -280,16 +467,26 @@ CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int 
             folders.push_back(&folder);
         }
     }
+    // Opened once: each folder is then reached from it, not from the root again.
+    int aircraftFd = -1;
+#ifdef Q_OS_UNIX
+    aircraftFd = ::open(aircraftDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const auto closeAircraftDir = qScopeGuard([aircraftFd] {
+        if (aircraftFd >= 0) {
+            ::close(aircraftFd);
+        }
+    });
+#endif
     struct FolderResult {
         std::vector<Finding> findings;
-        std::vector<std::pair<QString, QString>> titles;
+        std::vector<ListedTitle> titles;
         int variations = 0;
     };
     std::vector<FolderResult> results(folders.size());
     const auto checkOne = [&](size_t i) {
         FolderResult &result = results[i];
         try {
-            result.findings = checkAircraftFolder(*folders[i], extended, &result.titles);
+            result.findings = checkFolder(*folders[i], extended, &result.titles, aircraftFd);
         } catch (const std::exception &) {
             // Nothing a file holds may end the check: the folder is reported as unreadable.
             result.findings = {{u'\\' + folders[i]->name, {}, FindingKind::Unreadable,
@@ -324,35 +521,77 @@ CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int 
 
     CollectionCheck check;
     check.folders = int(folders.size());
-    // Titles compared without regard to case, blanks trimmed: each with its carriers, in scan order.
-    QHash<QString, std::vector<QString>> carriers;
-    std::vector<QString> titleOrder;
+    // Titles compared without regard to case, blanks trimmed. Only a title met a second time
+    // gets a group of carriers, so the common case (every title once) is one hash insert.
+    struct Carrier {
+        size_t folder;
+        size_t title;
+    };
+    // An open-addressed table of carrier indexes, probed with the hash the reader threads
+    // computed: this loop runs alone, so it neither hashes nor allocates per title.
+    std::vector<Carrier> firstCarriers;
+    std::vector<qsizetype> firstOrGroup; // per first carrier: >= 0 none yet; < 0: ~its group
+    std::vector<std::vector<Carrier>> groups;
+    size_t titleCount = 0;
+    for (const FolderResult &result : results) {
+        titleCount += result.titles.size();
+    }
+    size_t slotCount = 16;
+    while (slotCount < 2 * titleCount) {
+        slotCount *= 2;
+    }
+    constexpr uint32_t EmptySlot = UINT32_MAX;
+    std::vector<uint32_t> slots(slotCount, EmptySlot);
+    firstCarriers.reserve(titleCount);
+    firstOrGroup.reserve(titleCount);
+    const auto titleOf = [&](const Carrier &carrier) -> const ListedTitle & {
+        return results[carrier.folder].titles[carrier.title];
+    };
     for (size_t i = 0; i < folders.size(); ++i) {
         FolderResult &result = results[i];
         check.variations += result.variations;
         for (Finding &finding : result.findings) {
             check.findings.push_back(std::move(finding));
         }
-        const QString subdir = u'\\' + folders[i]->name;
-        for (const auto &[title, section] : result.titles) {
-            const QString key = title.trimmed().toCaseFolded();
-            auto found = carriers.find(key);
-            if (found == carriers.end()) {
-                found = carriers.insert(key, {});
-                titleOrder.push_back(key);
+        for (size_t t = 0; t < result.titles.size(); ++t) {
+            const ListedTitle &listed = result.titles[t];
+            size_t slot = listed.hash & (slotCount - 1);
+            while (slots[slot] != EmptySlot) {
+                const ListedTitle &first = titleOf(firstCarriers[slots[slot]]);
+                if (first.hash == listed.hash && first.key == listed.key) {
+                    break;
+                }
+                slot = (slot + 1) & (slotCount - 1);
             }
-            found->push_back(QStringLiteral("%1 [%2] \"%3\"").arg(subdir, section, title));
+            if (slots[slot] == EmptySlot) {
+                slots[slot] = uint32_t(firstCarriers.size());
+                firstCarriers.push_back({i, t});
+                firstOrGroup.push_back(0);
+                continue;
+            }
+            qsizetype &group = firstOrGroup[slots[slot]];
+            if (group >= 0) {
+                groups.push_back({firstCarriers[slots[slot]], {i, t}});
+                group = ~qsizetype(groups.size() - 1);
+            } else {
+                groups[size_t(~group)].push_back({i, t});
+            }
         }
     }
-    for (const QString &key : titleOrder) {
-        const std::vector<QString> &list = carriers[key];
-        if (list.size() < 2) {
-            continue;
+    // Groups are made in the order of their second carrier; report them in the order of their first.
+    std::sort(groups.begin(), groups.end(), [](const std::vector<Carrier> &a, const std::vector<Carrier> &b) {
+        return std::pair(a.front().folder, a.front().title) < std::pair(b.front().folder, b.front().title);
+    });
+    for (const std::vector<Carrier> &group : groups) {
+        QStringList named;
+        for (const Carrier &carrier : group) {
+            const ListedTitle &listed = results[carrier.folder].titles[carrier.title];
+            named.append(QStringLiteral("\\%1 [%2] \"%3\"")
+                             .arg(folders[carrier.folder]->name, sectionName(listed.section), listed.title));
         }
-        QStringList named(list.begin(), list.end());
         check.findings.push_back({{}, {}, FindingKind::DuplicateTitle,
                                   QStringLiteral("%1 variations carry the same title, the simulator keeps one: %2")
-                                      .arg(list.size())
+                                      .arg(group.size())
                                       .arg(named.join(QStringLiteral(", ")))});
     }
     for (const Finding &finding : check.findings) {

@@ -382,6 +382,16 @@ const Profile::Section *Profile::findSection(QByteArrayView name) const
     return nullptr;
 }
 
+std::vector<QByteArrayView> Profile::sectionNames() const
+{
+    std::vector<QByteArrayView> names;
+    names.reserve(m_sections.size());
+    for (const Section &section : m_sections) {
+        names.emplace_back(m_bytes.constData() + section.nameBegin, section.nameEnd - section.nameBegin);
+    }
+    return names;
+}
+
 std::optional<QString> Profile::value(QStringView section, QStringView key) const
 {
     return value(QByteArrayView(nameArgument(section)), QByteArrayView(nameArgument(key)));

@@ -78,6 +78,9 @@ public:
     // What settings readers see: the value as it is, or empty text when absent.
     QString settingsValue(QStringView section, QStringView key) const;
 
+    // The names of the sections, in file order, as a lookup compares them; duplicates too.
+    std::vector<QByteArrayView> sectionNames() const;
+
 private:
     struct Section {
         qsizetype nameBegin = 0;
