@@ -170,7 +170,7 @@ struct Options {
         if (!command) {
             parser.addOption(anyFormat);
             parser.addPositionalArgument(QStringLiteral("COMMAND"),
-                                         QStringLiteral("list, details, images or find; also check."));
+                                         QStringLiteral("list, details, images, find or check."));
             parser.addPositionalArgument(QStringLiteral("DIR"),
                                          QStringLiteral("The Aircraft directory; for find, START: where the "
                                                         "search begins."));

@@ -969,7 +969,8 @@ void CliTest::help_describesFind()
 {
     const Run run = runCli({"--help"});
     QCOMPARE(run.exitCode, 0);
-    for (const char *text : {"find [--format lines|json] START", "START", "list, details, images or find"}) {
+    for (const char *text : {"find [--format lines|json] START", "START", "list, details, images, find or check",
+                             "check [--extended] [--format text|json] DIR"}) {
         QVERIFY2(run.out.contains(text), text);
     }
 }
