@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <filesystem>
 
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
@@ -21,6 +24,35 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
+
+// Aircraft folders built below a temporary Aircraft directory, removed with it.
+class AircraftTree
+{
+public:
+    AircraftTree()
+    {
+        if (!m_dir.isValid())
+            qFatal("cannot make a temporary folder");
+    }
+
+    std::filesystem::path root() const { return m_dir.path().toStdString(); }
+
+    // The folder's path, made with its parents.
+    QString folder(const QString &name) const
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+
+    bool cfg(const QString &name, const QByteArray &content, const QString &fileName = "aircraft.cfg") const
+    {
+        return writeFile(folder(name) + u'/' + fileName, content);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
 
 // A file's whole content; "<missing>" when it cannot be read, so a missing file never
 // passes for an empty one.

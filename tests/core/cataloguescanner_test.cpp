@@ -23,37 +23,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Builds aircraft folders below a temporary Aircraft directory.
-class Tree
+// The test's aircraft folders, scanned as the catalogue scans them.
+class Tree : public hangardeck::testsupport::AircraftTree
 {
 public:
-    Tree()
-    {
-        if (!m_dir.isValid())
-            qFatal("cannot make a temporary folder");
-    }
-
-    fs::path root() const { return m_dir.path().toStdString(); }
-
-    QString folder(const QString &name) const
-    {
-        const QString path = m_dir.filePath(name);
-        QDir().mkpath(path);
-        return path;
-    }
-
-    bool cfg(const QString &name, const QByteArray &content, const QString &fileName = "aircraft.cfg") const
-    {
-        return writeFile(folder(name) + u'/' + fileName, content);
-    }
-
     CatalogueScan scan(bool extended, const FormatSettings &settings = {}) const
     {
         return scanCatalogue(root(), extended, settings);
     }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 // "[fltsim.N]" sections with the given titles, N counting from 0.

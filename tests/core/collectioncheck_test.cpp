@@ -21,34 +21,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary Aircraft directory whose folders the test fills.
-class Tree
+// The test's aircraft folders; a file that cannot be written fails the test.
+class Tree : public hangardeck::testsupport::AircraftTree
 {
 public:
-    Tree()
-    {
-        if (!m_dir.isValid())
-            qFatal("cannot make a temporary folder");
-    }
-
-    fs::path root() const { return m_dir.path().toStdString(); }
-
-    QString folder(const QString &name) const
-    {
-        const QString path = m_dir.filePath(name);
-        QDir().mkpath(path);
-        return path;
-    }
-
     void cfg(const QString &name, const QByteArray &content, const QString &fileName = "aircraft.cfg") const
     {
-        QVERIFY(writeFile(folder(name) + u'/' + fileName, content));
+        QVERIFY(AircraftTree::cfg(name, content, fileName));
     }
 
     CollectionCheck check(bool extended, int threads = 0) const { return checkCollection(root(), extended, threads); }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 // "kind section" of each finding of one folder, in order.
