@@ -3,6 +3,7 @@
 #include "core/catalogue/collectioncheck.h"
 
 #include "core/catalogue/cataloguescanner.h"
+#include "core/platform/directorylisting.h"
 #include "core/platform/profile.h"
 #include "core/platform/textdecoding.h"
 
@@ -27,6 +28,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A listed variation's title, for the collection's duplicate check.
+struct ListedTitle {
+    QString title;
+    QString key;     // trimmed and case-folded: titles that match it are the same
+    size_t hash = 0; // of key
+    int section = 0; // N of [fltsim.N]
+};
+
 // One name of an aircraft folder's listing, folded for matching without regard to case as
 // the simulator's file system matches.
 struct ListedName {
@@ -36,11 +45,6 @@ struct ListedName {
     bool ascii = false;    // all ASCII: matched on its bytes, without decoding
     bool isDirectory = false;
 };
-
-bool isAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-}
 
 bool asciiEqualsIgnoringCase(QByteArrayView a, QByteArrayView b)
 {
@@ -178,12 +182,6 @@ QString sectionList(const std::vector<int> &indexes)
     return names.join(QStringLiteral(", "));
 }
 
-bool isValidText(QByteArrayView raw)
-{
-    const bool ascii = std::all_of(raw.begin(), raw.end(), [](char c) { return uchar(c) < 0x80; });
-    return ascii || isValidUtf8(raw);
-}
-
 // The keys checked in each listed entry, in this order.
 constexpr std::array<QByteArrayView, 8> EntryKeys = {"title", "ui_manufacturer", "ui_type", "texture",
                                                      "model",  "panel",           "sound",   "sim"};
@@ -209,9 +207,9 @@ void checkEntry(const Profile &profile, int n, const FolderListing &listing, con
 {
     std::array<std::optional<QByteArrayView>, EntryKeys.size()> raws;
     profile.rawValues(fltsimSection(n), EntryKeys, raws);
-    const auto sectionText = [n] { return QString::fromLatin1(fltsimSection(n)); }; // only for a finding
+
     for (size_t k = 0; k < raws.size(); ++k) {
-        if (raws[k] && !isValidText(*raws[k])) {
+        if (raws[k] && !isValidUtf8(*raws[k])) {
             misdecoded = true;
         }
     }
@@ -222,7 +220,7 @@ void checkEntry(const Profile &profile, int n, const FolderListing &listing, con
         }
         const qsizetype length = decodeText(*raws[k]).size();
         if (length > Profile::MaxValueChars) {
-            findings.push_back({folder, sectionText(), FindingKind::Cut,
+            findings.push_back({folder, sectionName(n), FindingKind::Cut,
                                 QStringLiteral("%1 is %2 characters long; it is shown cut to %3")
                                     .arg(QString::fromLatin1(EntryKeys[k].toByteArray()))
                                     .arg(length)
@@ -241,7 +239,7 @@ void checkEntry(const Profile &profile, int n, const FolderListing &listing, con
         if (!listing.has(EntryKeys[k], value.isEmpty() ? QByteArrayView() : QByteArrayView("."), value, {}, true)) {
             const QString key = QString::fromLatin1(EntryKeys[k]);
             const QString decoded = Profile::decodedValue(*raws[k]);
-            findings.push_back({folder, sectionText(), FindingKind::MissingFolder,
+            findings.push_back({folder, sectionName(n), FindingKind::MissingFolder,
                                 QStringLiteral("%1=%2 names the folder %3, which is not in the aircraft folder")
                                     .arg(key, decoded, decoded.isEmpty() ? key : key + u'.' + decoded)});
         }
@@ -249,7 +247,7 @@ void checkEntry(const Profile &profile, int n, const FolderListing &listing, con
     if (raws[SimKey] && !raws[SimKey]->isEmpty()) {
         if (!listing.has({}, {}, shown(*raws[SimKey]), ".air", false)) {
             const QString value = Profile::decodedValue(*raws[SimKey]);
-            findings.push_back({folder, sectionText(), FindingKind::MissingAir,
+            findings.push_back({folder, sectionName(n), FindingKind::MissingAir,
                                 QStringLiteral("sim=%1 names %2, which is not in the aircraft folder")
                                     .arg(value, value + QStringLiteral(".air"))});
         }
@@ -452,11 +450,6 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
 }
 
 } // namespace
-
-std::vector<Finding> checkAircraftFolder(const DirectoryEntry &folder, bool extended, std::vector<ListedTitle> *titles)
-{
-    return checkFolder(folder, extended, titles, -1);
-}
 
 CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int readerThreads)
 {

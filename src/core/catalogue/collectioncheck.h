@@ -3,7 +3,6 @@
 #ifndef HANGARDECK_CORE_COLLECTIONCHECK_H
 #define HANGARDECK_CORE_COLLECTIONCHECK_H
 
-#include "core/platform/directorylisting.h"
 
 #include <QString>
 
@@ -57,20 +56,6 @@ QString findingKindName(FindingKind kind);
 
 // Whether a kind only informs (the aircraft works as it is).
 bool isInformational(FindingKind kind);
-
-// A listed variation's title, for the collection's duplicate check.
-struct ListedTitle {
-    QString title;
-    QString key;     // trimmed and case-folded: titles that match it are the same
-    size_t hash = 0; // of key
-    int section = 0; // N of [fltsim.N]
-};
-
-// Checks one aircraft folder, reading its aircraft.cfg once and listing it once. extended:
-// every listed [fltsim.N] is checked, not only [fltsim.0]. titles receives the folder's
-// listed titles.
-std::vector<Finding> checkAircraftFolder(const DirectoryEntry &folder, bool extended,
-                                         std::vector<ListedTitle> *titles = nullptr);
 
 // Checks every aircraft folder below an Aircraft directory, as `list` scans it (same
 // folders, same skip rule, same values), reading folders on several threads; the result is

@@ -41,6 +41,8 @@ QString decodeUtf8(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
+} // namespace
+
 bool isAscii(QByteArrayView bytes)
 {
     for (const char c : bytes) {
@@ -50,8 +52,6 @@ bool isAscii(QByteArrayView bytes)
     }
     return true;
 }
-
-} // namespace
 
 bool isValidUtf8(QByteArrayView bytes)
 {

@@ -13,6 +13,9 @@ namespace hangardeck::core {
 // at the start of the bytes as anywhere else.
 QString decodeText(QByteArrayView bytes);
 
+// Whether every byte is below 0x80.
+bool isAscii(QByteArrayView bytes);
+
 // Whether the bytes form valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
 bool isValidUtf8(QByteArrayView bytes);
 
