@@ -6,6 +6,7 @@
 #include "gui/catalogue/dataformatpanel.h"
 #include "gui/catalogue/fieldlistspanel.h"
 #include "core/catalogue/formatsettings.h"
+#include "core/platform/helplocation.h"
 #include "gui/catalogue/generatedlistpanel.h"
 #include "gui/catalogue/savedlistactions.h"
 #include "gui/catalogue/scanrunner.h"
@@ -288,7 +289,7 @@ void MainWindow::showHelp()
     if (!m_helpViewer) {
         m_helpViewer = new HelpViewer(this);
     }
-    m_helpViewer->showPage(QDir(m_programFolder).filePath(QStringLiteral("hangardeck-help.html")));
+    m_helpViewer->showPage(core::locateHelpPage(m_programFolder, QStringLiteral(HANGARDECK_HELP_DIR_FROM_PROGRAM)));
 }
 
 void MainWindow::loadSettings()
