@@ -38,10 +38,11 @@ void HelpLocationTest::locate_data()
     QTest::addColumn<bool>("beside");
     QTest::addColumn<bool>("inData");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("both: beside wins") << true << true << "bin/hangardeck-help.html";
-    QTest::newRow("installed") << false << true << "share/hangardeck/hangardeck-help.html";
-    QTest::newRow("portable") << true << false << "bin/hangardeck-help.html";
-    QTest::newRow("none: beside named") << false << false << "bin/hangardeck-help.html";
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("both: beside wins") << true << true << "bin/hangardeck-help.html" << false;
+    QTest::newRow("installed") << false << true << "share/hangardeck/hangardeck-help.html" << true;
+    QTest::newRow("portable") << true << false << "bin/hangardeck-help.html" << false;
+    QTest::newRow("none: beside named") << false << false << "bin/hangardeck-help.html" << false;
 }
 
 void HelpLocationTest::locate()
@@ -49,6 +50,7 @@ void HelpLocationTest::locate()
     QFETCH(bool, beside);
     QFETCH(bool, inData);
     QFETCH(QString, expected);
+    QFETCH(bool, installed);
     QTemporaryDir prefix;
     QVERIFY(prefix.isValid());
     const QString bin = prefix.filePath("bin");
@@ -63,6 +65,8 @@ void HelpLocationTest::locate()
         QVERIFY(QDir().mkpath(prefix.filePath("share/hangardeck/hangardeck-help.html")));
     }
     QCOMPARE(locateHelpPage(bin, "../share/hangardeck"), prefix.filePath(expected));
+    QCOMPARE(isInstalledLayout(bin, "../share/hangardeck"), installed);
+    QVERIFY(!isInstalledLayout(bin, ""));
 }
 
 QTEST_GUILESS_MAIN(HelpLocationTest)

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void newPortableFile_startsFromUserFile();
     void readOnlyPortableFile_writesAndReadsTheUserFile();
     void nothingWritable_returnsEmptyPath();
+    void noProgramFolder_keepsNothingBesideTheProgram();
 };
 
 void SettingsFileTest::paths_oneSeparator()
@@ -136,6 +137,19 @@ void SettingsFileTest::nothingWritable_returnsEmptyPath()
     QCOMPARE(settings.write(firstRunValues({1, 2, 3, 4})), QString());
     QCOMPARE(readFile(dir.filePath("file")), "not a folder");
     QVERIFY(planStartup(settings.read()).firstRun);
+}
+
+// An installed program run by root could write beside itself in /usr/bin; it must not, or
+// every other user would start from root's settings.
+void SettingsFileTest::noProgramFolder_keepsNothingBesideTheProgram()
+{
+    QTemporaryDir dir;
+    const SettingsFile settings(QString(), dir.filePath("user"));
+    QCOMPARE(settings.portablePath(), QString());
+    QCOMPARE(settings.readPath(), settings.userPath());
+    QCOMPARE(settings.write({{"fieldwidth", "33"}}), settings.userPath());
+    QCOMPARE(settings.read().settingsValue(u"main", u"fieldwidth"), "33");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"user"});
 }
 
 // A copy whose own settings file cannot be replaced (a read-only folder or medium) keeps

@@ -31,4 +31,10 @@ QString locateHelpPage(const QString &programFolder, const QString &dataFolderFr
     return candidates.constFirst();
 }
 
+bool isInstalledLayout(const QString &programFolder, const QString &dataFolderFromProgram)
+{
+    const QStringList candidates = helpPageCandidates(programFolder, dataFolderFromProgram);
+    return candidates.size() == 2 && !QFileInfo(candidates[0]).isFile() && QFileInfo(candidates[1]).isFile();
+}
+
 } // namespace hangardeck::core

@@ -21,6 +21,10 @@ QStringList helpPageCandidates(const QString &programFolder, const QString &data
 // is, so a missing page is reported where a portable copy would hold it.
 QString locateHelpPage(const QString &programFolder, const QString &dataFolderFromProgram);
 
+// Whether the program runs from an installed tree: no help page beside it, one in its data
+// folder. Such a program keeps nothing beside itself, even where it could write there (root).
+bool isInstalledLayout(const QString &programFolder, const QString &dataFolderFromProgram);
+
 } // namespace hangardeck::core
 
 #endif

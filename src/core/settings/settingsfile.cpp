@@ -37,7 +37,7 @@ SettingsFile::SettingsFile(QString programFolder, QString userConfigFolder)
 
 QString SettingsFile::portablePath() const
 {
-    return settingsFilePath(m_programFolder);
+    return m_programFolder.isEmpty() ? QString() : settingsFilePath(m_programFolder);
 }
 
 QString SettingsFile::userPath() const
@@ -54,7 +54,7 @@ QString SettingsFile::readPath() const
     if (portable && (!user || canReplace(portablePath()))) {
         return portablePath();
     }
-    return user ? userPath() : portablePath();
+    return user || m_programFolder.isEmpty() ? userPath() : portablePath();
 }
 
 Profile SettingsFile::read() const
@@ -79,7 +79,7 @@ QString SettingsFile::write(const SettingsValues &values) const
 
     // Trying is the only sure test of a folder: permissions say nothing for root, nor for
     // read-only mounts, ACLs or a full disk.
-    if (writeTo(portablePath())) {
+    if (!m_programFolder.isEmpty() && writeTo(portablePath())) {
         return portablePath();
     }
     if (!m_userConfigFolder.isEmpty() && QDir().mkpath(m_userConfigFolder) && writeTo(userPath())) {

@@ -15,10 +15,12 @@ namespace hangardeck::core {
 class SettingsFile final
 {
 public:
-    // Both folders as absolute paths; an empty user folder means there is none to fall back to.
+    // Both folders as absolute paths; an empty user folder means there is none to fall back to,
+    // an empty program folder that nothing is kept beside the program (an installed one).
     SettingsFile(QString programFolder, QString userConfigFolder);
 
-    // The file beside the program: "/opt/hangardeck/hangardeck.ini", one separator even for "/".
+    // The file beside the program: "/opt/hangardeck/hangardeck.ini", one separator even for "/";
+    // empty when there is no program folder.
     QString portablePath() const;
 
     // The file in the user's configuration folder; empty when there is no such folder.

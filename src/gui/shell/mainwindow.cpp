@@ -49,13 +49,16 @@ QAction *addItem(QObject *owner, QWidget *menu, const char *name, const QString 
     return action;
 }
 
+const QString DataFolderFromProgram = QStringLiteral(HANGARDECK_HELP_DIR_FROM_PROGRAM);
+
 } // namespace
 
 MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter, Launcher *launcher,
                        QWidget *parent)
     : QMainWindow(parent)
     , m_programFolder(programFolder)
-    , m_settingsFile(programFolder, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+    , m_settingsFile(core::isInstalledLayout(programFolder, DataFolderFromProgram) ? QString() : programFolder,
+                     QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
     , m_presenter(presenter)
     , m_launcher(launcher)
 {
@@ -289,7 +292,7 @@ void MainWindow::showHelp()
     if (!m_helpViewer) {
         m_helpViewer = new HelpViewer(this);
     }
-    m_helpViewer->showPage(core::locateHelpPage(m_programFolder, QStringLiteral(HANGARDECK_HELP_DIR_FROM_PROGRAM)));
+    m_helpViewer->showPage(core::locateHelpPage(m_programFolder, DataFolderFromProgram));
 }
 
 void MainWindow::loadSettings()
