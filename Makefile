@@ -1,10 +1,14 @@
-# The two commands of the README: `make run` and `make test`; `make package` for the .deb.
+# The two commands of the README: `make run` and `make test`. Also: `make test-asan` (the suite
+# under AddressSanitizer and UBSan), `make package` (the .deb), `make style` (the layout check)
+# and `make format` (rewrites the files into it).
 BUILD_DIR ?= build
 PACKAGE_BUILD_DIR := $(BUILD_DIR)/package-release
+# Where the asan preset builds (CMakePresets.json).
+ASAN_DIR := build/asan
 BUILD_TYPE ?= RelWithDebInfo
 SAMPLES := $(CURDIR)/samples/Aircraft
 
-.PHONY: all deps configure build run test bench package clean
+.PHONY: all deps configure build run test test-asan bench package style format asan-generated clean
 
 all: build
 
@@ -23,6 +27,26 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+# The asan preset: its own build; any sanitizer report fails its test.
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+
+# Braces are checked as the asan build compiles the files.
+style: asan-generated
+	@scripts/install-deps.sh style
+	@scripts/check-style.sh $(ASAN_DIR)
+
+format: asan-generated
+	@scripts/install-deps.sh style
+	@scripts/check-style.sh --fix $(ASAN_DIR)
+
+# What clang-tidy needs of a build: its compile commands and Qt's generated sources.
+asan-generated: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan --target $$(ninja -C $(ASAN_DIR) -t targets all | sed -n 's/^\([A-Za-z0-9_-]*_autogen\):.*/\1/p' | sort -u)
 
 bench: build
 	@bench/run.sh

@@ -4,15 +4,24 @@
 # test runs the program on an Xvfb screen under openbox, driven by xdotool and measured with
 # xwininfo and xprop (x11-utils). The install test validates the desktop entry
 # (desktop-file-utils), the metainfo (appstream) and the manual page (groff-base).
-# With the argument "package", also what CPack needs for the Debian package: dpkg-shlibdeps
-# (dpkg-dev) and file, with which CPack finds the programs to ask it about.
+# Arguments name further groups:
+#   package  what CPack needs for the Debian package: dpkg-shlibdeps (dpkg-dev) and file, with
+#            which CPack finds the programs to ask it about;
+#   style    clang-format and clang-tidy for scripts/check-style.sh (clang-tools applies fixes).
 set -eu
 packages="cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core"
 packages="$packages xvfb openbox xdotool x11-utils"
 packages="$packages desktop-file-utils appstream groff-base"
-if [ "${1:-}" = package ]; then
-    packages="$packages dpkg-dev file"
-fi
+for group in "$@"; do
+    case $group in
+    package) packages="$packages dpkg-dev file" ;;
+    style) packages="$packages clang-format clang-tidy clang-tools" ;;
+    *)
+        echo "install-deps.sh: unknown group $group" >&2
+        exit 2
+        ;;
+    esac
+done
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
