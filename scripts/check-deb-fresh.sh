@@ -7,7 +7,7 @@
 # that only a Recommends brought in would be missed), runs hangardeck-cli on the samples, then
 # starts the window the way the desktop entry's Exec line says, as an ordinary user on an
 # Xvfb screen, and checks that the main window appears and the settings land in that user's
-# ~/.config/hangardeck/ rather than beside /usr/bin.
+# ~/.config/hangardeck/ rather than beside /usr/bin; then the same as root.
 #
 # usage: scripts/check-deb-fresh.sh [PACKAGE.deb]   (default: build/hangardeck_*.deb; as root)
 # The bootstrapped base system is kept as build/bookworm-minbase.tar.gz; delete it to start
@@ -155,9 +155,17 @@ if [ ! -f "$ini" ]; then
     exit 1
 fi
 echo "settings written: ~/.config/hangardeck/hangardeck.ini, owner $(stat -c %U "$ini"), keys: $(grep -c '=' "$ini")"
+# Root can write to /usr/bin, and the installed window must still keep nothing there.
+step "starting '$execLine' as root under xvfb-run"
+mkdir -p "$root/tmp/root-home"
+in_root env HOME=/tmp/root-home sh -c 'cd "$HOME" && xvfb-run -a sh /tmp/window-check.sh'
+[ -f "$root/tmp/root-home/.config/hangardeck/hangardeck.ini" ] || {
+    echo "FAIL: no settings in root's ~/.config/hangardeck/" >&2
+    exit 1
+}
 if [ -e "$root/usr/bin/hangardeck.ini" ] || [ -e "$root/usr/bin/output.txt" ]; then
     echo "FAIL: a settings or list file appeared in /usr/bin" >&2
     exit 1
 fi
-echo "nothing written beside /usr/bin"
+echo "nothing written beside /usr/bin, by nobody or by root"
 step "PASS: $(basename "$deb") on a fresh bookworm"
