@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,20 @@ inline void check(bool ok, const char *what)
         std::fprintf(stderr, "property failed: %s\n", what);
         std::abort();
     }
+}
+
+// A folder of its own for the files a harness writes, made once per run; memory-backed where
+// the system has /dev/shm, since the atomic writer syncs every file it writes.
+inline const std::filesystem::path &scratchFolder()
+{
+    static const std::filesystem::path folder = [] {
+        std::string pattern = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+        pattern += "/hangardeck-fuzz-XXXXXX";
+        check(::mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
+        std::atexit([] { std::filesystem::remove_all(scratchFolder()); });
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
 }
 
 inline QByteArray escaped(const QString &text)
