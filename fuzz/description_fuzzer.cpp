@@ -8,6 +8,8 @@
 #include "core/platform/textdecoding.h"
 #include "reference.h"
 
+#include <QList>
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 using namespace hangardeck::core;
