@@ -1,14 +1,15 @@
 # The two commands of the README: `make run` and `make test`. Also: `make test-asan` (the suite
-# under AddressSanitizer and UBSan), `make package` (the .deb), `make style` (the layout check)
-# and `make format` (rewrites the files into it).
+# under AddressSanitizer and UBSan), `make fuzz` (the fuzzers), `make package` (the .deb),
+# `make style` (the layout check) and `make format` (rewrites the files into it).
 BUILD_DIR ?= build
 PACKAGE_BUILD_DIR := $(BUILD_DIR)/package-release
 # Where the asan preset builds (CMakePresets.json).
 ASAN_DIR := build/asan
+FUZZ_DIR ?= build/fuzz
 BUILD_TYPE ?= RelWithDebInfo
 SAMPLES := $(CURDIR)/samples/Aircraft
 
-.PHONY: all deps configure build run test test-asan bench package style format asan-generated clean
+.PHONY: all deps configure build run test test-asan bench package style format asan-generated fuzz clean
 
 all: build
 
@@ -59,6 +60,16 @@ package:
 	@cmake --build $(PACKAGE_BUILD_DIR)
 	@cd $(PACKAGE_BUILD_DIR) && cpack -B $(CURDIR)/$(BUILD_DIR)
 	@ls $(BUILD_DIR)/hangardeck_*.deb
+
+# The core under libFuzzer, ASan and UBSan, built apart with clang: each harness replays its
+# regression inputs, then fuzzes for FUZZ_SECONDS (default 180) seconds.
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DHANGARDECK_BUILD_FUZZERS=ON -DHANGARDECK_BUILD_GUI=OFF \
+		-DHANGARDECK_BUILD_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) --target hangardeck_fuzzers
+	@BUILD_DIR=$(FUZZ_DIR) fuzz/run.sh
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -272,6 +272,9 @@ void ProfileTest::write_producesExactFile_data()
     QTest::newRow("UTF-8 byte-order mark kept")
         << QByteArray("\xEF\xBB\xBF[main]\r\nk=1\r\n") << QStringList{"main", "k", "2"}
         << QByteArray("\xEF\xBB\xBF[main]\r\nk=2\r\n");
+    QTest::newRow("UTF-16 text starting with U+FEFF keeps it behind a mark")
+        << utf16(QStringLiteral("\uFEFF[main]\r\nk=1\r\n"), false) << QStringList{"main", "k", "2"}
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[main]\r\nk=1\r\n[main]\r\nk=2\r\n");
 }
 
 // Each row runs twice: one writeProfileString per key, and one writeProfileStrings per run

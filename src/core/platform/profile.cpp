@@ -604,8 +604,12 @@ bool writeProfileStrings(const QString &filePath, const QString &section, std::s
         if (!base) {
             return false;
         }
-        const QByteArray bom = base->startsWith("\xEF\xBB\xBF") ? base->first(3) : QByteArray();
-        QByteArray bytes = bom + normalisedBytes(std::move(*base));
+        const bool marked = base->startsWith("\xEF\xBB\xBF");
+        const QByteArray text = normalisedBytes(std::move(*base));
+        // The reader skips one UTF-8 mark: a file that had one keeps it, and UTF-16 text that
+        // starts with a U+FEFF of its own gets one, or that U+FEFF would be read as the mark.
+        const QByteArray bom = (marked || text.startsWith("\xEF\xBB\xBF")) ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        QByteArray bytes = bom + text;
 
         const QByteArray sectionName = nameArgument(section);
         for (const ProfileEntry &entry : entries) {
