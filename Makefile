@@ -35,14 +35,14 @@ test-asan: deps
 	@cmake --build --preset asan
 	@ctest --preset asan
 
-# Braces are checked as the asan build compiles the files.
+# Braces are checked as the asan build and the fuzz build (when made) compile the files.
 style: asan-generated
 	@scripts/install-deps.sh style
-	@scripts/check-style.sh $(ASAN_DIR)
+	@scripts/check-style.sh $(ASAN_DIR) $(FUZZ_DIR)
 
 format: asan-generated
 	@scripts/install-deps.sh style
-	@scripts/check-style.sh --fix $(ASAN_DIR)
+	@scripts/check-style.sh --fix $(ASAN_DIR) $(FUZZ_DIR)
 
 # What clang-tidy needs of a build: its compile commands and Qt's generated sources.
 asan-generated: deps

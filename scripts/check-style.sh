@@ -21,6 +21,7 @@ fi
 
 files=$(git ls-files '*.cpp' '*.h')
 status=0
+checked=""
 
 # Braces: clang-tidy reads each file as its build compiles it, so one run per build directory
 # covers the files that build compiles (the gcc build and the clang fuzz build).
@@ -29,9 +30,12 @@ for build in "$@"; do
         echo "check-style: no $build/compile_commands.json; braces not checked there"
         continue
     fi
+    # Each file once: the first build that compiles it checks it.
     sources=$(for f in $(git ls-files '*.cpp'); do
-        grep -q "\"file\": \"$PWD/$f\"" "$build/compile_commands.json" && echo "$PWD/$f"
+        case " $checked " in *" $PWD/$f "*) continue ;; esac
+        if grep -q "\"file\": \"$PWD/$f\"" "$build/compile_commands.json"; then echo "$PWD/$f"; fi
     done)
+    checked="$checked $(echo $sources)"
     [ -n "$sources" ] || continue
     if [ $fix -eq 1 ]; then
         # shellcheck disable=SC2086
@@ -41,7 +45,7 @@ for build in "$@"; do
         # shellcheck disable=SC2086
         out=$(run-clang-tidy -quiet -p "$build" -checks='-*,readability-braces-around-statements' \
             -header-filter="$PWD/(src|tests|bench|fuzz)/" $sources 2>/dev/null |
-            grep 'readability-braces-around-statements' | sed 's/\x1b\[[0-9;]*m//g' | sort -u || true)
+            sed 's/\x1b\[[0-9;]*m//g' | grep 'warning: .*\[readability-braces-around-statements\]' | sort -u || true)
         if [ -n "$out" ]; then
             echo "$out"
             status=1
