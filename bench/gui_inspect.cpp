@@ -11,8 +11,8 @@
 // (medians of the selections; one save).
 //
 //   hangardeck-bench-inspect COLLECTION_DIR HEAVY_WORK_DIR
-#include "gui/shell/launcher.h"
 #include "benchsupport.h"
+#include "gui/shell/launcher.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/messagepresenter.h"
 
@@ -162,7 +162,8 @@ int main(int argc, char *argv[])
     const double saveMs = double(clock.nsecsElapsed()) / 1e6;
 
     const QString heavyRoot = QDir(args[2]).filePath(QStringLiteral("heavy-collection"));
-    if (!QFileInfo(heavyRoot + QStringLiteral("/aaa heavy/aircraft.cfg")).exists() && !writeHeavyCollection(heavyRoot)) {
+    if (!QFileInfo(heavyRoot + QStringLiteral("/aaa heavy/aircraft.cfg")).exists()
+        && !writeHeavyCollection(heavyRoot)) {
         std::fprintf(stderr, "hangardeck-bench-inspect: cannot write the heavy aircraft\n");
         return 1;
     }

@@ -31,8 +31,9 @@ class AircraftTree
 public:
     AircraftTree()
     {
-        if (!m_dir.isValid())
+        if (!m_dir.isValid()) {
             qFatal("cannot make a temporary folder");
+        }
     }
 
     std::filesystem::path root() const { return m_dir.path().toStdString(); }
@@ -69,12 +70,13 @@ class ReplacementCounter final
 {
 public:
     ReplacementCounter(const QString &folder, QByteArray name)
-        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
-        , m_name(std::move(name))
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
+          m_name(std::move(name))
     {
         m_watching = m_fd >= 0
                      && ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
-                                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE) >= 0;
+                                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE)
+                            >= 0;
     }
     ~ReplacementCounter()
     {

@@ -21,77 +21,77 @@ namespace hangardeck::cli {
 
 namespace {
 
-const QString Description = QStringLiteral(
-    "Lists the aircraft variations below a flight simulator Aircraft directory, shows\n"
-    "one aircraft's details and pictures, and finds Aircraft directories on a disk.\n"
-    "\n"
-    "hangardeck-cli list [options] DIR prints one row per aircraft variation, exactly as\n"
-    "the window's generated list holds them after \"Generate List\": sorted without regard\n"
-    "to case, each row followed by a line feed. Each row holds ui_manufacturer, ui_type and\n"
-    "title fitted to the field width (W + 1 characters), padding (count + 1 spaces) and\n"
-    "the delimiter after each field, then the entry tag (.00 to .32), the folder (\\b747)\n"
-    "and the terminator.\n"
-    "With --lead subdir the folder leads and the row has no entry tag.\n"
-    "\n"
-    "Formats: rows (default); csv: a header line and one RFC 4180 record per variation\n"
-    "with the unfitted fields manufacturer, type, title, subdir, entry; json: an array of\n"
-    "objects with the same fields. Records follow the rows' order.\n"
-    "\n"
-    "On stdout, every control character in the values of a row (U+0000 to U+001F, U+007F,\n"
-    "U+0080 to U+009F: line breaks, tabs, escape sequences) shows as U+FFFD, one character\n"
-    "for one, so each row is one line and nothing reaches the terminal raw; --delimiter and\n"
-    "--terminator print as given. CSV and JSON quote and escape for themselves.\n"
-    "\n"
-    "--output FILE writes the same text to FILE instead of stdout, the rows as the window\n"
-    "holds them (control characters included), each ended by CR LF as in the saved list\n"
-    "file. A regular file is replaced only once it is complete (behind a symbolic link, the\n"
-    "file it points at); a FIFO, a device or a socket is written in place, never replaced.\n"
-    "DIR and FILE are taken as the bytes given, so any existing path works.\n"
-    "\n"
-    "hangardeck-cli details [--entry N] [--format text|json] DIR FOLDER shows what the\n"
-    "window's details box shows for entry N (default 0) of the aircraft folder FOLDER below\n"
-    "DIR (b747, or \\b747 as a row names it): title, manufacturer and type, each followed by\n"
-    "a blank line, the description line and [fltsim.N]; lines end with CR LF as in the\n"
-    "window, and one line feed ends the output. The text is printed exactly,\n"
-    "control characters included. json: one object with folder and entries, one for each\n"
-    "[fltsim.N] up to the first without a title, each with entry, section, title,\n"
-    "manufacturer, type and description (without the description line's CR).\n"
-    "\n"
-    "hangardeck-cli images [--format lines|json] DIR FOLDER lists the aircraft's pictures\n"
-    "in the window's order: every .jpg below FOLDER, then every .gif, a folder's own files\n"
-    "before its sub-folders', names in order without regard to case; links to folders are\n"
-    "not followed. lines: one full path per line, DIR as given, then FOLDER and the path\n"
-    "below it, as bytes (a control character shows as U+FFFD); json: an array of objects\n"
-    "with name and path.\n"
-    "\n"
-    "hangardeck-cli find [--format lines|json] START searches every directory below START,\n"
-    "depth first, a folder's entries in name order without regard to case, and prints each\n"
-    "directory whose name holds \"aircraft\" in any case, in walk order. A directory whose\n"
-    "name holds \"learn\", \"hangardeck\", \"sdk\" or \"documents\" is neither listed nor\n"
-    "searched (\"Aircraft SDK\" included); a listed directory is still searched; START itself\n"
-    "is never listed. Links to directories are not followed, and the kernel's pseudo file\n"
-    "systems (/proc, /sys, /dev, /run and the like) are not entered, so a search from / ends.\n"
-    "lines: one full path per line (START as given, joined with /), as bytes (a control\n"
-    "character shows as U+FFFD); json: an array of objects with name and path. A count line\n"
-    "ends the search on stderr; on a terminal, stderr also shows the directories searched so\n"
-    "far while the search runs.\n"
-    "\n"
-    "hangardeck-cli check [--extended] [--format text|json] DIR reads DIR as list does and\n"
-    "reports what makes aircraft vanish or break in the simulator: no-cfg, unreadable,\n"
-    "no-title, gap (entries after an untitled [fltsim.N] are not listed), over-33, cut (a\n"
-    "value over 126 characters), missing-folder (texture=, model=, panel=, sound= naming no\n"
-    "folder, matched without regard to case), missing-air (sim= without its .air file),\n"
-    "encoding (read as Windows-1252; informational) and duplicate-title (variations sharing\n"
-    "a title, of which the simulator keeps one). --extended checks every listed [fltsim.N],\n"
-    "not only fltsim.0. text: one finding per line, by folder, then a summary line; json:\n"
-    "one object with findings (folder, section, kind, message) and summary. Exit status 0\n"
-    "when nothing but informational findings, 1 when there are findings.\n"
-    "\n"
-    "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
-    "\n"
-    "Exit status: 0 done, 1 the output could not be written (the message says why), 2 a usage\n"
-    "error (an unknown option, a missing DIR, a FOLDER that is no folder below DIR, an entry\n"
-    "out of range, a START that is not a directory).");
+const QString Description =
+    QStringLiteral("Lists the aircraft variations below a flight simulator Aircraft directory, shows\n"
+                   "one aircraft's details and pictures, and finds Aircraft directories on a disk.\n"
+                   "\n"
+                   "hangardeck-cli list [options] DIR prints one row per aircraft variation, exactly as\n"
+                   "the window's generated list holds them after \"Generate List\": sorted without regard\n"
+                   "to case, each row followed by a line feed. Each row holds ui_manufacturer, ui_type and\n"
+                   "title fitted to the field width (W + 1 characters), padding (count + 1 spaces) and\n"
+                   "the delimiter after each field, then the entry tag (.00 to .32), the folder (\\b747)\n"
+                   "and the terminator.\n"
+                   "With --lead subdir the folder leads and the row has no entry tag.\n"
+                   "\n"
+                   "Formats: rows (default); csv: a header line and one RFC 4180 record per variation\n"
+                   "with the unfitted fields manufacturer, type, title, subdir, entry; json: an array of\n"
+                   "objects with the same fields. Records follow the rows' order.\n"
+                   "\n"
+                   "On stdout, every control character in the values of a row (U+0000 to U+001F, U+007F,\n"
+                   "U+0080 to U+009F: line breaks, tabs, escape sequences) shows as U+FFFD, one character\n"
+                   "for one, so each row is one line and nothing reaches the terminal raw; --delimiter and\n"
+                   "--terminator print as given. CSV and JSON quote and escape for themselves.\n"
+                   "\n"
+                   "--output FILE writes the same text to FILE instead of stdout, the rows as the window\n"
+                   "holds them (control characters included), each ended by CR LF as in the saved list\n"
+                   "file. A regular file is replaced only once it is complete (behind a symbolic link, the\n"
+                   "file it points at); a FIFO, a device or a socket is written in place, never replaced.\n"
+                   "DIR and FILE are taken as the bytes given, so any existing path works.\n"
+                   "\n"
+                   "hangardeck-cli details [--entry N] [--format text|json] DIR FOLDER shows what the\n"
+                   "window's details box shows for entry N (default 0) of the aircraft folder FOLDER below\n"
+                   "DIR (b747, or \\b747 as a row names it): title, manufacturer and type, each followed by\n"
+                   "a blank line, the description line and [fltsim.N]; lines end with CR LF as in the\n"
+                   "window, and one line feed ends the output. The text is printed exactly,\n"
+                   "control characters included. json: one object with folder and entries, one for each\n"
+                   "[fltsim.N] up to the first without a title, each with entry, section, title,\n"
+                   "manufacturer, type and description (without the description line's CR).\n"
+                   "\n"
+                   "hangardeck-cli images [--format lines|json] DIR FOLDER lists the aircraft's pictures\n"
+                   "in the window's order: every .jpg below FOLDER, then every .gif, a folder's own files\n"
+                   "before its sub-folders', names in order without regard to case; links to folders are\n"
+                   "not followed. lines: one full path per line, DIR as given, then FOLDER and the path\n"
+                   "below it, as bytes (a control character shows as U+FFFD); json: an array of objects\n"
+                   "with name and path.\n"
+                   "\n"
+                   "hangardeck-cli find [--format lines|json] START searches every directory below START,\n"
+                   "depth first, a folder's entries in name order without regard to case, and prints each\n"
+                   "directory whose name holds \"aircraft\" in any case, in walk order. A directory whose\n"
+                   "name holds \"learn\", \"hangardeck\", \"sdk\" or \"documents\" is neither listed nor\n"
+                   "searched (\"Aircraft SDK\" included); a listed directory is still searched; START itself\n"
+                   "is never listed. Links to directories are not followed, and the kernel's pseudo file\n"
+                   "systems (/proc, /sys, /dev, /run and the like) are not entered, so a search from / ends.\n"
+                   "lines: one full path per line (START as given, joined with /), as bytes (a control\n"
+                   "character shows as U+FFFD); json: an array of objects with name and path. A count line\n"
+                   "ends the search on stderr; on a terminal, stderr also shows the directories searched so\n"
+                   "far while the search runs.\n"
+                   "\n"
+                   "hangardeck-cli check [--extended] [--format text|json] DIR reads DIR as list does and\n"
+                   "reports what makes aircraft vanish or break in the simulator: no-cfg, unreadable,\n"
+                   "no-title, gap (entries after an untitled [fltsim.N] are not listed), over-33, cut (a\n"
+                   "value over 126 characters), missing-folder (texture=, model=, panel=, sound= naming no\n"
+                   "folder, matched without regard to case), missing-air (sim= without its .air file),\n"
+                   "encoding (read as Windows-1252; informational) and duplicate-title (variations sharing\n"
+                   "a title, of which the simulator keeps one). --extended checks every listed [fltsim.N],\n"
+                   "not only fltsim.0. text: one finding per line, by folder, then a summary line; json:\n"
+                   "one object with findings (folder, section, kind, message) and summary. Exit status 0\n"
+                   "when nothing but informational findings, 1 when there are findings.\n"
+                   "\n"
+                   "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
+                   "\n"
+                   "Exit status: 0 done, 1 the output could not be written (the message says why), 2 a usage\n"
+                   "error (an unknown option, a missing DIR, a FOLDER that is no folder below DIR, an entry\n"
+                   "out of range, a START that is not a directory).");
 
 std::optional<int> intInRange(const QString &text, int min, int max)
 {
@@ -115,8 +115,8 @@ struct Options {
                              QStringLiteral("N"), QStringLiteral("20")};
     QCommandLineOption padding{
         QStringLiteral("padding"),
-        QStringLiteral("list: padding count, 0 to 20: count + 1 spaces follow each field (default 0)."), QStringLiteral("N"),
-        QStringLiteral("0")};
+        QStringLiteral("list: padding count, 0 to 20: count + 1 spaces follow each field (default 0)."),
+        QStringLiteral("N"), QStringLiteral("0")};
     QCommandLineOption actualWidth{QStringLiteral("actual-width"),
                                    QStringLiteral("list: keep every field at its own length, no padding.")};
     QCommandLineOption delimiter{QStringLiteral("delimiter"),
@@ -136,11 +136,12 @@ struct Options {
                              QStringLiteral("details: the entry [fltsim.N] shown as text, 0 to 32 (default 0)."),
                              QStringLiteral("N"), QStringLiteral("0")};
     // One --format, whose values and default depend on the command.
-    QCommandLineOption anyFormat{QStringLiteral("format"),
-                                 QStringLiteral("list: rows, csv or json (default rows); details: text or json "
-                                                "(default text); images and find: lines or json (default lines); check: text or "
-                                                "json (default text)."),
-                                 QStringLiteral("FORMAT")};
+    QCommandLineOption anyFormat{
+        QStringLiteral("format"),
+        QStringLiteral("list: rows, csv or json (default rows); details: text or json "
+                       "(default text); images and find: lines or json (default lines); check: text or "
+                       "json (default text)."),
+        QStringLiteral("FORMAT")};
     QCommandLineOption listFormat{QStringLiteral("format"), QStringLiteral("rows, csv or json (default rows)."),
                                   QStringLiteral("FORMAT"), QStringLiteral("rows")};
     QCommandLineOption detailsFormat{QStringLiteral("format"), QStringLiteral("text or json (default text)."),
@@ -223,8 +224,8 @@ bool parseBytes(QCommandLineParser &parser, const QList<QByteArray> &bytes)
 }
 
 // DIR and --output FILE as the shell passed them; empty when there are no bytes to go by.
-std::optional<std::pair<std::filesystem::path, std::filesystem::path>>
-pathsFromBytes(const QList<QByteArray> &bytes, const Options &options)
+std::optional<std::pair<std::filesystem::path, std::filesystem::path>> pathsFromBytes(const QList<QByteArray> &bytes,
+                                                                                      const Options &options)
 {
     QCommandLineParser parser;
     options.addTo(parser, Command::List);
@@ -245,8 +246,7 @@ std::optional<QString> directoryProblem(const std::filesystem::path &directory)
         return QStringLiteral("directory '%1' does not exist").arg(shown);
     }
     if (error) {
-        return QStringLiteral("directory '%1' cannot be read: %2")
-            .arg(shown, QString::fromLocal8Bit(error.message()));
+        return QStringLiteral("directory '%1' cannot be read: %2").arg(shown, QString::fromLocal8Bit(error.message()));
     }
     if (!std::filesystem::is_directory(status)) {
         return QStringLiteral("'%1' is not a directory").arg(shown);
@@ -315,8 +315,7 @@ ParseResult parseList(const CommandLine &arguments, const Options &switches)
                                           QStringLiteral("title"), QStringLiteral("subdir")};
     const qsizetype leadIndex = leadNames.indexOf(leadName);
     if (leadIndex < 0) {
-        return UsageError{
-            QStringLiteral("--lead must be manufacturer, type, title or subdir, not '%1'").arg(leadName)};
+        return UsageError{QStringLiteral("--lead must be manufacturer, type, title or subdir, not '%1'").arg(leadName)};
     }
     options.format.leadField = core::LeadField(leadIndex);
 
@@ -346,7 +345,6 @@ ParseResult parseList(const CommandLine &arguments, const Options &switches)
     }
     return options;
 }
-
 
 // What stops FOLDER from naming a folder below DIR, if anything.
 std::optional<QString> folderProblem(const AircraftFolder &aircraft, const QString &given)

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "core/catalogue/cataloguescanner.h"
-#include "core/catalogue/collectioncheck.h"
-#include "core/platform/nativepath.h"
 #include "cli/checkoutput.h"
 #include "cli/clioptions.h"
 #include "cli/detailsoutput.h"
@@ -10,6 +7,9 @@
 #include "cli/imagesoutput.h"
 #include "cli/listoutput.h"
 #include "cli/outputtarget.h"
+#include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/collectioncheck.h"
+#include "core/platform/nativepath.h"
 
 #include <QCoreApplication>
 
@@ -83,8 +83,8 @@ int main(int argc, char *argv[])
     if (!target.open()
         || !cli::writeList(scan, options, destination, [&target](QByteArrayView bytes) { return target.write(bytes); })
         || !target.finish()) {
-        const QString where = toFile ? QStringLiteral("'%1'").arg(core::fromNativePath(options.outputFile))
-                                     : QStringLiteral("to stdout");
+        const QString where =
+            toFile ? QStringLiteral("'%1'").arg(core::fromNativePath(options.outputFile)) : QStringLiteral("to stdout");
         return fail(1, QStringLiteral("cannot write %1: %2").arg(where, target.errorText()));
     }
     // Everything is written. The list's memory goes back with the process: freeing a large

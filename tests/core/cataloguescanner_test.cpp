@@ -147,8 +147,9 @@ void CatalogueScannerTest::scan_foldersInNameOrderWithoutCase()
     fs::create_directory_symlink(tree.root() / "b747", tree.root() / "Boeing");
     fs::create_symlink(tree.root() / "nowhere", tree.root() / "dangling");
     QStringList listed;
-    for (const DirectoryEntry &entry : listDirectory(tree.root()))
+    for (const DirectoryEntry &entry : listDirectory(tree.root())) {
         listed.append(entry.name + (entry.isDirectory ? "/" : "") + (entry.isLink ? "@" : ""));
+    }
     QCOMPARE(listed, QStringList({"_under/", "ALPHA/", "alpha/", "b747/", "Boeing/@", "Charlie/", "dangling@",
                                   "readme.txt", "Zulu/"}));
     QCOMPARE(listSubfolders(tree.root()).size(), size_t(7));
@@ -176,13 +177,16 @@ void CatalogueScannerTest::scan_entriesOfOneFile_data()
     const QByteArray oneChar = "[fltsim.0]\r\ntitle=Zero\r\n[fltsim.1]\r\ntitle=X\r\n[fltsim.2]\r\ntitle=Two\r\n";
 
     QTest::newRow("plain lists fltsim.0 only") << five << false << QStringList{"Zero"} << QList<int>{0};
-    QTest::newRow("extended lists every titled entry") << five << true << QStringList{"Zero", "One", "Two", "Three", "Four"} << QList<int>{0, 1, 2, 3, 4};
-    QTest::newRow("extended stops at a gap") << fltsims({"Zero", "One", QByteArray(), "Three"}) << true << QStringList{"Zero", "One"} << QList<int>{0, 1};
+    QTest::newRow("extended lists every titled entry")
+        << five << true << QStringList{"Zero", "One", "Two", "Three", "Four"} << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("extended stops at a gap")
+        << fltsims({"Zero", "One", QByteArray(), "Three"}) << true << QStringList{"Zero", "One"} << QList<int>{0, 1};
     QTest::newRow("extended stops at 33 entries") << many << true << titles33 << numbers33;
     QTest::newRow("one-character title ends the entries") << oneChar << true << QStringList{"Zero"} << QList<int>{0};
     QTest::newRow("untitled fltsim.0, plain") << untitled << false << QStringList{"-EMPTY-"} << QList<int>{0};
     QTest::newRow("untitled fltsim.0, extended") << untitled << true << QStringList{"-EMPTY-"} << QList<int>{0};
-    QTest::newRow("no aircraft.cfg, extended") << QByteArray("<none>") << true << QStringList{"-EMPTY-"} << QList<int>{0};
+    QTest::newRow("no aircraft.cfg, extended")
+        << QByteArray("<none>") << true << QStringList{"-EMPTY-"} << QList<int>{0};
 }
 
 void CatalogueScannerTest::scan_entriesOfOneFile()

@@ -225,27 +225,29 @@ void CliTest::initTestCase()
 {
     QVERIFY(QFile::exists(QStringLiteral(HANGARDECK_CLI_PATH)));
     m_aircraft = m_dir.filePath("Aircraft");
-    QVERIFY(writeFile(m_aircraft + "/b747/aircraft.cfg",
-              "[fltsim.0]\r\ntitle=Boeing 747-400 Intercontinental XL\r\nui_manufacturer=Boeing\r\nui_type=747-400\r\n"
-              "[fltsim.1]\r\ntitle=Boeing 747-400 \"Cargo\", freighter\r\nui_manufacturer=Boeing\r\nui_type=747-400F\r\n"));
+    QVERIFY(writeFile(
+        m_aircraft + "/b747/aircraft.cfg",
+        "[fltsim.0]\r\ntitle=Boeing 747-400 Intercontinental XL\r\nui_manufacturer=Boeing\r\nui_type=747-400\r\n"
+        "[fltsim.1]\r\ntitle=Boeing 747-400 \"Cargo\", freighter\r\nui_manufacturer=Boeing\r\nui_type=747-400F\r\n"));
     QVERIFY(writeFile(m_aircraft + "/cub/aircraft.cfg",
-              "[FLTSIM.0]\nTITLE = \"Piper Cub\" \nui_manufacturer=Piper\nui_type=J-3\n"));
+                      "[FLTSIM.0]\nTITLE = \"Piper Cub\" \nui_manufacturer=Piper\nui_type=J-3\n"));
     QVERIFY(writeFile(m_aircraft + "/default/aircraft.cfg", "[fltsim.0]\r\ntitle=Skipped\r\n"));
     QDir().mkpath(m_aircraft + "/empty");
 
     m_odd = m_dir.filePath("Odd");
     QVERIFY(writeFile(m_odd + "/two\nlines/aircraft.cfg",
-              "[fltsim.0]\r\ntitle=\x1b[31mRed\x1b[0m alert\r\nui_manufacturer=Acme\r\nui_type=T1\r\n"));
-    QVERIFY(writeFile(m_odd + "/c1/aircraft.cfg",
-              "[fltsim.0]\r\ntitle=Csi\xC2\x9B" "2J\r\nui_manufacturer=Del\x7F" "ete\r\nui_type=Tab\there\r\n"));
+                      "[fltsim.0]\r\ntitle=\x1b[31mRed\x1b[0m alert\r\nui_manufacturer=Acme\r\nui_type=T1\r\n"));
+    QVERIFY(writeFile(m_odd + "/c1/aircraft.cfg", "[fltsim.0]\r\ntitle=Csi\xC2\x9B"
+                                                  "2J\r\nui_manufacturer=Del\x7F"
+                                                  "ete\r\nui_type=Tab\there\r\n"));
 
     m_large = m_dir.filePath("Large");
     for (int i = 0; i < 1200; ++i) {
         QVERIFY(writeFile(m_large + QString::asprintf("/ac%04d/aircraft.cfg", i),
-                  QString::asprintf("[fltsim.0]\ntitle=Aircraft %04d \"Caf\u00e9\"\nui_manufacturer=Maker %d\n"
-                                    "ui_type=Jet\n[fltsim.1]\ntitle=Variation %04d\n",
-                                    i, i % 7, i)
-                      .toUtf8()));
+                          QString::asprintf("[fltsim.0]\ntitle=Aircraft %04d \"Caf\u00e9\"\nui_manufacturer=Maker %d\n"
+                                            "ui_type=Jet\n[fltsim.1]\ntitle=Variation %04d\n",
+                                            i, i % 7, i)
+                              .toUtf8()));
     }
 }
 
@@ -530,9 +532,9 @@ void CliTest::output_fileTooLarge_keepsOldFile()
     QVERIFY(writeFile(output, "the old list\r\n"));
     // ulimit -f counts blocks of 512 bytes (1,024 in some shells); the list is far larger.
     // SIGXFSZ ignored, the write fails with EFBIG instead of ending the process.
-    const Run run = runProgram("sh", {"-c", "trap '' XFSZ; ulimit -f 2 && exec \"$@\"", "sh",
-                                      QStringLiteral(HANGARDECK_CLI_PATH), "list", "--extended", "--output", output,
-                                      m_large});
+    const Run run =
+        runProgram("sh", {"-c", "trap '' XFSZ; ulimit -f 2 && exec \"$@\"", "sh", QStringLiteral(HANGARDECK_CLI_PATH),
+                          "list", "--extended", "--output", output, m_large});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith("hangardeck-cli: error: cannot write '"), run.err.constData());
     QVERIFY2(run.err.endsWith("': File too large\n"), run.err.constData());
@@ -599,17 +601,23 @@ void CliTest::rows_controlCharactersStayOnTheirLineOnStdout()
     const QByteArray r = "\xEF\xBF\xBD";
     const Run run = runCli({"list", "--actual-width", "--delimiter", ";", m_odd});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QByteArray("Acme;T1;" + r + "[31mRed" + r + "[0m alert;.00\\two" + r + "lines\n"
-                                 "Del" + r + "ete;Tab" + r + "here;Csi" + r + "2J;.00\\c1\n"));
+    QCOMPARE(run.out, QByteArray("Acme;T1;" + r + "[31mRed" + r + "[0m alert;.00\\two" + r
+                                 + "lines\n"
+                                   "Del"
+                                 + r + "ete;Tab" + r + "here;Csi" + r + "2J;.00\\c1\n"));
 
     const Run fitted = runCli({"list", "--width", "5", m_odd});
-    QCOMPARE(fitted.out, QByteArray("Acme   T1     " + r + "[31mR .00\\two" + r + "lines\n"
-                                    "Del" + r + "et Tab" + r + "he Csi" + r + "2J .00\\c1\n"));
+    QCOMPARE(fitted.out, QByteArray("Acme   T1     " + r + "[31mR .00\\two" + r
+                                    + "lines\n"
+                                      "Del"
+                                    + r + "et Tab" + r + "he Csi" + r + "2J .00\\c1\n"));
 
     // A delimiter the user asked for prints as given, even a tab; the values are still cleaned.
     const Run tabbed = runCli({"list", "--actual-width", "--delimiter", "\t", "--lead", "subdir", m_odd});
-    QCOMPARE(tabbed.out, QByteArray("\\c1\tDel" + r + "ete\tTab" + r + "here\tCsi" + r + "2J\n"
-                                    "\\two" + r + "lines\tAcme\tT1\t" + r + "[31mRed" + r + "[0m alert\n"));
+    QCOMPARE(tabbed.out, QByteArray("\\c1\tDel" + r + "ete\tTab" + r + "here\tCsi" + r
+                                    + "2J\n"
+                                      "\\two"
+                                    + r + "lines\tAcme\tT1\t" + r + "[31mRed" + r + "[0m alert\n"));
 
     // CSV and JSON quote and escape for themselves and stay as they were.
     const Run csv = runCli({"list", "--format", "csv", m_odd});
@@ -624,7 +632,9 @@ void CliTest::rows_outputFileKeepsControlCharacters()
     const Run run = runCli({"list", "--actual-width", "--delimiter", ";", "--output", output, m_odd});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(readFile(output), QByteArray("Acme;T1;\x1b[31mRed\x1b[0m alert;.00\\two\nlines\r\n"
-                                          "Del\x7F" "ete;Tab\there;Csi\xC2\x9B" "2J;.00\\c1\r\n"));
+                                          "Del\x7F"
+                                          "ete;Tab\there;Csi\xC2\x9B"
+                                          "2J;.00\\c1\r\n"));
 }
 
 void CliTest::arguments_nonUtf8PathsAreTakenAsGiven()
@@ -795,7 +805,9 @@ void CliTest::images_nonUtf8PathsPrintAsGiven()
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.exitCode, 0);
     // The name's bytes as they are; the line break inside a name shows as U+FFFD.
-    QCOMPARE(run.out, folder + "/p\xE9.jpg\n" + folder + "/line\xEF\xBF\xBD" "break/q.gif\n");
+    QCOMPARE(run.out, folder + "/p\xE9.jpg\n" + folder
+                          + "/line\xEF\xBF\xBD"
+                            "break/q.gif\n");
     const Run details = runCliWithBytes({"details", root + "/Aircraft\xE9", "b\xE9"});
     QCOMPARE(details.exitCode, 0);
     QVERIFY(details.out.endsWith("[fltsim.0]\n"));
@@ -824,8 +836,8 @@ void CliTest::aircraftErrors_exitTwoWithOneLine_data()
     QTest::newRow("entry 33") << QStringList{"details", "--entry", "33", directory, "b747"} << "--entry";
     QTest::newRow("entry -1") << QStringList{"details", "--entry", "-1", directory, "b747"} << "--entry";
     QTest::newRow("entry text") << QStringList{"details", "--entry", "two", directory, "b747"} << "--entry";
-    QTest::newRow("entry with json")
-        << QStringList{"details", "--entry", "1", "--format", "json", directory, "b747"} << "--entry";
+    QTest::newRow("entry with json") << QStringList{"details", "--entry", "1", "--format", "json", directory, "b747"}
+                                     << "--entry";
     QTest::newRow("details format") << QStringList{"details", "--format", "rows", directory, "b747"} << "--format";
     QTest::newRow("images format") << QStringList{"images", "--format", "text", directory, "b747"} << "--format";
     QTest::newRow("list option") << QStringList{"images", "--extended", directory, "b747"} << "extended";
@@ -850,8 +862,8 @@ void CliTest::help_describesDetailsAndImages()
 void CliTest::find_printsWalkOrderAndCount()
 {
     const QString start = m_dir.filePath("Find");
-    for (const char *path : {"Games/FS9/Aircraft/a320 aircraft pack", "Games/FS9/Aircraft SDK/Aircraft",
-                             "b aircraft", "My Documents/Aircraft", ".hidden/AIRCRAFT", "Z/inner Aircraft"}) {
+    for (const char *path : {"Games/FS9/Aircraft/a320 aircraft pack", "Games/FS9/Aircraft SDK/Aircraft", "b aircraft",
+                             "My Documents/Aircraft", ".hidden/AIRCRAFT", "Z/inner Aircraft"}) {
         QVERIFY(QDir().mkpath(start + "/" + path));
     }
     const Run run = runCli({"find", start});
@@ -900,7 +912,9 @@ void CliTest::find_nonUtf8StartTakenAsGiven()
     std::filesystem::create_directories(std::string(QByteArray(root + "/FS9\xE9/Aircraft/line\nbreak aircraft")));
     const Run run = runCliWithBytes({"find", root});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, root + "/FS9\xE9/Aircraft\n" + root + "/FS9\xE9/Aircraft/line\xEF\xBF\xBD" "break aircraft\n");
+    QCOMPARE(run.out, root + "/FS9\xE9/Aircraft\n" + root
+                          + "/FS9\xE9/Aircraft/line\xEF\xBF\xBD"
+                            "break aircraft\n");
 #else
     QSKIP("needs POSIX file names");
 #endif

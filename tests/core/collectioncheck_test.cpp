@@ -147,7 +147,8 @@ void CollectionCheckTest::cutValues()
     for (int i = 0; i < 126; ++i) {
         wide += "\xc3\xa9";
     }
-    tree.cfg("Long", "[fltsim.0]\r\ntitle=" + exact + "\r\nui_type=" + longType + "\r\nui_manufacturer=" + wide + "\r\n");
+    tree.cfg("Long",
+             "[fltsim.0]\r\ntitle=" + exact + "\r\nui_type=" + longType + "\r\nui_manufacturer=" + wide + "\r\n");
     const CollectionCheck check = tree.check(false);
     QCOMPARE(summary(check), QStringList{"cut fltsim.0"});
     QVERIFY(firstOf(check, FindingKind::Cut)->message.startsWith("ui_type is 127 characters"));
@@ -167,8 +168,10 @@ void CollectionCheckTest::foldersMatchWithoutRegardToCase()
     QVERIFY(check.findings[1].message.contains("sound.old"));
 
     // A value beyond ASCII is matched on its folded text; a link to a folder is the folder.
-    tree.cfg("Wide", "[fltsim.0]\r\ntitle=Wide\r\ntexture=\xc3\x9c" "ber\r\nmodel=Linked\r\n");
-    tree.folder("Wide/TEXTURE.\xc3\xbc" "BER");
+    tree.cfg("Wide", "[fltsim.0]\r\ntitle=Wide\r\ntexture=\xc3\x9c"
+                     "ber\r\nmodel=Linked\r\n");
+    tree.folder("Wide/TEXTURE.\xc3\xbc"
+                "BER");
     tree.folder("Wide/real");
 #ifdef Q_OS_UNIX
     QCOMPARE(::symlink("real", QFile::encodeName(tree.folder("Wide") + "/model.linked").constData()), 0);

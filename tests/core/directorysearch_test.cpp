@@ -35,8 +35,8 @@ Search search(const QString &start, int stopAt = 0)
         result.found.append(QFile::decodeName(QByteArray::fromStdString(path.native())));
     };
     callbacks.searched = [&result, stopAt] { return ++result.searched != stopAt; };
-    result.finished = searchAircraftDirectories(std::filesystem::path(QFile::encodeName(start).toStdString()),
-                                                callbacks);
+    result.finished =
+        searchAircraftDirectories(std::filesystem::path(QFile::encodeName(start).toStdString()), callbacks);
     return result;
 }
 
@@ -136,9 +136,15 @@ void DirectorySearchTest::siblings_sameOrderAsTheListing()
 {
     QTemporaryDir dir;
     const QString root = dir.path();
-    const QStringList names{QString::fromUtf8("\u00c9t\u00e9 aircraft"), "F aircraft", "e aircraft",
-                            QString::fromUtf8("\u00e9 aircraft"), "[aircraft]", "9 aircraft", "{aircraft}",
-                            QString::fromUtf8("\u00df aircraft"), "SS aircraft"};
+    const QStringList names{QString::fromUtf8("\u00c9t\u00e9 aircraft"),
+                            "F aircraft",
+                            "e aircraft",
+                            QString::fromUtf8("\u00e9 aircraft"),
+                            "[aircraft]",
+                            "9 aircraft",
+                            "{aircraft}",
+                            QString::fromUtf8("\u00df aircraft"),
+                            "SS aircraft"};
     QVERIFY(makeDirs(root, names));
     QStringList listed;
     for (const DirectoryEntry &entry : listSubfolders(QFile::encodeName(root).toStdString())) {
@@ -170,8 +176,7 @@ void DirectorySearchTest::hiddenDirectories_searched()
 {
     QTemporaryDir dir;
     QVERIFY(makeDirs(dir.path(), {".wine/drive_c/Program Files/FS9/Aircraft", ".Aircraft"}));
-    QCOMPARE(search(dir.path()).found,
-             under(dir.path(), {".Aircraft", ".wine/drive_c/Program Files/FS9/Aircraft"}));
+    QCOMPARE(search(dir.path()).found, under(dir.path(), {".Aircraft", ".wine/drive_c/Program Files/FS9/Aircraft"}));
 }
 
 void DirectorySearchTest::excludedNames_neitherListedNorEntered_data()
@@ -259,7 +264,7 @@ void DirectorySearchTest::searched_countsEveryDirectoryEntered()
     QVERIFY(makeDirs(dir.path(), {"a/b/c", "a/d", "e", "SDK/f/g"}));
     QVERIFY(QFile(dir.filePath("a/file aircraft")).open(QIODevice::WriteOnly));
     const Search result = search(dir.path());
-    QCOMPARE(result.searched, 6); // start, a, a/b, a/b/c, a/d, e
+    QCOMPARE(result.searched, 6);          // start, a, a/b, a/b/c, a/d, e
     QCOMPARE(result.found, QStringList{}); // a file is no directory
 }
 

@@ -105,12 +105,18 @@ void InspectionTest::rowFolder_fromFirstBackslash_data()
     QTest::addColumn<QString>("folder");
 
     const QString fitted = "Boeing                747-400               Boeing 747-400 Interc ";
-    QTest::newRow("tag and subdir last") << fitted + ".03\\b747" << "\\b747";
-    QTest::newRow("trailing spaces removed") << fitted + ".03\\b747   " << "\\b747";
-    QTest::newRow("tab and terminator stay") << fitted + ".03\\b747\t;" << "\\b747\t;";
-    QTest::newRow("deeper folder") << fitted + ".00\\fleet\\b747" << "\\fleet\\b747";
-    QTest::newRow("subdir leading") << "\\b747  Boeing  747-400" << "\\b747  Boeing  747-400";
-    QTest::newRow("backslash past 255") << QString(300, u'x') + ".07\\b747" << "\\b747";
+    QTest::newRow("tag and subdir last") << fitted + ".03\\b747"
+                                         << "\\b747";
+    QTest::newRow("trailing spaces removed") << fitted + ".03\\b747   "
+                                             << "\\b747";
+    QTest::newRow("tab and terminator stay") << fitted + ".03\\b747\t;"
+                                             << "\\b747\t;";
+    QTest::newRow("deeper folder") << fitted + ".00\\fleet\\b747"
+                                   << "\\fleet\\b747";
+    QTest::newRow("subdir leading") << "\\b747  Boeing  747-400"
+                                    << "\\b747  Boeing  747-400";
+    QTest::newRow("backslash past 255") << QString(300, u'x') + ".07\\b747"
+                                        << "\\b747";
     QTest::newRow("no backslash") << fitted + ".03" << None;
     QTest::newRow("empty row") << QString() << None;
 }
@@ -127,16 +133,24 @@ void InspectionTest::rowEntryText_twoCharactersBeforeBackslash_data()
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("entry");
 
-    QTest::newRow(".00") << "Boeing ;.00\\b747" << "0";
-    QTest::newRow(".05 loses its zero") << "Boeing ;.05\\b747" << "5";
-    QTest::newRow(".10 keeps its zero") << "Boeing ;.10\\b747" << "10";
-    QTest::newRow(".12") << "Boeing ;.12\\b747" << "12";
-    QTest::newRow(".32 then a deeper folder") << "Boeing ;.32\\fleet\\b747" << "32";
-    QTest::newRow("past 255") << QString(300, u'x') + ".12\\b747" << "12";
-    QTest::newRow("whatever stands there") << "Boeing ab\\b747" << "ab";
+    QTest::newRow(".00") << "Boeing ;.00\\b747"
+                         << "0";
+    QTest::newRow(".05 loses its zero") << "Boeing ;.05\\b747"
+                                        << "5";
+    QTest::newRow(".10 keeps its zero") << "Boeing ;.10\\b747"
+                                        << "10";
+    QTest::newRow(".12") << "Boeing ;.12\\b747"
+                         << "12";
+    QTest::newRow(".32 then a deeper folder") << "Boeing ;.32\\fleet\\b747"
+                                              << "32";
+    QTest::newRow("past 255") << QString(300, u'x') + ".12\\b747"
+                              << "12";
+    QTest::newRow("whatever stands there") << "Boeing ab\\b747"
+                                           << "ab";
     QTest::newRow("backslash first") << "\\b747 Boeing" << None;
     QTest::newRow("backslash second") << "7\\b747" << None;
-    QTest::newRow("backslash third") << "07\\b747" << "7";
+    QTest::newRow("backslash third") << "07\\b747"
+                                     << "7";
     QTest::newRow("no backslash") << "Boeing .03" << None;
 }
 
@@ -154,35 +168,73 @@ void InspectionTest::scanDescription_rules_data()
     QTest::addColumn<QString>("description");
 
     const QString head = "[fltsim.0]\r\ntitle=Boeing 747\r\n";
-    QTest::newRow("description=") << head + "description=Twin jet\r\n" << "fltsim.0" << "Twin jet\r";
-    QTest::newRow("description = ") << head + "description = Twin jet\r\n" << "fltsim.0" << "= Twin jet\r";
-    QTest::newRow("description= ") << head + "description= Twin jet\r\n" << "fltsim.0" << " Twin jet\r";
-    QTest::newRow("description =") << head + "description =Twin jet\r\n" << "fltsim.0" << "=Twin jet\r";
+    QTest::newRow("description=") << head + "description=Twin jet\r\n"
+                                  << "fltsim.0"
+                                  << "Twin jet\r";
+    QTest::newRow("description = ") << head + "description = Twin jet\r\n"
+                                    << "fltsim.0"
+                                    << "= Twin jet\r";
+    QTest::newRow("description= ") << head + "description= Twin jet\r\n"
+                                   << "fltsim.0"
+                                   << " Twin jet\r";
+    QTest::newRow("description =") << head + "description =Twin jet\r\n"
+                                   << "fltsim.0"
+                                   << "=Twin jet\r";
     QTest::newRow("first form wins over a nearer second")
-        << head + "description = Near\r\n[fltsim.1]\r\ndescription=Far\r\n" << "fltsim.0" << "Far\r";
+        << head + "description = Near\r\n[fltsim.1]\r\ndescription=Far\r\n"
+        << "fltsim.0"
+        << "Far\r";
     QTest::newRow("third form wins over a nearer fourth")
-        << head + "description =Near\r\n[fltsim.1]\r\ndescription= Far\r\n" << "fltsim.0" << " Far\r";
-    QTest::newRow("three characters shown") << head + "description=abc\r\n" << "fltsim.0" << "abc\r";
-    QTest::newRow("two characters empty") << head + "description=ab\r\n" << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("four units, three characters") << head + "description=\U0001F6E9a\r\n" << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("empty value") << head + "description=\r\nui_type=747\r\n" << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("last line without line end") << head + "description=Twin jet" << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("key ends the file") << head + "description=" << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("holds TITLE=") << head + "description=see Title=Boeing\r\n" << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("later entry's description")
-        << head + "[fltsim.1]\r\ntitle=Cargo\r\ndescription=Freighter\r\n" << "fltsim.0" << "Freighter\r";
-    QTest::newRow("capitals") << "[FLTSIM.0]\r\nTITLE=Boeing\r\nDESCRIPTION=Loud\r\n" << "fltsim.0" << "Loud\r";
+        << head + "description =Near\r\n[fltsim.1]\r\ndescription= Far\r\n"
+        << "fltsim.0"
+        << " Far\r";
+    QTest::newRow("three characters shown") << head + "description=abc\r\n"
+                                            << "fltsim.0"
+                                            << "abc\r";
+    QTest::newRow("two characters empty") << head + "description=ab\r\n"
+                                          << "fltsim.0"
+                                          << "-EMPTY-";
+    QTest::newRow("four units, three characters") << head + "description=\U0001F6E9a\r\n"
+                                                  << "fltsim.0"
+                                                  << "-EMPTY-";
+    QTest::newRow("empty value") << head + "description=\r\nui_type=747\r\n"
+                                 << "fltsim.0"
+                                 << "-EMPTY-";
+    QTest::newRow("last line without line end") << head + "description=Twin jet"
+                                                << "fltsim.0"
+                                                << "-EMPTY-";
+    QTest::newRow("key ends the file") << head + "description="
+                                       << "fltsim.0"
+                                       << "-EMPTY-";
+    QTest::newRow("holds TITLE=") << head + "description=see Title=Boeing\r\n"
+                                  << "fltsim.0"
+                                  << "-EMPTY-";
+    QTest::newRow("later entry's description") << head + "[fltsim.1]\r\ntitle=Cargo\r\ndescription=Freighter\r\n"
+                                               << "fltsim.0"
+                                               << "Freighter\r";
+    QTest::newRow("capitals") << "[FLTSIM.0]\r\nTITLE=Boeing\r\nDESCRIPTION=Loud\r\n"
+                              << "fltsim.0"
+                              << "Loud\r";
     QTest::newRow("section text inside fltsim.10")
-        << "[fltsim.10]\r\ndescription=Ten\r\n[fltsim.1]\r\ndescription=One\r\n" << "fltsim.1" << "Ten\r";
+        << "[fltsim.10]\r\ndescription=Ten\r\n[fltsim.1]\r\ndescription=One\r\n"
+        << "fltsim.1"
+        << "Ten\r";
     QTest::newRow("section text anywhere") << "; see fltsim.2 below\r\ndescription=Note\r\n[fltsim.2]\r\n"
-                                           << "fltsim.2" << "Note\r";
-    QTest::newRow("description before the section") << "description=Before\r\n" + head << "fltsim.0" << "-EMPTY-";
-    QTest::newRow("section text missing") << head + "description=Twin jet\r\n" << "fltsim.3" << "-EMPTY-";
-    QTest::newRow("past 32,767 characters")
-        << head + "; " + QString(40000, u'x') + "\r\ndescription=Far down\r\n" << "fltsim.0" << "Far down\r";
-    QTest::newRow("non-ASCII kept") << head + "description=Caf\u00e9 cr\u00e8me\r\n" << "fltsim.0"
+                                           << "fltsim.2"
+                                           << "Note\r";
+    QTest::newRow("description before the section") << "description=Before\r\n" + head << "fltsim.0"
+                                                    << "-EMPTY-";
+    QTest::newRow("section text missing") << head + "description=Twin jet\r\n"
+                                          << "fltsim.3"
+                                          << "-EMPTY-";
+    QTest::newRow("past 32,767 characters") << head + "; " + QString(40000, u'x') + "\r\ndescription=Far down\r\n"
+                                            << "fltsim.0"
+                                            << "Far down\r";
+    QTest::newRow("non-ASCII kept") << head + "description=Caf\u00e9 cr\u00e8me\r\n"
+                                    << "fltsim.0"
                                     << "Caf\u00e9 cr\u00e8me\r";
-    QTest::newRow("only ASCII letters fold") << "[flt\u017Fim.0]\r\ndescription=Long s\r\n" << "fltsim.0"
+    QTest::newRow("only ASCII letters fold") << "[flt\u017Fim.0]\r\ndescription=Long s\r\n"
+                                             << "fltsim.0"
                                              << "-EMPTY-";
 }
 
@@ -213,18 +265,18 @@ void InspectionTest::readEntryDetails_keysAndDescription_data()
         << "12" << QStringList{"Twelve", "-EMPTY-", "Jet", "Number twelve\r"};
     QTest::newRow("one-character values") << QByteArray("[fltsim.0]\r\ntitle=X\r\nui_manufacturer=Y\r\nui_type=ab\r\n")
                                           << "0" << QStringList{"-EMPTY-", "-EMPTY-", "ab", "-EMPTY-"};
-    QTest::newRow("entry k of 3") << entriesConfig(3) + "description=Shared\r\n" << "3"
-                                  << QStringList{"-EMPTY-", "-EMPTY-", "-EMPTY-", "-EMPTY-"};
+    QTest::newRow("entry k of 3") << entriesConfig(3) + "description=Shared\r\n"
+                                  << "3" << QStringList{"-EMPTY-", "-EMPTY-", "-EMPTY-", "-EMPTY-"};
     QTest::newRow("capitals") << QByteArray("[FLTSIM.0]\r\nTITLE=Cub\r\nUI_TYPE=J-3\r\nDESCRIPTION=Yellow\r\n") << "0"
                               << QStringList{"Cub", "-EMPTY-", "J-3", "Yellow\r"};
     QTest::newRow("UTF-8") << QByteArray("[fltsim.0]\r\ntitle=Caf\xC3\xA9 jet\r\ndescription=Cr\xC3\xA8me\r\n") << "0"
                            << QStringList{"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me\r"};
-    QTest::newRow("Windows-1252") << QByteArray("[fltsim.0]\r\ntitle=Caf\xE9 jet\r\ndescription=Cr\xE8me \x80\r\n") << "0"
-                                  << QStringList{"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me \u20ac\r"};
+    QTest::newRow("Windows-1252") << QByteArray("[fltsim.0]\r\ntitle=Caf\xE9 jet\r\ndescription=Cr\xE8me \x80\r\n")
+                                  << "0" << QStringList{"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me \u20ac\r"};
     QStringEncoder utf16(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
-    QTest::newRow("UTF-16 big endian")
-        << QByteArray(utf16.encode(u"[fltsim.0]\r\ntitle=Caf\u00e9\r\ndescription=Wide text\r\n"))
-        << "0" << QStringList{"Caf\u00e9", "-EMPTY-", "-EMPTY-", "Wide text\r"};
+    QTest::newRow("UTF-16 big endian") << QByteArray(
+        utf16.encode(u"[fltsim.0]\r\ntitle=Caf\u00e9\r\ndescription=Wide text\r\n"))
+                                       << "0" << QStringList{"Caf\u00e9", "-EMPTY-", "-EMPTY-", "Wide text\r"};
 }
 
 void InspectionTest::readEntryDetails_keysAndDescription()
@@ -311,7 +363,7 @@ void InspectionTest::lastEntryMessage_namesEntryBeforeEnd()
 
 void InspectionTest::findPictures_walkOrder_data()
 {
-    QTest::addColumn<QStringList>("tree"); // below a root holding the aircraft folder b747
+    QTest::addColumn<QStringList>("tree");     // below a root holding the aircraft folder b747
     QTest::addColumn<QStringList>("pictures"); // paths below b747, in walk order
 
     QTest::newRow("own files first, JPEGs before GIFs")
@@ -324,16 +376,15 @@ void InspectionTest::findPictures_walkOrder_data()
         << QStringList{"b747/c.jpg", "b747/B.jpg", "b747/a.jpg", "b747/Z/x.jpg", "b747/y/x.jpg"}
         << QStringList{"a.jpg", "B.jpg", "c.jpg", "y/x.jpg", "Z/x.jpg"};
     QTest::newRow("endings matched without regard to case")
-        << QStringList{"b747/PHOTO.JPG", "b747/logo.Gif", "b747/photo.jpeg", "b747/jpg", "b747/a.jpg.txt",
-                       "b747/.jpg"}
+        << QStringList{"b747/PHOTO.JPG", "b747/logo.Gif", "b747/photo.jpeg", "b747/jpg", "b747/a.jpg.txt", "b747/.jpg"}
         << QStringList{".jpg", "PHOTO.JPG", "logo.Gif"};
     QTest::newRow("folder shots.jpg walked, not listed")
         << QStringList{"b747/shots.jpg/in.jpg", "b747/empty.gif/"} << QStringList{"shots.jpg/in.jpg"};
     QTest::newRow("same name twice") << QStringList{"b747/a/p.jpg", "b747/b/p.jpg"}
                                      << QStringList{"a/p.jpg", "b/p.jpg"};
-    QTest::newRow("link loop ends")
-        << QStringList{"b747/p.jpg", "b747/loop -> .", "b747/sub/up -> ..", "b747/sub/q.jpg"}
-        << QStringList{"p.jpg", "sub/q.jpg"};
+    QTest::newRow("link loop ends") << QStringList{"b747/p.jpg", "b747/loop -> .", "b747/sub/up -> ..",
+                                                   "b747/sub/q.jpg"}
+                                    << QStringList{"p.jpg", "sub/q.jpg"};
     QTest::newRow("linked folder outside not followed")
         << QStringList{"other/x.jpg", "b747/ext -> ../other"} << QStringList{};
     QTest::newRow("link to a file listed")

@@ -44,30 +44,36 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString root = dir.path();
         QByteArray garbage;
-        for (int i = 0; i < 5000; ++i)
+        for (int i = 0; i < 5000; ++i) {
             garbage.append(char((i * 7919 + 13) % 256));
+        }
         QByteArray many;
-        for (int n = 0; n < 40; ++n)
+        for (int n = 0; n < 40; ++n) {
             many += "[fltsim." + QByteArray::number(n) + "]\r\ntitle=Variant " + QByteArray::number(n)
                     + "\r\nui_manufacturer=Acme\r\nui_type=Many\r\n";
+        }
         const QList<std::pair<QString, QByteArray>> files{
             {"many", many},
             {"garbage", garbage},
             {"nuls", QByteArray(4096, '\0') + "\r\n[fltsim.0]\r\ntitle=After NULs\r\n"},
             {"brackets", QByteArray(100000, '[')},
-            {"wide", QByteArray("\xFF\xFE[\0f\0l\0t\0s\0i\0m\0.\0" "0\0]\0\r\0\n\0t\0i\0t\0l\0e\0=\0W\0\r\0\n\0", 40)},
+            {"wide", QByteArray("\xFF\xFE[\0f\0l\0t\0s\0i\0m\0.\0"
+                                "0\0]\0\r\0\n\0t\0i\0t\0l\0e\0=\0W\0\r\0\n\0",
+                                40)},
             {"cp1252", "[fltsim.0]\r\ntitle=Br\xE9geat\r\n"},
             {"gap", "[fltsim.0]\r\ntitle=Zero\r\n[fltsim.2]\r\ntitle=Two\r\n"},
             {"default", "[fltsim.0]\r\ntitle=Skipped\r\n"},
             {"Same Title A", "[fltsim.0]\r\ntitle=Same\r\n"},
             {"same title b", "[fltsim.0]\r\ntitle=same\r\n"},
         };
-        for (const auto &[folder, content] : files)
+        for (const auto &[folder, content] : files) {
             QVERIFY(writeFile(root + '/' + folder + "/aircraft.cfg", content));
+        }
         QVERIFY(QDir(root).mkpath("no cfg"));
-        for (int i = 0; i < 60; ++i)
+        for (int i = 0; i < 60; ++i) {
             QVERIFY(writeFile(root + QString("/bulk%1/aircraft.cfg").arg(i, 2, 10, QChar('0')),
                               "[fltsim.0]\r\ntitle=Bulk " + QByteArray::number(59 - i) + "\r\n"));
+        }
 #ifdef Q_OS_UNIX
         QVERIFY(QDir(root).mkpath("fifo"));
         QVERIFY(::mkfifo(QFile::encodeName(root + "/fifo/aircraft.cfg").constData(), 0644) == 0);
@@ -80,8 +86,9 @@ private Q_SLOTS:
         for (const bool extended : {false, true}) {
             const QStringList one = describe(scanFolders(folders, extended, format, {}, 1));
             QVERIFY(one.size() > 70);
-            for (const int readers : {0, 2, 7, 64})
+            for (const int readers : {0, 2, 7, 64}) {
                 QCOMPARE(describe(scanFolders(folders, extended, format, {}, readers)), one);
+            }
         }
     }
 
@@ -90,9 +97,10 @@ private Q_SLOTS:
     void progress_inScanOrderAndStopsWhereAsked()
     {
         QTemporaryDir dir;
-        for (int i = 0; i < 20; ++i)
+        for (int i = 0; i < 20; ++i) {
             QVERIFY(writeFile(dir.path() + QString("/f%1/aircraft.cfg").arg(i, 2, 10, QChar('0')),
                               "[fltsim.0]\r\ntitle=T" + QByteArray::number(i) + "\r\n"));
+        }
         const std::vector<DirectoryEntry> folders = listSubfolders(toNativePath(dir.path()));
         QList<int> told;
         const CatalogueScan scan = scanFolders(

@@ -91,38 +91,58 @@ void ProfileTest::lookup_followsWindowsRules_data()
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("plain") << F1 << "section1" << "name1" << true << "val1";
-    QTest::newRow("quoted value unquoted") << F1 << "section1" << "name2" << true << "val2";
-    QTest::newRow("line without = is no key") << F1 << "section1" << "name3" << false << "";
-    QTest::newRow("missing key") << F1 << "section1" << "notakey" << false << "";
-    QTest::newRow("missing section") << F1 << "notasection" << "name1" << false << "";
-    QTest::newRow("key case") << F1 << "section1" << "NaMe1" << true << "val1";
-    QTest::newRow("section case") << FD << "SECTIONNAME" << "testkey" << true << "TestValue";
-    QTest::newRow("tab in argument is significant") << FD << "\tSectionName" << "TestKey" << false << "";
-    QTest::newRow("blanks around value") << QByteArray("[S]\r\nk=\tv v\t\r\n") << "S" << "k" << true << "v v";
-    QTest::newRow("blanks before header") << QByteArray("\t[S]\r\nk=vv\r\n") << "S" << "k" << true << "vv";
-    QTest::newRow("title with blanks") << QByteArray("[S]\r\ntitle =  Cessna 172  \r\n") << "s" << "TITLE" << true
-                                       << "Cessna 172";
-    QTest::newRow("quotes keep inner blanks") << QByteArray("[S]\r\nk=  \"   T   \"  \r\n") << "S" << "k" << true
-                                              << "   T   ";
-    QTest::newRow("one pair only") << QByteArray("[S]\r\nk=''string''\r\n") << "S" << "k" << true << "'string'";
-    QTest::newRow("inline ; is value") << QByteArray("[S]\r\nk=\"Boeing\" ;maker\r\n") << "S" << "k" << true
-                                       << "\"Boeing\" ;maker";
-    QTest::newRow("comment line") << QByteArray("[S]\r\n;key=v\r\n") << "S" << "key" << false << "";
-    QTest::newRow("value starting with ;") << QByteArray("[S]\r\nk=;nocomment\r\n") << "S" << "k" << true
-                                           << ";nocomment";
-    QTest::newRow("# is no comment") << QByteArray("[S]\r\n#c=v1\r\n") << "S" << "#c" << true << "v1";
-    QTest::newRow("first duplicate key wins") << QByteArray("[S]\r\nk=first\r\nk=second") << "S" << "k" << true
-                                              << "first";
-    QTest::newRow("lines before first header") << QByteArray("k=v\r\n[S]\r\n") << "" << "k" << false << "";
-    QTest::newRow("header without ]") << QByteArray("[Name   \r\nk=vv\r\n") << "Name" << "k" << true << "vv";
-    QTest::newRow("text after ] ignored") << QByteArray("[S]k=v\r\n") << "S" << "k" << false << "";
-    QTest::newRow("name ends at first ]") << QByteArray("[sec]whoops]\r\nk=vv\r\n") << "sec" << "k" << true << "vv";
-    QTest::newRow("[ inside value is no header") << QByteArray("[S]\r\nk=a [b] c\r\nj=jj\r\n") << "S" << "j" << true
-                                                 << "jj";
-    QTest::newRow("later = belong to value") << QByteArray("[s]\r\nk=a=b\r\n") << "s" << "k" << true << "a=b";
-    QTest::newRow("empty value") << QByteArray("[s]\r\nname2=\r\n") << "s" << "name2" << true << "";
-    QTest::newRow("NUL ends value") << QByteArray("[s]\r\nk=abc\0def\r\n", 17) << "s" << "k" << true << "abc";
+    QTest::newRow("plain") << F1 << "section1"
+                           << "name1" << true << "val1";
+    QTest::newRow("quoted value unquoted") << F1 << "section1"
+                                           << "name2" << true << "val2";
+    QTest::newRow("line without = is no key") << F1 << "section1"
+                                              << "name3" << false << "";
+    QTest::newRow("missing key") << F1 << "section1"
+                                 << "notakey" << false << "";
+    QTest::newRow("missing section") << F1 << "notasection"
+                                     << "name1" << false << "";
+    QTest::newRow("key case") << F1 << "section1"
+                              << "NaMe1" << true << "val1";
+    QTest::newRow("section case") << FD << "SECTIONNAME"
+                                  << "testkey" << true << "TestValue";
+    QTest::newRow("tab in argument is significant") << FD << "\tSectionName"
+                                                    << "TestKey" << false << "";
+    QTest::newRow("blanks around value") << QByteArray("[S]\r\nk=\tv v\t\r\n") << "S"
+                                         << "k" << true << "v v";
+    QTest::newRow("blanks before header") << QByteArray("\t[S]\r\nk=vv\r\n") << "S"
+                                          << "k" << true << "vv";
+    QTest::newRow("title with blanks") << QByteArray("[S]\r\ntitle =  Cessna 172  \r\n") << "s"
+                                       << "TITLE" << true << "Cessna 172";
+    QTest::newRow("quotes keep inner blanks") << QByteArray("[S]\r\nk=  \"   T   \"  \r\n") << "S"
+                                              << "k" << true << "   T   ";
+    QTest::newRow("one pair only") << QByteArray("[S]\r\nk=''string''\r\n") << "S"
+                                   << "k" << true << "'string'";
+    QTest::newRow("inline ; is value") << QByteArray("[S]\r\nk=\"Boeing\" ;maker\r\n") << "S"
+                                       << "k" << true << "\"Boeing\" ;maker";
+    QTest::newRow("comment line") << QByteArray("[S]\r\n;key=v\r\n") << "S"
+                                  << "key" << false << "";
+    QTest::newRow("value starting with ;") << QByteArray("[S]\r\nk=;nocomment\r\n") << "S"
+                                           << "k" << true << ";nocomment";
+    QTest::newRow("# is no comment") << QByteArray("[S]\r\n#c=v1\r\n") << "S"
+                                     << "#c" << true << "v1";
+    QTest::newRow("first duplicate key wins") << QByteArray("[S]\r\nk=first\r\nk=second") << "S"
+                                              << "k" << true << "first";
+    QTest::newRow("lines before first header") << QByteArray("k=v\r\n[S]\r\n") << ""
+                                               << "k" << false << "";
+    QTest::newRow("header without ]") << QByteArray("[Name   \r\nk=vv\r\n") << "Name"
+                                      << "k" << true << "vv";
+    QTest::newRow("text after ] ignored") << QByteArray("[S]k=v\r\n") << "S"
+                                          << "k" << false << "";
+    QTest::newRow("name ends at first ]") << QByteArray("[sec]whoops]\r\nk=vv\r\n") << "sec"
+                                          << "k" << true << "vv";
+    QTest::newRow("[ inside value is no header") << QByteArray("[S]\r\nk=a [b] c\r\nj=jj\r\n") << "S"
+                                                 << "j" << true << "jj";
+    QTest::newRow("later = belong to value") << QByteArray("[s]\r\nk=a=b\r\n") << "s"
+                                             << "k" << true << "a=b";
+    QTest::newRow("empty value") << QByteArray("[s]\r\nname2=\r\n") << "s"
+                                 << "name2" << true << "";
+    QTest::newRow("NUL ends value") << QByteArray("[s]\r\nk=abc\0def\r\n", 17) << "s"
+                                    << "k" << true << "abc";
 }
 
 void ProfileTest::lookup_followsWindowsRules()
@@ -238,13 +258,14 @@ void ProfileTest::write_producesExactFile_data()
     QTest::addColumn<QStringList>("calls"); // section, key, value, ...
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << QByteArray("<none>") << QStringList{"App", "key", ""} << QByteArray("[App]\r\nkey=\r\n");
+    QTest::newRow("new file") << QByteArray("<none>") << QStringList{"App", "key", ""}
+                              << QByteArray("[App]\r\nkey=\r\n");
     QTest::newRow("empty file") << QByteArray() << QStringList{"SectionName", "TestKey", "TestValue"}
                                 << QByteArray("[SectionName]\r\nTestKey=TestValue\r\n");
-    QTest::newRow("sections in order")
-        << QByteArray("<none>")
-        << QStringList{"App1", "key1", "string1", "App1", "key2", "string2", "App2", "key4", "string4"}
-        << QByteArray("[App1]\r\nkey1=string1\r\nkey2=string2\r\n[App2]\r\nkey4=string4\r\n");
+    QTest::newRow("sections in order") << QByteArray(
+        "<none>") << QStringList{"App1", "key1", "string1", "App1", "key2", "string2", "App2", "key4", "string4"}
+                                       << QByteArray(
+                                              "[App1]\r\nkey1=string1\r\nkey2=string2\r\n[App2]\r\nkey4=string4\r\n");
     QTest::newRow("replace in place, new keys after last key")
         << QByteArray("[S]\r\nb=value\r\na=value\r\n")
         << QStringList{"S", "z", "", "S", "b", "", "S", "y", "", "S", "a", ""}
@@ -259,13 +280,13 @@ void ProfileTest::write_producesExactFile_data()
     QTest::newRow("other lines byte for byte")
         << QByteArray("[a]\r\nx = 1 ; c\r\n\r\n[b]\ny=2\n") << QStringList{"b", "y", "3"}
         << QByteArray("[a]\r\nx = 1 ; c\r\n\r\n[b]\ny=3\n");
-    QTest::newRow("new key before blank line") << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n")
-                                               << QStringList{"a", "n", "5"}
-                                               << QByteArray("[a]\r\nx=1\r\nn=5\r\n\r\n[b]\r\ny=2\r\n");
-    QTest::newRow("new section after unterminated line") << QByteArray("[a]\r\nx=1") << QStringList{"b", "y", "2"}
-                                                         << QByteArray("[a]\r\nx=1\r\n[b]\r\ny=2\r\n");
-    QTest::newRow("spaces of names dropped") << QByteArray("<none>") << QStringList{" sec ", " key ", "v"}
-                                             << QByteArray("[sec]\r\nkey=v\r\n");
+    QTest::newRow("new key before blank line")
+        << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n") << QStringList{"a", "n", "5"}
+        << QByteArray("[a]\r\nx=1\r\nn=5\r\n\r\n[b]\r\ny=2\r\n");
+    QTest::newRow("new section after unterminated line")
+        << QByteArray("[a]\r\nx=1") << QStringList{"b", "y", "2"} << QByteArray("[a]\r\nx=1\r\n[b]\r\ny=2\r\n");
+    QTest::newRow("spaces of names dropped")
+        << QByteArray("<none>") << QStringList{" sec ", " key ", "v"} << QByteArray("[sec]\r\nkey=v\r\n");
     QTest::newRow("data before first section kept")
         << QByteArray("Data \0 before \0 first \0 section", 31) << QStringList{"section1", "key1", "string1"}
         << QByteArray("Data \0 before \0 first \0 section\r\n[section1]\r\nkey1=string1\r\n", 59);
@@ -465,8 +486,8 @@ void ProfileTest::fromFile_examinesOnlyTheFirstBytes()
     QVERIFY(!profile.aircraftValue("fltsim.1", "title"));
 
     // Content given in memory is examined the same way.
-    QByteArray bytes = "[fltsim.0]\r\ntitle=Within\r\n" + QByteArray(MaxExaminedBytes, ';')
-                       + "\r\n[fltsim.1]\r\ntitle=Past\r\n";
+    QByteArray bytes =
+        "[fltsim.0]\r\ntitle=Within\r\n" + QByteArray(MaxExaminedBytes, ';') + "\r\n[fltsim.1]\r\ntitle=Past\r\n";
     profile = Profile::fromBytes(std::move(bytes));
     QCOMPARE(shown(profile.aircraftValue("fltsim.0", "title")), QStringLiteral("Within"));
     QVERIFY(!profile.aircraftValue("fltsim.1", "title"));

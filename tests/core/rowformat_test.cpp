@@ -12,9 +12,9 @@ namespace {
 CatalogueEntry entry747(int index = 3)
 {
     CatalogueEntry entry;
-    entry.manufacturer = "Boeing";                              // 6 letters
-    entry.type = "747-400";                                     // 7 characters
-    entry.title = "Boeing 747-400 Intercontinental XL";       // 34 characters
+    entry.manufacturer = "Boeing";                      // 6 letters
+    entry.type = "747-400";                             // 7 characters
+    entry.title = "Boeing 747-400 Intercontinental XL"; // 34 characters
     entry.subdir = "\\b747";
     entry.fltsimIndex = index;
     return entry;
@@ -116,27 +116,31 @@ void RowFormatTest::formatRow_layout_data()
     QTest::addColumn<QString>("terminator");
     QTest::addColumn<QString>("row");
 
-    const QString m = "Boeing" + spaces(15);  // fitted to 21
+    const QString m = "Boeing" + spaces(15); // fitted to 21
     const QString t = "747-400" + spaces(14);
     const QString ti = "Boeing 747-400 Interc";
 
-    QTest::newRow("manufacturer lead, defaults") << LeadField::Manufacturer << 20 << 0 << false << "" << ""
-                                                 << m + " " + t + " " + ti + " " + ".03\\b747";
-    QTest::newRow("type lead") << LeadField::Type << 20 << 0 << false << ";" << ""
-                               << t + " ;" + m + " ;" + ti + " ;.03\\b747";
-    QTest::newRow("title lead") << LeadField::Title << 20 << 0 << false << ";" << ""
-                                << ti + " ;" + m + " ;" + t + " ;.03\\b747";
-    QTest::newRow("subdir lead: no tag, title then terminator")
-        << LeadField::Subdir << 20 << 0 << false << ";" << "|" << "\\b747 ;" + m + " ;" + t + " ;" + ti + "|";
-    QTest::newRow("padding 20 gives 21 spaces") << LeadField::Manufacturer << 20 << 20 << false << "" << ""
-                                                << m + spaces(21) + t + spaces(21) + ti + spaces(21) + ".03\\b747";
+    QTest::newRow("manufacturer lead, defaults") << LeadField::Manufacturer << 20 << 0 << false << ""
+                                                 << "" << m + " " + t + " " + ti + " " + ".03\\b747";
+    QTest::newRow("type lead") << LeadField::Type << 20 << 0 << false << ";"
+                               << "" << t + " ;" + m + " ;" + ti + " ;.03\\b747";
+    QTest::newRow("title lead") << LeadField::Title << 20 << 0 << false << ";"
+                                << "" << ti + " ;" + m + " ;" + t + " ;.03\\b747";
+    QTest::newRow("subdir lead: no tag, title then terminator") << LeadField::Subdir << 20 << 0 << false << ";"
+                                                                << "|"
+                                                                << "\\b747 ;" + m + " ;" + t + " ;" + ti + "|";
+    QTest::newRow("padding 20 gives 21 spaces")
+        << LeadField::Manufacturer << 20 << 20 << false << ""
+        << "" << m + spaces(21) + t + spaces(21) + ti + spaces(21) + ".03\\b747";
     QTest::newRow("five-character delimiter and terminator")
-        << LeadField::Manufacturer << 20 << 0 << false << "<-|->" << "#"
-        << m + " <-|->" + t + " <-|->" + ti + " <-|->.03\\b747#";
+        << LeadField::Manufacturer << 20 << 0 << false << "<-|->"
+        << "#" << m + " <-|->" + t + " <-|->" + ti + " <-|->.03\\b747#";
     QTest::newRow("actual width: own lengths, no padding")
-        << LeadField::Manufacturer << 20 << 5 << true << ";" << ""
+        << LeadField::Manufacturer << 20 << 5 << true << ";"
+        << ""
         << "Boeing;747-400;Boeing 747-400 Intercontinental XL;.03\\b747";
-    QTest::newRow("actual width, subdir lead") << LeadField::Subdir << 20 << 0 << true << "," << ""
+    QTest::newRow("actual width, subdir lead") << LeadField::Subdir << 20 << 0 << true << ","
+                                               << ""
                                                << "\\b747,Boeing,747-400,Boeing 747-400 Intercontinental XL";
 }
 

@@ -35,10 +35,10 @@ QString describe(const StoredSettings &s)
     const auto number = [](std::optional<int> v) { return v ? QString::number(*v) : QString("-"); };
     const auto single = [](std::optional<float> v) { return v ? singleToText(*v) : QString("-"); };
     const QStringList change{"check", "clear", "keep"};
-    return QStringList{s.aircraftDirectory,       number(s.fieldWidthChars), number(s.paddingCount),
-                       change[int(s.actualWidth)], '[' + s.delimiter + ']',   '[' + s.terminator + ']',
+    return QStringList{s.aircraftDirectory,        number(s.fieldWidthChars),   number(s.paddingCount),
+                       change[int(s.actualWidth)], '[' + s.delimiter + ']',     '[' + s.terminator + ']',
                        number(s.leadField),        change[int(s.extendedMode)], number(s.frame),
-                       single(s.topTwips),         single(s.leftTwips),       single(s.heightTwips),
+                       single(s.topTwips),         single(s.leftTwips),         single(s.heightTwips),
                        single(s.widthTwips)}
         .join('|');
 }
@@ -126,15 +126,33 @@ void SettingsTest::fromProfile_refusesLeadFieldAndFrameWithoutControl_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("leadField");
     QTest::addColumn<QString>("frame");
-    QTest::newRow("0") << "0" << "0" << "0";
-    QTest::newRow("1: no panel 1") << "1" << "1" << "-";
-    QTest::newRow("2.6 rounds to 3") << "2.6" << "3" << "3";
-    QTest::newRow("4: no button 4") << "4" << "-" << "4";
-    QTest::newRow("5") << "5" << "-" << "5";
-    QTest::newRow("6") << "6" << "-" << "-";
-    QTest::newRow("-1") << "-1" << "-" << "-";
-    QTest::newRow("empty") << "" << "-" << "-";
-    QTest::newRow("x") << "x" << "-" << "-";
+    QTest::newRow("0") << "0"
+                       << "0"
+                       << "0";
+    QTest::newRow("1: no panel 1") << "1"
+                                   << "1"
+                                   << "-";
+    QTest::newRow("2.6 rounds to 3") << "2.6"
+                                     << "3"
+                                     << "3";
+    QTest::newRow("4: no button 4") << "4"
+                                    << "-"
+                                    << "4";
+    QTest::newRow("5") << "5"
+                       << "-"
+                       << "5";
+    QTest::newRow("6") << "6"
+                       << "-"
+                       << "-";
+    QTest::newRow("-1") << "-1"
+                        << "-"
+                        << "-";
+    QTest::newRow("empty") << ""
+                           << "-"
+                           << "-";
+    QTest::newRow("x") << "x"
+                       << "-"
+                       << "-";
 }
 
 void SettingsTest::fromProfile_refusesLeadFieldAndFrameWithoutControl()
@@ -155,9 +173,9 @@ void SettingsTest::geometry_pixelsAndCentring()
         return result ? QString::number(*result) : QString("-");
     };
     // Rounded to the nearest pixel, halves away from zero; beyond +-32,767 pixels refused.
-    const QStringList results{pixels(std::nullopt), pixels(1500),    pixels(7.4f),    pixels(7.5f),
-                              pixels(-7.5f),        pixels(491505),  pixels(-491505), pixels(491520),
-                              pixels(-491520),      pixels(NAN),     pixels(INFINITY)};
+    const QStringList results{pixels(std::nullopt), pixels(1500),   pixels(7.4f),    pixels(7.5f),
+                              pixels(-7.5f),        pixels(491505), pixels(-491505), pixels(491520),
+                              pixels(-491520),      pixels(NAN),    pixels(INFINITY)};
     QCOMPARE(results.join(' '), "- 100 0 1 -1 32767 -32767 - - - -");
     QCOMPARE(twipsFromPixels(-480), -7200.0f);
 

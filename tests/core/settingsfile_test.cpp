@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace hangardeck::core;
 using namespace hangardeck::testsupport;
 
@@ -88,8 +87,9 @@ void SettingsFileTest::readPath_programFolderFirst()
     QVERIFY(userExists || QDir(dir.path()).mkpath("user/hangardeck.ini"));
 
     QCOMPARE(settings.readPath(), dir.filePath(expected));
-    QCOMPARE(settings.read().settingsValue(u"main", u"fieldwidth"),
-             QString::fromLatin1(portableExists ? "11" : userExists ? "22" : ""));
+    QCOMPARE(settings.read().settingsValue(u"main", u"fieldwidth"), QString::fromLatin1(portableExists ? "11"
+                                                                                        : userExists   ? "22"
+                                                                                                       : ""));
 }
 
 // A close composes its thirteen keys into the file's content, keeping every other line.
@@ -128,7 +128,6 @@ void SettingsFileTest::newPortableFile_startsFromUserFile()
     QCOMPARE(settings.readPath(), settings.portablePath());
 }
 
-
 void SettingsFileTest::nothingWritable_returnsEmptyPath()
 {
     QTemporaryDir dir;
@@ -165,9 +164,11 @@ void SettingsFileTest::readOnlyPortableFile_writesAndReadsTheUserFile()
     const QString written = settings.write({{"fieldwidth", "33"}});
     const QString readBack = settings.readPath();
     const StartupPlan plan = planStartup(settings.read());
-    QFile::setPermissions(dir.filePath("prog"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (rightsIgnored)
+    QFile::setPermissions(dir.filePath("prog"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (rightsIgnored) {
         QSKIP("running with rights that ignore folder permissions");
+    }
     QCOMPARE(written, settings.userPath());
     QCOMPARE(readBack, settings.userPath());
     QVERIFY(!plan.firstRun);

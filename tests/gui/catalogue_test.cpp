@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
 
+#include "core/platform/nativepath.h"
 #include "gui/catalogue/cataloguemodel.h"
 #include "gui/catalogue/generatedlistpanel.h"
 #include "gui/catalogue/scanrunner.h"
 #include "gui/shell/statusline.h"
-#include "core/platform/nativepath.h"
 
 #include <QAbstractItemModelTester>
 
@@ -23,17 +23,18 @@ struct Harness : Run {
 
     Harness()
     {
-        const bool written =
-            writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"}) &&
-            writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub"}) &&
-            writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"}) &&
-            writeAircraft(aircraft.path(), "zlin", "Zlin", {"Zlin 242"});
-        if (!written)
+        const bool written = writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"})
+                             && writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub"})
+                             && writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"})
+                             && writeAircraft(aircraft.path(), "zlin", "Zlin", {"Zlin 242"});
+        if (!written) {
             qFatal("cannot write the aircraft folders");
+        }
         presenter.messages.clear();
         dir1()->setPath(aircraft.path());
-        if (!showAndActivate())
+        if (!showAndActivate()) {
             qFatal("the window did not become active");
+        }
         action("mnuGenerate")->trigger();
         window->showPanel(4);
     }
@@ -44,9 +45,11 @@ struct Harness : Run {
         for (const QString &name : FieldLists) {
             const QModelIndexList selected = list(name)->selectionModel()->selectedIndexes();
             int row = -1;
-            for (const QModelIndex &index : selected)
-                if (index.column() == list(name)->modelColumn())
+            for (const QModelIndex &index : selected) {
+                if (index.column() == list(name)->modelColumn()) {
                     row = index.row();
+                }
+            }
             rows.append(QString::number(row));
         }
         return rows.join(' ');
@@ -91,7 +94,8 @@ private Q_SLOTS:
         QCOMPARE(model.index(0, CatalogueModel::TitleColumn).data().toString(), "Airbus A320");
         QCOMPARE(model.index(1, CatalogueModel::SubdirColumn).data().toString(), "\\cub");
         QCOMPARE(model.index(2, CatalogueModel::TypeColumn).data().toString(), "cub 1");
-        QCOMPARE(model.index(2, CatalogueModel::GeneratedRowColumn).data().toString(), "Piper;cub 1;Cub Floats;.01\\cub");
+        QCOMPARE(model.index(2, CatalogueModel::GeneratedRowColumn).data().toString(),
+                 "Piper;cub 1;Cub Floats;.01\\cub");
         QVERIFY(!model.index(0, CatalogueModel::ColumnCount).isValid());
         model.setScan({});
         QCOMPARE(model.rowCount(), 0);
@@ -100,8 +104,9 @@ private Q_SLOTS:
     void click_selectsTheSameItemInAllFourAndNothingElse_data()
     {
         QTest::addColumn<QString>("source");
-        for (const QString &name : FieldLists)
+        for (const QString &name : FieldLists) {
             QTest::newRow(qPrintable(name)) << name;
+        }
     }
     void click_selectsTheSameItemInAllFourAndNothingElse()
     {
@@ -147,8 +152,9 @@ private Q_SLOTS:
     void scanRunner_closeDuringTheScanStopsTheReadingAndIsHeld()
     {
         QTemporaryDir aircraft;
-        for (const QString &name : QStringList{"a", "b", "c", "d"})
+        for (const QString &name : QStringList{"a", "b", "c", "d"}) {
             QVERIFY(writeAircraft(aircraft.path(), name, "Maker", {"Title " + name}));
+        }
         hangardeck::gui::StatusLine status;
         hangardeck::gui::ScanRunner runner(&status, nullptr, 0); // progress from the first folder
         QTimer::singleShot(0, &runner, [&runner] { runner.holdClose(); });
@@ -178,14 +184,16 @@ private Q_SLOTS:
         QTest::keyClick(list2, Qt::Key_Down);
         QCOMPARE(selected.last().at(0).toInt(), 1);
         for (const Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                                  Qt::KeyboardModifiers(Qt::ControlModifier)})
+                                                 Qt::KeyboardModifiers(Qt::ControlModifier)}) {
             QTest::keyClick(list2, Qt::Key_Return, mods);
+        }
         const QPoint third = list2->visualRect(list2->model()->index(2, list2->modelColumn())).center();
         QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, third);
         QTest::mouseDClick(list2->viewport(), Qt::LeftButton, {}, third);
         QList<int> rows;
-        for (const QList<QVariant> &signal : activated)
+        for (const QList<QVariant> &signal : activated) {
             rows.append(signal.at(0).toInt());
+        }
         QCOMPARE(rows, (QList<int>{1, 1, 1, 2}));
         QCOMPARE(selected.last().at(0).toInt(), 2);
 
@@ -203,8 +211,9 @@ private Q_SLOTS:
         Harness h;
         QFile sparse(h.aircraft.filePath("huge/aircraft.cfg"));
         if (!QDir().mkpath(h.aircraft.filePath("huge")) || !sparse.open(QIODevice::WriteOnly)
-            || !sparse.resize(64LL << 30))
+            || !sparse.resize(64LL << 30)) {
             QSKIP("the file system refuses a sparse 64 GB file");
+        }
         sparse.close();
         h.action("mnuGenerate")->trigger();
         QFile::remove(sparse.fileName());

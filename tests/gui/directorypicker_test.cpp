@@ -14,8 +14,9 @@ private Q_SLOTS:
     void list_showsAncestorsCurrentAndSubfolders()
     {
         QTemporaryDir root;
-        for (const QString &folder : QStringList{"Aircraft/b747", "Aircraft/Cub", "Aircraft/a320/texture"})
+        for (const QString &folder : QStringList{"Aircraft/b747", "Aircraft/Cub", "Aircraft/a320/texture"}) {
             QDir(root.path()).mkpath(folder);
+        }
         QVERIFY(writeFile(root.filePath("Aircraft/readme.txt"), "not a folder"));
         DirectoryListBox dir1;
         const QString aircraft = QDir(root.filePath("Aircraft")).absolutePath();
@@ -56,8 +57,9 @@ private Q_SLOTS:
         DirectoryListBox dir1;
         QVERIFY(dir1.setPath(root.path()));
         QSignalSpy changes(&dir1, &DirectoryListBox::pathChanged);
-        for (const QString &refused : {root.filePath("missing"), root.filePath("file.txt"), QString()})
+        for (const QString &refused : {root.filePath("missing"), root.filePath("file.txt"), QString()}) {
             QVERIFY2(!dir1.setPath(refused), qPrintable(refused));
+        }
         QVERIFY(dir1.setPath(root.path())); // the same path is no change
         QCOMPARE(changes.count(), 0);
         QCOMPARE(dir1.path(), QDir(root.path()).absolutePath());
@@ -88,8 +90,9 @@ private Q_SLOTS:
         const bool opened = dir1.setPath(locked);
         const int children = dir1.subfolderCount();
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (rightsIgnored)
+        if (rightsIgnored) {
             QSKIP("running with rights that ignore folder permissions");
+        }
         QVERIFY(opened);
         QCOMPARE(children, 0);
     }

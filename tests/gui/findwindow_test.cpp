@@ -19,12 +19,14 @@ struct Harness : Run {
     {
         for (const char *folder : {"Games/FS9/Aircraft/a320 aircraft pack", "Games/FS9/Aircraft SDK/Aircraft",
                                    "My Documents/Aircraft", "Other/Empty"}) {
-            if (!QDir(disk.path()).mkpath(QString::fromLatin1(folder)))
+            if (!QDir(disk.path()).mkpath(QString::fromLatin1(folder))) {
                 qFatal("cannot make the test folders");
+            }
         }
         presenter.messages.clear();
-        if (!showAndActivate())
+        if (!showAndActivate()) {
             qFatal("the window did not become active");
+        }
     }
     // "Find Directory" on the directory picker panel, the search starting at a folder.
     bool open(const QString &start)
@@ -117,10 +119,11 @@ private Q_SLOTS:
             const QByteArray ini = readFile(iniIn(h.folder));
             QVERIFY(h.open("Games"));
             h.search();
-            if (viaCancel)
+            if (viaCancel) {
                 QTest::mouseClick(h.find->findChild<QPushButton *>("Command1"), Qt::LeftButton);
-            else
+            } else {
                 h.find->close();
+            }
             QTRY_VERIFY(h.window->isVisible());
             QTRY_VERIFY(!h.window->findChild<FindWindow *>("frmFind"));
             QCOMPARE(h.dir1()->path(), before);

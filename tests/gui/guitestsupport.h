@@ -4,8 +4,8 @@
 #define HANGARDECK_TESTS_GUITESTSUPPORT_H
 
 #include "gui/finder/directorylistbox.h"
-#include "gui/shell/mainwindow.h"
 #include "gui/shell/launcher.h"
+#include "gui/shell/mainwindow.h"
 #include "gui/shell/messagepresenter.h"
 #include "testsupport.h"
 
@@ -42,8 +42,8 @@ inline bool writeAircraft(const QString &dir, const QString &folder, const QStri
     QByteArray cfg;
     for (qsizetype i = 0; i < titles.size(); ++i) {
         const QByteArray n = QByteArray::number(i);
-        cfg += "[fltsim." + n + "]\r\ntitle=" + titles[i].toUtf8() + "\r\nui_manufacturer=" + maker.toUtf8() +
-               "\r\nui_type=" + folder.toUtf8() + ' ' + n + "\r\n\r\n";
+        cfg += "[fltsim." + n + "]\r\ntitle=" + titles[i].toUtf8() + "\r\nui_manufacturer=" + maker.toUtf8()
+               + "\r\nui_type=" + folder.toUtf8() + ' ' + n + "\r\n\r\n";
     }
     return writeFile(dir + '/' + folder + "/aircraft.cfg", cfg);
 }
@@ -52,16 +52,18 @@ inline bool writeAircraft(const QString &dir, const QString &folder, const QStri
 inline QStringList iniLines(const QString &path)
 {
     QStringList lines = QString::fromUtf8(readFile(path)).split('\n');
-    for (QString &line : lines)
+    for (QString &line : lines) {
         line = line.trimmed();
+    }
     return lines.filter(QRegularExpression("^\\w+="));
 }
 
 inline QStringList iniKeys(const QString &path)
 {
     QStringList keys = iniLines(path);
-    for (QString &key : keys)
+    for (QString &key : keys) {
         key.truncate(key.indexOf('='));
+    }
     return keys;
 }
 
@@ -69,8 +71,9 @@ inline QStringList iniKeys(const QString &path)
 inline QString iniValues(const QString &path, const QString &keys)
 {
     QStringList values;
-    for (const QString &key : keys.split(' '))
+    for (const QString &key : keys.split(' ')) {
         values.append(iniLines(path).filter(QRegularExpression('^' + key + '=')).value(0).section('=', 1));
+    }
     return values.join(' ');
 }
 
@@ -79,8 +82,9 @@ inline QStringList texts(const QListView *list)
 {
     QStringList result;
     const QAbstractItemModel *model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row)
+    for (int row = 0; row < model->rowCount(); ++row) {
         result.append(model->index(row, list->modelColumn()).data().toString());
+    }
     return result;
 }
 
@@ -104,12 +108,12 @@ struct Run {
     {
     }
 
-    template<typename T = QWidget>
-    T *child(const QString &name) const
+    template <typename T = QWidget> T *child(const QString &name) const
     {
         T *found = window->findChild<T *>(name);
-        if (!found)
+        if (!found) {
             qFatal("no child named %s", qPrintable(name));
+        }
         return found;
     }
     QWidget *panel(gui::Panel element) const { return child(QString("setframes_%1").arg(int(element))); }
@@ -126,10 +130,7 @@ struct Run {
     QAction *action(const QString &name) const { return child<QAction>(name); }
     QRadioButton *radio(int i) const { return child<QRadioButton>(QString("Option1_%1").arg(i)); }
     DirectoryListBox *dir1() const { return child<DirectoryListBox>("Dir1"); }
-    QStringList items(const QString &name) const
-    {
-        return name == "Dir1" ? dir1()->entryNames() : texts(list(name));
-    }
+    QStringList items(const QString &name) const { return name == "Dir1" ? dir1()->entryNames() : texts(list(name)); }
     // A radio button takes clicks on its circle and caption only, not on the rest of its box.
     void clickRadio(int i) const { QTest::mouseClick(radio(i), Qt::LeftButton, {}, QPoint(6, radio(i)->height() / 2)); }
     void type(const QString &name, const QString &text) const
@@ -140,9 +141,11 @@ struct Run {
     QString panels() const // the visible ones: "3"
     {
         QString shown;
-        for (const gui::Panel element : gui::AllPanels)
-            if (!panel(element)->isHidden())
+        for (const gui::Panel element : gui::AllPanels) {
+            if (!panel(element)->isHidden()) {
                 shown += QString::number(int(element));
+            }
+        }
         return shown;
     }
     bool showAndActivate() const

@@ -33,12 +33,14 @@ struct Harness : Run {
                              && writePicture(aircraft.filePath("b747/thumbnail.jpg"), QSize(400, 200))
                              && writePicture(aircraft.filePath("b747/texture/t1.jpg"), QSize(64, 64))
                              && writePicture(aircraft.filePath("b747/panel/p.gif"), QSize(32, 32), "PNG");
-        if (!written)
+        if (!written) {
             qFatal("cannot write the aircraft folders");
+        }
         presenter.messages.clear();
         dir1()->setPath(aircraft.path());
-        if (!showAndActivate())
+        if (!showAndActivate()) {
             qFatal("the window did not become active");
+        }
         window->showPanel(5);
     }
     QString details() const { return child<QTextEdit>("Text4")->toPlainText(); }

@@ -18,17 +18,18 @@ struct Harness : Run {
 
     explicit Harness(bool shown = false)
     {
-        const bool written =
-            writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"}) &&
-            writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"}) &&
-            writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"}) &&
-            writeAircraft(aircraft.path(), "default", "Microsoft", {"Default Plane"});
-        if (!written)
+        const bool written = writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"})
+                             && writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"})
+                             && writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"})
+                             && writeAircraft(aircraft.path(), "default", "Microsoft", {"Default Plane"});
+        if (!written) {
             qFatal("cannot write the aircraft folders");
+        }
         presenter.messages.clear(); // the first start's welcome
         dir1()->setPath(aircraft.path());
-        if (shown && !showAndActivate())
+        if (shown && !showAndActivate()) {
             qFatal("the window did not become active");
+        }
     }
     void key(int code, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window.get(), Qt::Key(code), mods); }
     void generate() { action("mnuGenerate")->trigger(); }
@@ -57,8 +58,9 @@ private Q_SLOTS:
         QTest::newRow("3 help") << 3 << "3";
         QTest::newRow("4 field lists") << 4 << "4";
         QTest::newRow("5 generated list") << 5 << "5";
-        for (const int other : {6, 7, 8, 10, 42, 255, -1})
+        for (const int other : {6, 7, 8, 10, 42, 255, -1}) {
             QTest::addRow("%d changes nothing", other) << other << "3";
+        }
     }
     void showPanel_selectsOneElementOrNothing()
     {
@@ -156,9 +158,9 @@ private Q_SLOTS:
         h.clickRadio(2); // the title leads
         QCOMPARE(h.items("List2").value(0), "Airbus   ;a320 0   ;Airbus   ;.00\\a320");
         h.generate();
-        QCOMPARE(h.items("List2"), (QStringList{"Airbus A320;Airbus;a320 0;.00\\a320",
-                                                "Boeing 747-400;Boeing;b747 0;.00\\b747",
-                                                "Piper Cub;Piper;cub 0;.00\\cub"}));
+        QCOMPARE(h.items("List2"),
+                 (QStringList{"Airbus A320;Airbus;a320 0;.00\\a320", "Boeing 747-400;Boeing;b747 0;.00\\b747",
+                              "Piper Cub;Piper;cub 0;.00\\cub"}));
 
         h.window->showPanel(1); // the text boxes refuse characters beyond their length
         h.type("Text1", "abcdefg");
@@ -170,8 +172,9 @@ private Q_SLOTS:
     {
         Harness h(true);
         h.window->showPanel(4);
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             h.clickRadio(i);
+        }
         QVERIFY(h.presenter.messages.isEmpty());
         h.clickRadio(3);
         h.clickRadio(3);
@@ -184,7 +187,7 @@ private Q_SLOTS:
         Harness h;
         QAction *extended = h.action("mnuFSX");
         QVERIFY(extended->isChecked()); // the first start's default
-        extended->trigger(); // off
+        extended->trigger();            // off
         QCOMPARE(h.rows("List2"), 0);
         h.generate();
         QCOMPARE(h.rows("List2"), 3);
@@ -200,8 +203,9 @@ private Q_SLOTS:
         Harness h(true);
         QCOMPARE(h.window->width(), 599);
         const QRect panelDesign(0, 0, 593, 129), listDesign(5, 16, 580, 109);
-        for (const Panel element : AllPanels)
+        for (const Panel element : AllPanels) {
             QCOMPARE(h.panel(element)->geometry(), panelDesign);
+        }
         QWidget *listPanel = h.panel(Panel::GeneratedList);
         QListView *list2 = h.list("List2");
         QCOMPARE(list2->geometry(), listDesign);
@@ -212,16 +216,18 @@ private Q_SLOTS:
         QVERIFY(h.window->isStretched());
         QCOMPARE(listPanel->height(), h.window->frameGeometry().height() - 2 * 17);
         QCOMPARE(list2->geometry(), QRect(listDesign.topLeft(), QSize(listDesign.width(), listPanel->height() - 17)));
-        for (const QString &name : lower)
+        for (const QString &name : lower) {
             QVERIFY2(h.child(name)->isHidden(), qPrintable(name));
+        }
         QVERIFY(!h.child("Label10")->isHidden() && !h.child("Label7")->isHidden());
 
         h.key(Qt::Key_L, Qt::ControlModifier);
         QVERIFY(!h.window->isStretched());
         QCOMPARE(listPanel->geometry(), panelDesign);
         QCOMPARE(list2->geometry(), listDesign);
-        for (const QString &name : lower)
+        for (const QString &name : lower) {
             QVERIFY2(!h.child(name)->isHidden(), qPrintable(name));
+        }
         QVERIFY(h.child("Label10")->isHidden());
 
         // Stretching from another panel leaves that one showing.

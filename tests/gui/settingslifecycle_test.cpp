@@ -4,7 +4,6 @@
 
 #include "core/settings/settingskeys.h"
 
-
 using namespace hangardeck::testsupport;
 
 namespace {
@@ -33,8 +32,9 @@ QString state(const Run &run)
 QString designWith(const QString &changes)
 {
     QString state = "panels= lead=0 width=20/20 padding=0/0 actual=0 extended=0 delimiter= terminator=";
-    for (const QString &change : changes.split(' ', Qt::SkipEmptyParts))
+    for (const QString &change : changes.split(' ', Qt::SkipEmptyParts)) {
         state.replace(QRegularExpression("\\b" + change.section('=', 0, 0) + "=\\S*"), change);
+    }
     return state;
 }
 
@@ -106,10 +106,12 @@ private Q_SLOTS:
     void closeRoutes_storeTheSameValues()
     {
         const QList<std::function<void(MainWindow *)>> routes{
-            [](MainWindow *w) { w->findChild<QAction *>("mnuExit")->trigger(); },
-            [](MainWindow *w) { w->close(); },
+            [](MainWindow *w) { w->findChild<QAction *>("mnuExit")->trigger(); }, [](MainWindow *w) { w->close(); },
             [](MainWindow *w) { w->showPanel(9); },
-            [](MainWindow *w) { w->showPanel(2); w->showPanel(9); }, // no panel visible
+            [](MainWindow *w) {
+                w->showPanel(2);
+                w->showPanel(9);
+            }, // no panel visible
         };
         QList<QByteArray> stored;
         for (const auto &route : routes) {
@@ -136,9 +138,12 @@ private Q_SLOTS:
         QTest::newRow("accepted")
             << "frame=3 leadfield=2 fieldwidth=5 fieldpadding=20 flsimx=1 fieldactualwidth=1 fielddelimiter=,"
             << "panels=3 lead=2 width=5/5 padding=20/20 actual=1 extended=1 delimiter=,";
-        QTest::newRow("subdir lead, with its notice") << "leadfield=3" << "lead=3";
-        QTest::newRow("out of range") << "frame=7 leadfield=9 fieldwidth=50 fieldpadding=21" << "";
-        QTest::newRow("not numbers") << "frame= leadfield=x fieldwidth= flsimx= fieldactualwidth=x" << "";
+        QTest::newRow("subdir lead, with its notice") << "leadfield=3"
+                                                      << "lead=3";
+        QTest::newRow("out of range") << "frame=7 leadfield=9 fieldwidth=50 fieldpadding=21"
+                                      << "";
+        QTest::newRow("not numbers") << "frame= leadfield=x fieldwidth= flsimx= fieldactualwidth=x"
+                                     << "";
     }
     void restore_storedValues()
     {

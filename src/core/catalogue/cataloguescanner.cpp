@@ -67,8 +67,8 @@ struct RawEntry {
 // Reads the three listed keys of [fltsim.N] in one pass over the section. Returns false
 // when the entry has no title. A value whose bytes repeat the previous variation's shares
 // that variation's text instead of being decoded again.
-bool readEntry(const Profile &profile, int index, CatalogueEntry &entry, RawEntry &raw,
-               const CatalogueEntry *previous, const RawEntry *previousRaw)
+bool readEntry(const Profile &profile, int index, CatalogueEntry &entry, RawEntry &raw, const CatalogueEntry *previous,
+               const RawEntry *previousRaw)
 {
     static constexpr std::array<QByteArrayView, 3> keys = {"title", "ui_manufacturer", "ui_type"};
     static constexpr std::array<QString CatalogueEntry::*, 3> fields = {
@@ -171,10 +171,10 @@ public:
 
 private:
     struct Key {
-        int block;             // the block of an ASCII key, -1 for a folded one
-        std::uint32_t offset;  // in the block
-        std::uint32_t length;  // in the block
-        int folded;            // index in m_folded, -1 for an ASCII key
+        int block;            // the block of an ASCII key, -1 for a folded one
+        std::uint32_t offset; // in the block
+        std::uint32_t length; // in the block
+        int folded;           // index in m_folded, -1 for an ASCII key
     };
 
     const char *bytes(const Key &key) const { return m_blocks[size_t(key.block)].data() + key.offset; }

@@ -39,18 +39,18 @@ struct ListedTitle {
 // One name of an aircraft folder's listing, folded for matching without regard to case as
 // the simulator's file system matches.
 struct ListedName {
-    QString folded;        // for a name not all ASCII
-    qsizetype offset = 0;  // the name's bytes in the listing's
+    QString folded;       // for a name not all ASCII
+    qsizetype offset = 0; // the name's bytes in the listing's
     qsizetype size = 0;
-    bool ascii = false;    // all ASCII: matched on its bytes, without decoding
+    bool ascii = false; // all ASCII: matched on its bytes, without decoding
     bool isDirectory = false;
 };
 
 bool asciiEqualsIgnoringCase(QByteArrayView a, QByteArrayView b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // An aircraft folder listed once: its names, and the aircraft.cfg among them (the exact name
@@ -64,23 +64,22 @@ struct FolderListing {
 
     // Whether the folder holds key + dot + value + suffix (value as read from the file). The
     // usual all-ASCII case compares bytes; anything else is decoded and case-folded.
-    bool has(QByteArrayView key, QByteArrayView dot, QByteArrayView value, QByteArrayView suffix,
-             bool directory) const
+    bool has(QByteArrayView key, QByteArrayView dot, QByteArrayView value, QByteArrayView suffix, bool directory) const
     {
         if (isAscii(value)) {
             const qsizetype prefixSize = key.size() + dot.size();
             const qsizetype size = prefixSize + value.size() + suffix.size();
             return std::any_of(names.begin(), names.end(), [&](const ListedName &listed) {
                 const QByteArrayView name = nativeOf(listed);
-                return listed.ascii && listed.isDirectory == directory && name.size() == size &&
-                       asciiEqualsIgnoringCase(name.first(key.size()), key) &&
-                       asciiEqualsIgnoringCase(name.sliced(key.size(), dot.size()), dot) &&
-                       asciiEqualsIgnoringCase(name.sliced(prefixSize, value.size()), value) &&
-                       asciiEqualsIgnoringCase(name.last(suffix.size()), suffix);
+                return listed.ascii && listed.isDirectory == directory && name.size() == size
+                       && asciiEqualsIgnoringCase(name.first(key.size()), key)
+                       && asciiEqualsIgnoringCase(name.sliced(key.size(), dot.size()), dot)
+                       && asciiEqualsIgnoringCase(name.sliced(prefixSize, value.size()), value)
+                       && asciiEqualsIgnoringCase(name.last(suffix.size()), suffix);
             });
         }
-        return has(QString::fromLatin1(key) + QString::fromLatin1(dot) + Profile::decodedValue(value) +
-                       QString::fromLatin1(suffix),
+        return has(QString::fromLatin1(key) + QString::fromLatin1(dot) + Profile::decodedValue(value)
+                       + QString::fromLatin1(suffix),
                    directory);
     }
 
@@ -88,8 +87,8 @@ struct FolderListing {
     {
         const QString folded = name.toCaseFolded();
         return std::any_of(names.begin(), names.end(), [&](const ListedName &listed) {
-            return listed.isDirectory == directory &&
-                   (listed.ascii ? QString::fromLatin1(nativeOf(listed)).toCaseFolded() : listed.folded) == folded;
+            return listed.isDirectory == directory
+                   && (listed.ascii ? QString::fromLatin1(nativeOf(listed)).toCaseFolded() : listed.folded) == folded;
         });
     }
 };
@@ -184,7 +183,7 @@ QString sectionList(const std::vector<int> &indexes)
 
 // The keys checked in each listed entry, in this order.
 constexpr std::array<QByteArrayView, 8> EntryKeys = {"title", "ui_manufacturer", "ui_type", "texture",
-                                                     "model",  "panel",           "sound",   "sim"};
+                                                     "model", "panel",           "sound",   "sim"};
 constexpr size_t FirstFolderKey = 3;
 constexpr size_t SimKey = 7;
 
@@ -263,8 +262,8 @@ int fltsimIndexOf(QByteArrayView name)
         return -1;
     }
     const QByteArrayView digits = name.sliced(prefix.size());
-    if (digits.size() > 2 || (digits.size() > 1 && digits[0] == '0') ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (digits.size() > 2 || (digits.size() > 1 && digits[0] == '0')
+        || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return -1;
     }
     const int n = digits.size() == 1 ? digits[0] - '0' : (digits[0] - '0') * 10 + (digits[1] - '0');
@@ -371,7 +370,9 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
     const FolderListing listing = listFolder(folder.path());
 #endif
     if (listing.config.empty()) {
-        findings.push_back({subdir, {}, FindingKind::NoCfg,
+        findings.push_back({subdir,
+                            {},
+                            FindingKind::NoCfg,
                             QStringLiteral("no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft")});
         return findings;
     }
@@ -382,9 +383,11 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
     const Profile profile = Profile::fromFile(folder.path() / listing.config);
 #endif
     if (!profile.isLoaded()) {
-        findings.push_back({subdir, {}, FindingKind::Unreadable,
-                            QStringLiteral("%1 cannot be read: the folder lists as -EMPTY-")
-                                .arg(decodeFileName(listing.config))});
+        findings.push_back(
+            {subdir,
+             {},
+             FindingKind::Unreadable,
+             QStringLiteral("%1 cannot be read: the folder lists as -EMPTY-").arg(decodeFileName(listing.config))});
         return findings;
     }
 
@@ -402,7 +405,8 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
         findings.push_back({subdir, sectionName(0), FindingKind::NoTitle,
                             QStringLiteral("[fltsim.0] has no title: the folder lists as -EMPTY-")});
     }
-    const auto firstUntitled = int(std::find(titled.begin(), titled.begin() + MaxFltsimIndex + 1, false) - titled.begin());
+    const auto firstUntitled =
+        int(std::find(titled.begin(), titled.begin() + MaxFltsimIndex + 1, false) - titled.begin());
     std::vector<int> skipped;
     for (int n = firstUntitled + 1; n <= MaxFltsimIndex; ++n) {
         if (titled[size_t(n)]) {
@@ -410,11 +414,11 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
         }
     }
     if (!skipped.empty()) {
-        findings.push_back({subdir, sectionName(firstUntitled), FindingKind::Gap,
-                            QStringLiteral("[fltsim.%1] has no title, so the list stops there: %2 not listed")
-                                .arg(firstUntitled)
-                                .arg(sectionList(skipped) + (skipped.size() == 1 ? QStringLiteral(" is")
-                                                                                  : QStringLiteral(" are")))});
+        findings.push_back(
+            {subdir, sectionName(firstUntitled), FindingKind::Gap,
+             QStringLiteral("[fltsim.%1] has no title, so the list stops there: %2 not listed")
+                 .arg(firstUntitled)
+                 .arg(sectionList(skipped) + (skipped.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are")))});
     }
     std::vector<int> beyond;
     for (int n = MaxFltsimIndex + 1; n <= MaxCheckedFltsimIndex; ++n) {
@@ -423,10 +427,10 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
         }
     }
     if (!beyond.empty()) {
-        findings.push_back({subdir, sectionName(beyond.front()), FindingKind::Over33,
-                            QStringLiteral("the list shows fltsim.0 to fltsim.32 at most: %1 not listed")
-                                .arg(sectionList(beyond) + (beyond.size() == 1 ? QStringLiteral(" is")
-                                                                                : QStringLiteral(" are")))});
+        findings.push_back(
+            {subdir, sectionName(beyond.front()), FindingKind::Over33,
+             QStringLiteral("the list shows fltsim.0 to fltsim.32 at most: %1 not listed")
+                 .arg(sectionList(beyond) + (beyond.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are")))});
     }
 
     bool misdecoded = false;
@@ -443,7 +447,9 @@ std::vector<Finding> checkFolder(const DirectoryEntry &folder, bool extended, st
         checkEntry(profile, entry.fltsimIndex, listing, subdir, findings, misdecoded);
     }
     if (misdecoded) {
-        findings.push_back({subdir, {}, FindingKind::Encoding,
+        findings.push_back({subdir,
+                            {},
+                            FindingKind::Encoding,
                             QStringLiteral("aircraft.cfg is not valid UTF-8: its text was read as Windows-1252")});
     }
     return findings;
@@ -482,7 +488,9 @@ CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int 
             result.findings = checkFolder(*folders[i], extended, &result.titles, aircraftFd);
         } catch (const std::exception &) {
             // Nothing a file holds may end the check: the folder is reported as unreadable.
-            result.findings = {{u'\\' + folders[i]->name, {}, FindingKind::Unreadable,
+            result.findings = {{u'\\' + folders[i]->name,
+                                {},
+                                FindingKind::Unreadable,
                                 QStringLiteral("aircraft.cfg cannot be read: the folder lists as -EMPTY-")}};
             result.titles.clear();
         }
@@ -582,7 +590,9 @@ CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int 
             named.append(QStringLiteral("\\%1 [%2] \"%3\"")
                              .arg(folders[carrier.folder]->name, sectionName(listed.section), listed.title));
         }
-        check.findings.push_back({{}, {}, FindingKind::DuplicateTitle,
+        check.findings.push_back({{},
+                                  {},
+                                  FindingKind::DuplicateTitle,
                                   QStringLiteral("%1 variations carry the same title, the simulator keeps one: %2")
                                       .arg(group.size())
                                       .arg(named.join(QStringLiteral(", ")))});

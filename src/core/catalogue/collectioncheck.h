@@ -3,7 +3,6 @@
 #ifndef HANGARDECK_CORE_COLLECTIONCHECK_H
 #define HANGARDECK_CORE_COLLECTIONCHECK_H
 
-
 #include <QString>
 
 #include <array>

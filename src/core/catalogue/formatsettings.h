@@ -17,11 +17,11 @@ struct FormatSettings {
     static constexpr int MaxDelimiterChars = 5;
     static constexpr int MaxTerminatorChars = 1;
 
-    int fieldWidthChars = 20;   // W: fitted fields are W + 1 characters long
-    int paddingCount = 0;       // count + 1 spaces follow each field
-    bool actualWidth = false;   // "Actual Width/No Pad": no fitting, no padding
-    QString delimiter;          // follows the padding of each field
-    QString terminator;         // ends the row
+    int fieldWidthChars = 20; // W: fitted fields are W + 1 characters long
+    int paddingCount = 0;     // count + 1 spaces follow each field
+    bool actualWidth = false; // "Actual Width/No Pad": no fitting, no padding
+    QString delimiter;        // follows the padding of each field
+    QString terminator;       // ends the row
     LeadField leadField = LeadField::Manufacturer;
 };
 

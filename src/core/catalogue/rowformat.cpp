@@ -61,7 +61,6 @@ QString padString(int paddingCount)
     return QString(qsizetype(paddingCount) + 1, u' ');
 }
 
-
 namespace {
 
 // The UTF-16 units and the characters of the first `limit` characters of a text, in one

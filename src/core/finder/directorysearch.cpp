@@ -83,8 +83,8 @@ bool callSearched(const DirectorySearchCallbacks &callbacks)
 bool isPseudoType(std::string_view type)
 {
     static constexpr std::array<std::string_view, 17> Types{
-        "proc",  "sysfs",   "devtmpfs", "devpts", "cgroup",   "cgroup2",   "securityfs", "debugfs",    "tracefs",
-        "pstore", "bpf",    "configfs", "fusectl", "mqueue", "hugetlbfs", "autofs",     "binfmt_misc"};
+        "proc",   "sysfs", "devtmpfs", "devpts",  "cgroup", "cgroup2",   "securityfs", "debugfs",    "tracefs",
+        "pstore", "bpf",   "configfs", "fusectl", "mqueue", "hugetlbfs", "autofs",     "binfmt_misc"};
     return std::find(Types.begin(), Types.end(), type) != Types.end();
 }
 
@@ -172,8 +172,8 @@ struct Child {
 // A folder on the walk's stack. Frames are kept and reused once popped, so that their buffers
 // are allocated once for the deepest level rather than once per folder.
 struct Frame {
-    DIR *dir = nullptr;          // open while its sub-directories are walked, for openat
-    std::size_t pathLength = 0;  // of the path with its trailing "/"
+    DIR *dir = nullptr;         // open while its sub-directories are walked, for openat
+    std::size_t pathLength = 0; // of the path with its trailing "/"
     dev_t device = 0;
     std::string names;           // the sub-directories' names, one after the other
     std::vector<Child> children; // in walk order once read
@@ -191,8 +191,8 @@ class Walker final
 {
 public:
     Walker(const fs::path &start, const DirectorySearchCallbacks &callbacks)
-        : m_start(start)
-        , m_callbacks(callbacks)
+        : m_start(start),
+          m_callbacks(callbacks)
     {
     }
     ~Walker()
@@ -329,7 +329,8 @@ private:
         const auto lowered = [&frame](const Child &child) {
             const std::string_view name = frame.name(child);
             QString text(qsizetype(name.size()), Qt::Uninitialized);
-            std::transform(name.begin(), name.end(), text.begin(), [](char c) { return QChar(char16_t(static_cast<unsigned char>(asciiLower(c)))); });
+            std::transform(name.begin(), name.end(), text.begin(),
+                           [](char c) { return QChar(char16_t(static_cast<unsigned char>(asciiLower(c)))); });
             return text;
         };
         std::sort(frame.children.begin(), frame.children.end(), [&](const Child &a, const Child &b) {
@@ -371,8 +372,7 @@ private:
                 continue;
             }
             // The kernel's own trees below "/", whatever is mounted there now.
-            if (m_atSystemRoot && m_depth == 1
-                && (name == "proc" || name == "sys" || name == "dev" || name == "run")) {
+            if (m_atSystemRoot && m_depth == 1 && (name == "proc" || name == "sys" || name == "dev" || name == "run")) {
                 continue;
             }
             m_path.resize(frame.pathLength);

@@ -12,8 +12,8 @@ namespace hangardeck::core {
 
 // One picture file found below an aircraft folder.
 struct PictureFile {
-    QString name;                 // the file's name: "thumbnail.jpg" (lstImageFiles)
-    std::filesystem::path path;   // its full path (lstImages)
+    QString name;               // the file's name: "thumbnail.jpg" (lstImageFiles)
+    std::filesystem::path path; // its full path (lstImages)
 };
 
 // Every JPEG and then every GIF below an aircraft folder, depth first: a folder's own files

@@ -27,8 +27,8 @@ namespace {
 
 // A name as the listing sorts it: folded to lower case, an ASCII name (nearly all) as bytes.
 struct SortName {
-    std::string ascii;  // lower-cased, for an ASCII name
-    QString folded;     // case-folded, for any other name
+    std::string ascii; // lower-cased, for an ASCII name
+    QString folded;    // case-folded, for any other name
 
     explicit SortName(const QString &name)
     {

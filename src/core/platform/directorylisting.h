@@ -15,9 +15,9 @@ struct DirectoryEntry {
     // The folder's path joined with the entry's name, in native form. Kept as a string: a
     // listing of 30,000 folders would otherwise cost 30,000 parsed paths to make and free.
     std::filesystem::path::string_type native;
-    QString name;               // the name as the user reads it
-    bool isDirectory = false;   // a folder, or a link to one
-    bool isLink = false;        // a symbolic link (to a folder or not)
+    QString name;             // the name as the user reads it
+    bool isDirectory = false; // a folder, or a link to one
+    bool isLink = false;      // a symbolic link (to a folder or not)
 
     std::filesystem::path path() const { return native; }
 };

@@ -493,10 +493,10 @@ namespace {
 struct KeyPlace {
     enum Kind { Replace, Insert, NewSection };
     Kind kind = NewSection;
-    qsizetype begin = 0;      // Replace: the line's text; Insert: where the new line starts
-    qsizetype end = 0;        // Replace: end of the line's text
-    bool needsBreak = false;  // the line before the place has no line end yet (end of file)
-    QByteArrayView name;      // Replace: the key's spelling in the file
+    qsizetype begin = 0;     // Replace: the line's text; Insert: where the new line starts
+    qsizetype end = 0;       // Replace: end of the line's text
+    bool needsBreak = false; // the line before the place has no line end yet (end of file)
+    QByteArrayView name;     // Replace: the key's spelling in the file
 };
 
 // The existing line of the key in the first section of that name; else just past the

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace hangardeck::core {
 
 namespace {
@@ -30,8 +29,8 @@ bool canReplace(const QString &path)
 } // namespace
 
 SettingsFile::SettingsFile(QString programFolder, QString userConfigFolder)
-    : m_programFolder(std::move(programFolder))
-    , m_userConfigFolder(std::move(userConfigFolder))
+    : m_programFolder(std::move(programFolder)),
+      m_userConfigFolder(std::move(userConfigFolder))
 {
 }
 

@@ -9,13 +9,13 @@ namespace hangardeck::core {
 QStringList settingsKeyOrder()
 {
     using namespace settingskey;
-    return {QString::fromUtf16(acpath),           QString::fromUtf16(fieldwidth),
-            QString::fromUtf16(fieldpadding),     QString::fromUtf16(fieldactualwidth),
-            QString::fromUtf16(fielddelimiter),   QString::fromUtf16(rowterminator),
-            QString::fromUtf16(leadfield),        QString::fromUtf16(flsimx),
-            QString::fromUtf16(frame),            QString::fromUtf16(top),
-            QString::fromUtf16(left),             QString::fromUtf16(height),
-            QString::fromUtf16(width),            QString::fromUtf16(sheep)};
+    return {QString::fromUtf16(acpath),         QString::fromUtf16(fieldwidth),
+            QString::fromUtf16(fieldpadding),   QString::fromUtf16(fieldactualwidth),
+            QString::fromUtf16(fielddelimiter), QString::fromUtf16(rowterminator),
+            QString::fromUtf16(leadfield),      QString::fromUtf16(flsimx),
+            QString::fromUtf16(frame),          QString::fromUtf16(top),
+            QString::fromUtf16(left),           QString::fromUtf16(height),
+            QString::fromUtf16(width),          QString::fromUtf16(sheep)};
 }
 
 QString settingsFilePath(const QString &programFolder)
@@ -32,7 +32,8 @@ QString defaultAircraftDirectory()
 #ifdef Q_OS_WIN
     return QStringLiteral("C:\\Program Files\\Microsoft Games\\Flight Simulator 9\\Aircraft\\");
 #else
-    return QDir::homePath() + QStringLiteral("/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft/");
+    return QDir::homePath()
+           + QStringLiteral("/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft/");
 #endif
 }
 

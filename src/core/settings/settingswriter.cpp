@@ -20,14 +20,10 @@ ProfileEntry entry(const char16_t *key, QString value)
 SettingsValues defaultValues()
 {
     using namespace settingskey;
-    return {entry(acpath, defaultAircraftDirectory()),
-            entry(fieldwidth, QStringLiteral("20")),
-            entry(fieldpadding, QStringLiteral("0")),
-            entry(fieldactualwidth, QStringLiteral("0")),
-            entry(fielddelimiter, QString()),
-            entry(rowterminator, QString()),
-            entry(leadfield, QStringLiteral("0")),
-            entry(flsimx, QStringLiteral("1")),
+    return {entry(acpath, defaultAircraftDirectory()), entry(fieldwidth, QStringLiteral("20")),
+            entry(fieldpadding, QStringLiteral("0")),  entry(fieldactualwidth, QStringLiteral("0")),
+            entry(fielddelimiter, QString()),          entry(rowterminator, QString()),
+            entry(leadfield, QStringLiteral("0")),     entry(flsimx, QStringLiteral("1")),
             entry(frame, QStringLiteral("0"))};
 }
 
@@ -61,12 +57,10 @@ SettingsValues resetValues(float topTwips, float leftTwips)
 SettingsValues closingValues(const ClosingState &state)
 {
     using namespace settingskey;
-    SettingsValues values{entry(acpath, state.aircraftDirectory),
-                          entry(fieldwidth, state.fieldWidthText),
-                          entry(fieldpadding, state.paddingText),
-                          entry(fieldactualwidth, QString::number(state.actualWidthState)),
-                          entry(fielddelimiter, state.delimiter),
-                          entry(rowterminator, state.terminator)};
+    SettingsValues values{
+        entry(acpath, state.aircraftDirectory), entry(fieldwidth, state.fieldWidthText),
+        entry(fieldpadding, state.paddingText), entry(fieldactualwidth, QString::number(state.actualWidthState)),
+        entry(fielddelimiter, state.delimiter), entry(rowterminator, state.terminator)};
     if (state.leadField) {
         values.push_back(entry(leadfield, QString::number(*state.leadField)));
     }

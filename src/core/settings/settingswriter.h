@@ -28,7 +28,7 @@ struct ClosingState {
     QString terminator;
     std::optional<int> leadField; // nullopt: no lead-field button selected
     bool extendedMode = false;
-    std::optional<int> frame;     // nullopt: no panel visible
+    std::optional<int> frame; // nullopt: no panel visible
     std::optional<WindowGeometryTwips> geometry;
 };
 

@@ -28,7 +28,8 @@ int CatalogueModel::columnCount(const QModelIndex &parent) const
 
 QVariant CatalogueModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (role != Qt::DisplayRole
+        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
     const auto row = std::size_t(index.row());

@@ -73,8 +73,8 @@ DataFormatPanel::DataFormatPanel(QWidget *parent)
     m_check1->setGeometry(twipsRect(360, 1440, 2175, 375));
 
     QGroupBox *frame1 = makeFrame(this, "Frame1", QStringLiteral("Field Width"), 360);
-    m_vscroll1 = makeScrollBar(frame1, "VScroll1", FormatSettings::MinFieldWidthChars,
-                               FormatSettings::MaxFieldWidthChars, 20);
+    m_vscroll1 =
+        makeScrollBar(frame1, "VScroll1", FormatSettings::MinFieldWidthChars, FormatSettings::MaxFieldWidthChars, 20);
     m_label1 = makeValueLabel(frame1, "Label1", 20);
 
     QGroupBox *frame2 = makeFrame(this, "Frame2", QStringLiteral("Field Padding"), 1680);
@@ -88,7 +88,8 @@ DataFormatPanel::DataFormatPanel(QWidget *parent)
     m_text2 = makeTextBox(frame4, "Text2", FormatSettings::MaxTerminatorChars);
 
     auto *label9 = new QLabel(
-        QStringLiteral("Note:The Display of images/extended data will not function while a row terminator is in place."),
+        QStringLiteral(
+            "Note:The Display of images/extended data will not function while a row terminator is in place."),
         this);
     label9->setObjectName(QStringLiteral("Label9"));
     label9->setGeometry(twipsRect(5880, 600, 2895, 1095));

@@ -27,8 +27,9 @@ FieldListsPanel::FieldListsPanel(CatalogueModel *model, QWidget *parent)
     shape1->setFrameShape(QFrame::Box);
     shape1->setGeometry(twipsRect(120, 240, 8655, 615));
 
-    const std::array<QString, core::LeadFieldCount> captions{
-        QStringLiteral("ui_manufacturer"), QStringLiteral("ui_type"), QStringLiteral("title"), QStringLiteral("subdir")};
+    const std::array<QString, core::LeadFieldCount> captions{QStringLiteral("ui_manufacturer"),
+                                                             QStringLiteral("ui_type"), QStringLiteral("title"),
+                                                             QStringLiteral("subdir")};
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < core::LeadFieldCount; ++i) {
         auto *button = new QRadioButton(captions[std::size_t(i)], this);

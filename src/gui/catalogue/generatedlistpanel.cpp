@@ -37,9 +37,8 @@ GeneratedListPanel::GeneratedListPanel(CatalogueModel *model, QWidget *parent)
                     Q_EMIT rowSelected(current.row());
                 }
             });
-    connect(m_list2, &QListView::doubleClicked, this, [this](const QModelIndex &index) {
-        Q_EMIT rowActivated(index.row());
-    });
+    connect(m_list2, &QListView::doubleClicked, this,
+            [this](const QModelIndex &index) { Q_EMIT rowActivated(index.row()); });
 }
 
 bool GeneratedListPanel::selectFirstRow()
@@ -81,8 +80,8 @@ bool GeneratedListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     // A press into a list without a selection selects the first row first, so that a press
     // always leaves a row selected and inspected; the press then goes on as usual.
-    if (watched == m_list2->viewport() && event->type() == QEvent::MouseButtonPress
-        && m_list2->model()->rowCount() > 0 && !m_list2->currentIndex().isValid()) {
+    if (watched == m_list2->viewport() && event->type() == QEvent::MouseButtonPress && m_list2->model()->rowCount() > 0
+        && !m_list2->currentIndex().isValid()) {
         m_list2->setCurrentIndex(m_list2->model()->index(0, CatalogueModel::GeneratedRowColumn));
     }
     if (watched == m_list2 && event->type() == QEvent::KeyPress) {

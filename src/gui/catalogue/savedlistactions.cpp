@@ -16,15 +16,16 @@ namespace hangardeck::gui {
 
 SavedListActions::SavedListActions(const CatalogueModel *model, const core::SettingsFile *settingsFile,
                                    Launcher *launcher)
-    : m_model(model)
-    , m_settingsFile(settingsFile)
-    , m_launcher(launcher)
+    : m_model(model),
+      m_settingsFile(settingsFile),
+      m_launcher(launcher)
 {
 }
 
 QString SavedListActions::outputPath() const
 {
-    return QDir(QFileInfo(m_settingsFile->readPath()).absolutePath()).filePath(QString::fromUtf16(core::SavedListFileName));
+    return QDir(QFileInfo(m_settingsFile->readPath()).absolutePath())
+        .filePath(QString::fromUtf16(core::SavedListFileName));
 }
 
 QString SavedListActions::save()

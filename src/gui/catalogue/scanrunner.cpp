@@ -26,9 +26,9 @@ public:
 } // namespace
 
 ScanRunner::ScanRunner(StatusLine *statusLine, QObject *parent, qint64 progressDelayMs)
-    : QObject(parent)
-    , m_statusLine(statusLine)
-    , m_progressDelayMs(progressDelayMs)
+    : QObject(parent),
+      m_statusLine(statusLine),
+      m_progressDelayMs(progressDelayMs)
 {
 }
 

@@ -75,11 +75,11 @@ class FolderListModel final : public QAbstractListModel
 public:
     FolderListModel(const std::vector<fs::path> &ancestors, const std::vector<core::DirectoryEntry> &subfolders,
                     QObject *parent)
-        : QAbstractListModel(parent)
-        , m_ancestors(ancestors)
-        , m_subfolders(subfolders)
-        , m_openIcon(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))
-        , m_closedIcon(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
+        : QAbstractListModel(parent),
+          m_ancestors(ancestors),
+          m_subfolders(subfolders),
+          m_openIcon(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
+          m_closedIcon(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
     {
     }
 

@@ -37,8 +37,8 @@ QFont boldFont(const QWidget *widget, qreal pointSize)
 } // namespace
 
 FindWindow::FindWindow(QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("frmFind"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -61,12 +61,13 @@ FindWindow::FindWindow(QWidget *parent)
     m_label2->setFont(boldFont(m_label2, 12));
     m_label2->setStyleSheet(QStringLiteral("color: red;"));
 
-    m_label1 = new QLabel(QStringLiteral("Double-click starting drive and/or directory to search.  Searching may take a "
-                                         "few seconds to a few minutes. For optimal speed HANGARDECK will appear "
-                                         "unresponsive during search; this is normal.  Network and slow RPM drive "
-                                         "searches could take longer.  Click Search Now to start search or Cancel to "
-                                         "return to  HANGARDECK."),
-                          this);
+    m_label1 =
+        new QLabel(QStringLiteral("Double-click starting drive and/or directory to search.  Searching may take a "
+                                  "few seconds to a few minutes. For optimal speed HANGARDECK will appear "
+                                  "unresponsive during search; this is normal.  Network and slow RPM drive "
+                                  "searches could take longer.  Click Search Now to start search or Cancel to "
+                                  "return to  HANGARDECK."),
+                   this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(3000, 480, 4935, 1215));
     m_label1->setFont(boldFont(m_label1, 8.25));

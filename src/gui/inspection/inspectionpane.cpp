@@ -49,9 +49,9 @@ QString shownText(QString text)
 } // namespace
 
 InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDirectory, QWidget *parent)
-    : QWidget(parent)
-    , m_launcher(launcher)
-    , m_aircraftDirectory(std::move(aircraftDirectory))
+    : QWidget(parent),
+      m_launcher(launcher),
+      m_aircraftDirectory(std::move(aircraftDirectory))
 {
     setObjectName(QStringLiteral("inspectionPane"));
     setGeometry(twipsRect(0, TopTwips, 8895, 4095));
@@ -96,7 +96,8 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
     m_hscroll1->setSingleStep(1);
     m_hscroll1->setPageStep(1);
 
-    connect(m_lstImageFiles, &QListWidget::currentRowChanged, m_lstImages, [this](int row) { m_lstImages->setCurrentRow(row); });
+    connect(m_lstImageFiles, &QListWidget::currentRowChanged, m_lstImages,
+            [this](int row) { m_lstImages->setCurrentRow(row); });
     connect(m_lstImages, &QListWidget::currentRowChanged, this, &InspectionPane::showPicture);
     connect(m_hscroll1, &QScrollBar::valueChanged, this, &InspectionPane::onStep);
 }

@@ -2,20 +2,20 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "gui/shell/mainwindow.h"
 
+#include "core/catalogue/formatsettings.h"
+#include "core/platform/helplocation.h"
+#include "core/settings/settingskeys.h"
+#include "core/settings/settingswriter.h"
+#include "core/settings/startup.h"
 #include "gui/catalogue/cataloguemodel.h"
 #include "gui/catalogue/dataformatpanel.h"
 #include "gui/catalogue/fieldlistspanel.h"
-#include "core/catalogue/formatsettings.h"
-#include "core/platform/helplocation.h"
 #include "gui/catalogue/generatedlistpanel.h"
 #include "gui/catalogue/savedlistactions.h"
 #include "gui/catalogue/scanrunner.h"
 #include "gui/finder/directorypickerpanel.h"
 #include "gui/finder/findwindow.h"
 #include "gui/inspection/inspectionpane.h"
-#include "core/settings/settingskeys.h"
-#include "core/settings/settingswriter.h"
-#include "core/settings/startup.h"
 #include "gui/shell/helppanel.h"
 #include "gui/shell/helpviewer.h"
 #include "gui/shell/launcher.h"
@@ -53,14 +53,13 @@ const QString DataFolderFromProgram = QStringLiteral(HANGARDECK_HELP_DIR_FROM_PR
 
 } // namespace
 
-MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter, Launcher *launcher,
-                       QWidget *parent)
-    : QMainWindow(parent)
-    , m_programFolder(programFolder)
-    , m_settingsFile(core::isInstalledLayout(programFolder, DataFolderFromProgram) ? QString() : programFolder,
-                     QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-    , m_presenter(presenter)
-    , m_launcher(launcher)
+MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter, Launcher *launcher, QWidget *parent)
+    : QMainWindow(parent),
+      m_programFolder(programFolder),
+      m_settingsFile(core::isInstalledLayout(programFolder, DataFolderFromProgram) ? QString() : programFolder,
+                     QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
+      m_presenter(presenter),
+      m_launcher(launcher)
 {
     if (!m_presenter) {
         m_ownPresenter = std::make_unique<MessageBoxPresenter>();
@@ -85,7 +84,8 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
 
     // Creation order is stacking order: the lower half lies lowest,
     // so a stretched list panel covers them, as the panels cover everything they overlap.
-    m_inspection = new InspectionPane(m_launcher, [this] { return m_directoryPanel->nativePath(); }, central);
+    m_inspection = new InspectionPane(
+        m_launcher, [this] { return m_directoryPanel->nativePath(); }, central);
     m_statusLine = new StatusLine(central);
     m_directoryPanel = new DirectoryPickerPanel(central);
     m_formatPanel = new DataFormatPanel(central);

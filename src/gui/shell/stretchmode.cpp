@@ -13,11 +13,11 @@ namespace hangardeck::gui {
 
 StretchMode::StretchMode(QWidget *window, QWidget *central, GeneratedListPanel *listPanel, InspectionPane *inspection,
                          StatusLine *statusLine)
-    : QObject(window)
-    , m_window(window)
-    , m_listPanel(listPanel)
-    , m_inspection(inspection)
-    , m_statusLine(statusLine)
+    : QObject(window),
+      m_window(window),
+      m_listPanel(listPanel),
+      m_inspection(inspection),
+      m_statusLine(statusLine)
 {
     m_label10 = new QLabel(QStringLiteral("You're in S t r e t c h mode.  CTRL-L to unstretch"), central);
     m_label10->setObjectName(QStringLiteral("Label10"));

@@ -28,8 +28,8 @@ bool framesAreReported()
 } // namespace
 
 WindowPlacement::WindowPlacement(QWidget *window)
-    : QObject(window)
-    , m_window(window)
+    : QObject(window),
+      m_window(window)
 {
     m_poll.setInterval(FramePollMs);
     connect(&m_poll, &QTimer::timeout, this, &WindowPlacement::checkFrame);

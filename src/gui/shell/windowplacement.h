@@ -7,8 +7,8 @@
 #include "core/settings/windowgeometry.h"
 
 #include <QElapsedTimer>
-#include <QObject>
 #include <QMargins>
+#include <QObject>
 #include <QRect>
 #include <QSize>
 #include <QTimer>
