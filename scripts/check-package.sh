@@ -31,7 +31,7 @@ for path in /usr/bin/hangardeck /usr/bin/hangardeck-cli /usr/share/hangardeck/ha
     /usr/share/applications/org.example.hangardeck.desktop \
     /usr/share/metainfo/org.example.hangardeck.metainfo.xml \
     /usr/share/icons/hicolor/scalable/apps/org.example.hangardeck.svg \
-    /usr/share/man/man1/hangardeck-cli.1; do
+    /usr/share/man/man1/hangardeck-cli.1 /usr/share/doc/hangardeck/copyright; do
     echo "$contents" | grep -qx "$path" || fail "$path missing from the package"
 done
 echo "$contents" | grep -v '^/$' | grep -v '^/usr' && fail "files outside /usr"
