@@ -15,8 +15,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 repo=$(pwd)
-Mirror=http://deb.debian.org/debian
-Cache=$repo/build/bookworm-minbase.tar.gz
 MainTitle='^MERIDOXA HANGARDECK [0-9]'
 MessageTitle='^MERIDOXA HANGARDECK$'
 
@@ -33,62 +31,11 @@ if [ -z "$deb" ] || [ ! -f "$deb" ]; then
     echo "$0: no package; build one with 'make package'" >&2
     exit 2
 fi
-if ! command -v debootstrap >/dev/null 2>&1; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
-fi
-
-start=$(date +%s)
-work=$(mktemp -d "${TMPDIR:-/tmp}/hangardeck-fresh.XXXXXX")
-root=$work/root
-mkdir "$root"
-
-unmountAll() {
-    for m in dev/pts dev sys proc; do
-        if mountpoint -q "$root/$m" 2>/dev/null; then
-            umount "$root/$m" 2>/dev/null || umount -l "$root/$m"
-        fi
-    done
-}
-cleanup() {
-    unmountAll
-    # Never delete through a mount that is still there: /dev is the host's own.
-    if grep -q " $root/" /proc/mounts; then
-        echo "warning: mounts left below $root; it is not removed" >&2
-    else
-        rm -rf --one-file-system "$work"
-    fi
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
-step() { echo "== $* ($(($(date +%s) - start)) s)"; }
-
-if [ -f "$Cache" ]; then
-    step "unpacking the cached base system $Cache"
-    tar -xzpf "$Cache" --numeric-owner -C "$root"
-else
-    step "debootstrap --variant=minbase bookworm from $Mirror"
-    debootstrap --variant=minbase bookworm "$root" "$Mirror" >"$work/debootstrap.log" 2>&1 || {
-        tail -n 20 "$work/debootstrap.log"
-        exit 1
-    }
-    # The apt cache of the bootstrap is not part of a fresh system's state worth keeping.
-    rm -rf "$root"/var/cache/apt/archives/*.deb
-    mkdir -p "$(dirname "$Cache")"
-    tar -czpf "$Cache.tmp" --numeric-owner -C "$root" . && mv "$Cache.tmp" "$Cache"
-fi
-
-mount -t proc proc "$root/proc"
-mount -t sysfs sysfs "$root/sys"
-mount --bind /dev "$root/dev"
-mount --bind /dev/pts "$root/dev/pts"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+. "$repo/scripts/fresh-bookworm.sh"
 cp "$deb" "$root/tmp/"
 cp -r "$repo/samples/Aircraft" "$root/tmp/Aircraft"
 cp "$repo/tests/data/samples-extended.rows" "$root/tmp/"
 
-in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 "$@"; }
 
 step "apt-get install ./$(basename "$deb")"
 in_root apt-get update -qq
