@@ -88,6 +88,12 @@ trap 'exit 143' TERM HUP
 
 abort() {
     echo "FAIL: $*"
+    # What the X server holds of the program at that moment: a window that exists but is not
+    # viewable tells a different story from one that was never made.
+    for id in $(x xdotool search --pid "$appPid" 2>/dev/null); do
+        echo "window $id '$(x xdotool getwindowname "$id" 2>/dev/null)':" \
+            "$(x xwininfo -id "$id" 2>/dev/null | sed -n 's/^ *Map State: *//p')"
+    done
     if [ -s "$tmp/app.log" ]; then
         echo "--- program output ---"
         tail -n 20 "$tmp/app.log"
