@@ -7,7 +7,12 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${BUILD_DIR:-$root/build/fuzz}" && pwd)
 seconds=${FUZZ_SECONDS:-180}
-harnesses="decoding profile profilewriter rowformat rowfolder description"
+# Every harness the build made (fuzz/CMakeLists.txt names them), so the list lives in one place.
+harnesses=$(cd "$build/bin" && ls -- *_fuzzer 2>/dev/null | sed 's/_fuzzer$//')
+if [ -z "$harnesses" ]; then
+    echo "no harnesses in $build/bin: build the fuzz target first (make fuzz)" >&2
+    exit 2
+fi
 # Allocation stacks cost a third of the profile harnesses' speed; a finding replayed by hand
 # with ASAN_OPTIONS unset still shows them.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=0}"
