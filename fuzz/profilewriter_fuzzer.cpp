@@ -4,6 +4,7 @@
 // key reads back as written (a line break as a space, cut as every lookup is), every other
 // key and every section reads back exactly as before, and a new section comes last.
 #include "core/platform/profile.h"
+#include "core/platform/profilewriter.h"
 #include "core/platform/textdecoding.h"
 #include "reference.h"
 

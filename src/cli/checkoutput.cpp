@@ -10,6 +10,9 @@ namespace hangardeck::cli {
 
 namespace {
 
+// Output is handed on in pieces of about this size.
+constexpr qsizetype PieceBytes = 64 * 1024;
+
 // Text as a terminal may be given it: each control character becomes U+FFFD.
 QString shown(QString text)
 {
@@ -22,19 +25,19 @@ QString shown(QString text)
     return text;
 }
 
-QString summaryLine(const core::CollectionCheck &check)
+QString summaryLine(const core::CheckSummary &summary)
 {
-    const qsizetype total = qsizetype(check.findings.size());
+    const qint64 total = summary.findings;
     QString line = QStringLiteral("%1 %2, %3 %4, %5 %6")
-                       .arg(check.folders)
-                       .arg(check.folders == 1 ? QStringLiteral("folder") : QStringLiteral("folders"))
-                       .arg(check.variations)
-                       .arg(check.variations == 1 ? QStringLiteral("variation") : QStringLiteral("variations"))
+                       .arg(summary.folders)
+                       .arg(summary.folders == 1 ? QStringLiteral("folder") : QStringLiteral("folders"))
+                       .arg(summary.variations)
+                       .arg(summary.variations == 1 ? QStringLiteral("variation") : QStringLiteral("variations"))
                        .arg(total)
                        .arg(total == 1 ? QStringLiteral("finding") : QStringLiteral("findings"));
     QStringList perKind;
     for (int k = 0; k < core::FindingKindCount; ++k) {
-        if (const int count = check.counts[size_t(k)]; count > 0) {
+        if (const qint64 count = summary.counts[size_t(k)]; count > 0) {
             perKind.append(core::findingKindName(core::FindingKind(k)) + u' ' + QString::number(count));
         }
     }
@@ -44,40 +47,94 @@ QString summaryLine(const core::CollectionCheck &check)
     return line;
 }
 
+QJsonObject findingObject(const core::Finding &finding)
+{
+    QJsonObject object{{QStringLiteral("folder"), finding.folder},
+                       {QStringLiteral("section"), finding.section},
+                       {QStringLiteral("kind"), core::findingKindName(finding.kind)},
+                       {QStringLiteral("message"), finding.message}};
+    if (finding.kind == core::FindingKind::DuplicateTitle) {
+        QJsonArray carriers;
+        for (const core::FindingCarrier &carrier : finding.carriers) {
+            carriers.append(QJsonObject{{QStringLiteral("folder"), carrier.folder},
+                                        {QStringLiteral("section"), carrier.section},
+                                        {QStringLiteral("title"), carrier.title}});
+        }
+        object.insert(QStringLiteral("carriers"), carriers);
+    }
+    return object;
+}
+
+// A JSON value laid out as an element of an indented array one level down.
+QByteArray indented(const QJsonObject &object, QByteArrayView indent)
+{
+    QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    text.chop(1); // its last line feed
+    const QByteArray lineStart = QByteArray("\n") + indent.toByteArray();
+    text.replace("\n", lineStart);
+    return indent.toByteArray() + text;
+}
+
 } // namespace
 
-QByteArray checkOutput(const core::CollectionCheck &check, CheckFormat format)
+CheckPrinter::CheckPrinter(CheckFormat format, ByteSink sink)
+    : m_format(format),
+      m_sink(std::move(sink))
 {
-    if (format == CheckFormat::Text) {
-        QString text;
-        for (const core::Finding &finding : check.findings) {
-            QString where = finding.folder.isEmpty() ? QStringLiteral("(collection)") : finding.folder;
-            if (!finding.section.isEmpty()) {
-                where += u' ' + finding.section;
-            }
-            text += shown(where + u' ' + core::findingKindName(finding.kind) + QStringLiteral(": ") + finding.message);
-            text += u'\n';
-        }
-        text += summaryLine(check) + u'\n';
-        return text.toUtf8();
+    if (m_format == CheckFormat::Json) {
+        m_pending = "{\n    \"findings\": [";
     }
-    QJsonArray findings;
-    for (const core::Finding &finding : check.findings) {
-        findings.append(QJsonObject{{QStringLiteral("folder"), finding.folder},
-                                    {QStringLiteral("section"), finding.section},
-                                    {QStringLiteral("kind"), core::findingKindName(finding.kind)},
-                                    {QStringLiteral("message"), finding.message}});
+}
+
+bool CheckPrinter::flush(qsizetype above)
+{
+    if (!m_failed && m_pending.size() > above) {
+        m_failed = !m_sink(m_pending);
+        m_pending.clear();
+    }
+    return !m_failed;
+}
+
+bool CheckPrinter::finding(const core::Finding &finding)
+{
+    if (m_failed) {
+        return false;
+    }
+    if (m_format == CheckFormat::Text) {
+        QString where = finding.folder.isEmpty() ? QStringLiteral("(collection)") : finding.folder;
+        if (!finding.section.isEmpty()) {
+            where += u' ' + finding.section;
+        }
+        m_pending += shown(where + u' ' + core::findingKindName(finding.kind) + QStringLiteral(": ") + finding.message)
+                         .toUtf8();
+        m_pending += '\n';
+    } else {
+        m_pending += m_first ? "\n" : ",\n";
+        m_pending += indented(findingObject(finding), "        ");
+    }
+    m_first = false;
+    return flush(PieceBytes);
+}
+
+bool CheckPrinter::finish(const core::CheckSummary &summary)
+{
+    if (m_format == CheckFormat::Text) {
+        m_pending += (summaryLine(summary) + u'\n').toUtf8();
+        return flush(0);
     }
     QJsonObject kinds;
     for (int k = 0; k < core::FindingKindCount; ++k) {
-        kinds.insert(core::findingKindName(core::FindingKind(k)), check.counts[size_t(k)]);
+        kinds.insert(core::findingKindName(core::FindingKind(k)), summary.counts[size_t(k)]);
     }
-    const QJsonObject summary{{QStringLiteral("folders"), check.folders},
-                              {QStringLiteral("variations"), check.variations},
-                              {QStringLiteral("findings"), qint64(check.findings.size())},
-                              {QStringLiteral("kinds"), kinds}};
-    return QJsonDocument(QJsonObject{{QStringLiteral("findings"), findings}, {QStringLiteral("summary"), summary}})
-        .toJson(QJsonDocument::Indented);
+    const QJsonObject object{{QStringLiteral("folders"), summary.folders},
+                             {QStringLiteral("variations"), summary.variations},
+                             {QStringLiteral("findings"), summary.findings},
+                             {QStringLiteral("kinds"), kinds}};
+    QByteArray text = indented(object, "    ");
+    text.remove(0, 4);
+    m_pending += m_first ? "],\n" : "\n    ],\n";
+    m_pending += "    \"summary\": " + text + "\n}\n";
+    return flush(0);
 }
 
 } // namespace hangardeck::cli

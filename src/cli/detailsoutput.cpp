@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "cli/detailsoutput.h"
 
+#include "core/catalogue/aircraftfolder.h"
 #include "core/inspection/detailstext.h"
-#include "core/inspection/entryrange.h"
 #include "core/platform/nativepath.h"
 
 #include <QJsonArray>
@@ -14,15 +14,15 @@ namespace hangardeck::cli {
 
 QByteArray detailsOutput(const DetailsOptions &options)
 {
-    const std::filesystem::path config = options.aircraft.path() / "aircraft.cfg";
+    const core::Profile profile = core::readAircraftConfig(options.aircraft.path()).profile;
     if (options.format == DetailsFormat::Text) {
-        const core::EntryDetails details = core::readEntryDetails(config, QString::number(options.entry));
+        const core::EntryDetails details = core::entryDetails(profile, QString::number(options.entry));
         return (core::detailsText(details) + u'\n').toUtf8();
     }
     QJsonArray entries;
-    const int end = core::endOfEntries(config);
+    const int end = core::endOfEntries(profile);
     for (int n = 0; n < end; ++n) {
-        const core::EntryDetails details = core::readEntryDetails(config, QString::number(n));
+        const core::EntryDetails details = core::entryDetails(profile, QString::number(n));
         // The carriage return is the line end the description was found before, not its text.
         QString description = details.description;
         if (description.endsWith(u'\r')) {

@@ -8,7 +8,7 @@
 #include "cli/listoutput.h"
 #include "cli/outputtarget.h"
 #include "core/catalogue/cataloguescanner.h"
-#include "core/catalogue/collectioncheck.h"
+#include "core/check/collectioncheck.h"
 #include "core/platform/nativepath.h"
 
 #include <QCoreApplication>
@@ -67,11 +67,15 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (const auto *check = std::get_if<cli::CheckOptions>(&parsed)) {
-        const core::CollectionCheck result = core::checkCollection(check->directory, check->extended);
-        if (const int status = printToStandardOutput(cli::checkOutput(result, check->format)); status != 0) {
-            return status;
+        cli::OutputTarget target{std::filesystem::path()};
+        cli::CheckPrinter printer(check->format, [&target](QByteArrayView bytes) { return target.write(bytes); });
+        const bool opened = target.open();
+        const core::CheckSummary summary = core::checkCollection(
+            check->directory, check->extended, [&](const core::Finding &finding) { printer.finding(finding); });
+        if (!opened || !printer.finish(summary) || !target.finish()) {
+            return fail(1, QStringLiteral("cannot write to stdout: %1").arg(target.errorText()));
         }
-        return result.hasProblems() ? 1 : 0;
+        return summary.hasProblems() ? 1 : 0;
     }
     const auto &options = std::get<cli::ListOptions>(parsed);
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "core/catalogue/collectioncheck.h"
+#include "core/check/collectioncheck.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -86,8 +86,8 @@ void CollectionCheckTest::cleanAircraft_givesNoFinding()
     tree.folder("default");
     const CollectionCheck check = tree.check(true);
     QCOMPARE(summary(check), QStringList());
-    QCOMPARE(check.folders, 1);
-    QCOMPARE(check.variations, 2);
+    QCOMPARE(check.summary.folders, 1);
+    QCOMPARE(check.summary.variations, 2);
     QVERIFY(!check.hasProblems());
 }
 
@@ -102,10 +102,10 @@ void CollectionCheckTest::missingAndUnreadableFiles()
     QCOMPARE(summary(check, "\\NoCfg"), QStringList{"no-cfg"});
     QCOMPARE(summary(check, "\\OtherCase"), QStringList());
     QCOMPARE(summary(check, "\\Broken"), QStringList{"unreadable"});
-    QCOMPARE(check.variations, 3); // each broken folder still lists as one -EMPTY- row
+    QCOMPARE(check.summary.variations, 3); // each broken folder still lists as one -EMPTY- row
     QVERIFY(check.hasProblems());
-    QCOMPARE(check.counts[size_t(FindingKind::NoCfg)], 1);
-    QCOMPARE(check.counts[size_t(FindingKind::Unreadable)], 1);
+    QCOMPARE(check.summary.counts[size_t(FindingKind::NoCfg)], 1);
+    QCOMPARE(check.summary.counts[size_t(FindingKind::Unreadable)], 1);
 }
 
 void CollectionCheckTest::titlesAndNumbering()
@@ -132,7 +132,7 @@ void CollectionCheckTest::titlesAndNumbering()
     QVERIFY(firstOf(check, FindingKind::Gap, "\\Gap")->message.contains("fltsim.3, fltsim.5 are not listed"));
     QCOMPARE(summary(check, "\\Many"), QStringList{"over-33 fltsim.33"});
     QVERIFY(firstOf(check, FindingKind::Over33)->message.contains("fltsim.33, fltsim.34 are not listed"));
-    QCOMPARE(check.variations, 1 + 2 + 33 + 1);
+    QCOMPARE(check.summary.variations, 1 + 2 + 33 + 1);
     // The numbering is the file's, so the plain check reports it too.
     QCOMPARE(summary(tree.check(false), "\\Gap"), QStringList{"gap fltsim.2"});
 }
@@ -249,9 +249,9 @@ void CollectionCheckTest::sameResultForAnyThreadCount()
     const CollectionCheck many = tree.check(true, 8);
     QCOMPARE(summary(many), summary(one));
     QCOMPARE(many.findings.back().message, one.findings.back().message);
-    QCOMPARE(one.counts[size_t(FindingKind::NoCfg)], 14);
-    QCOMPARE(one.counts[size_t(FindingKind::MissingFolder)], 26);
-    QCOMPARE(one.counts[size_t(FindingKind::DuplicateTitle)], 7);
+    QCOMPARE(one.summary.counts[size_t(FindingKind::NoCfg)], 14);
+    QCOMPARE(one.summary.counts[size_t(FindingKind::MissingFolder)], 26);
+    QCOMPARE(one.summary.counts[size_t(FindingKind::DuplicateTitle)], 7);
 }
 
 QTEST_GUILESS_MAIN(CollectionCheckTest)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "core/catalogue/aircraftfolder.h"
 #include "core/inspection/descriptionscan.h"
 #include "core/inspection/detailstext.h"
 #include "core/inspection/entryrange.h"
@@ -27,6 +28,11 @@ using namespace hangardeck::testsupport;
 namespace {
 
 const QString None = "<none>";
+
+EntryDetails readEntryDetails(const std::filesystem::path &aircraftCfg, const QString &entry)
+{
+    return entryDetails(Profile::fromFile(aircraftCfg), entry);
+}
 
 // A config of entries 0 to count - 1, each titled "Aircraft N".
 QByteArray entriesConfig(int count)
@@ -340,7 +346,7 @@ void InspectionTest::endOfEntries_firstUntitled()
     QFETCH(int, end);
     const QString path = m_dir.filePath(QTest::currentDataTag() + QString("/aircraft.cfg"));
     QVERIFY(file.isEmpty() || writeFile(path, file));
-    QCOMPARE(endOfEntries(toNativePath(path)), end);
+    QCOMPARE(endOfEntries(Profile::fromFile(toNativePath(path))), end);
 }
 
 void InspectionTest::lastEntryMessage_namesEntryBeforeEnd_data()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/platform/profile.h"
+#include "core/platform/profilewriter.h"
 #include "core/platform/textdecoding.h"
 #include "testsupport.h"
 

@@ -3,6 +3,7 @@
 #ifndef HANGARDECK_CORE_CATALOGUESCANNER_H
 #define HANGARDECK_CORE_CATALOGUESCANNER_H
 
+#include "core/catalogue/aircraftfolder.h"
 #include "core/catalogue/catalogueentry.h"
 #include "core/catalogue/formatsettings.h"
 #include "core/platform/directorylisting.h"
@@ -16,8 +17,6 @@
 #include <vector>
 
 namespace hangardeck::core {
-
-class Profile;
 
 // Everything one "Generate List" produces. The rows are not kept as text: each is formatted
 // again from its entry when asked for, as cheap as reading it, and a list of 300,000 rows
@@ -53,9 +52,6 @@ struct CatalogueScan {
     QStringList subdirs() const;       // List1
 };
 
-// Highest entry number ever examined: a file lists at most 33 variations.
-inline constexpr int MaxFltsimIndex = 32;
-
 // Told after each folder: folders done and folders in all. Return false to stop early.
 using ScanProgress = std::function<bool(int foldersDone, int foldersTotal)>;
 
@@ -67,20 +63,10 @@ CatalogueScan scanCatalogue(const std::filesystem::path &aircraftDir, bool exten
 
 // The same over a listing already made (listSubfolders of the aircraft directory), so that
 // a caller who shows the folders too lists the directory only once. The files are read by
-// readerThreads threads (0: twice as many as the machine has cores, 8 to 16); the result is
-// the same for any number. progress is called on the calling thread, in scan order.
+// readerThreads threads (0: readerThreadCount's choice); the result is the same for any
+// number. progress is called on the calling thread, in scan order.
 CatalogueScan scanFolders(const std::vector<DirectoryEntry> &folders, bool extended, const FormatSettings &settings,
                           const ScanProgress &progress = {}, int readerThreads = 0);
-
-// The entries one aircraft folder contributes; subdir is the "\name" given. Values equal
-// to the previous variation's share its text, as the variations of one aircraft mostly
-// repeat their manufacturer and type.
-std::vector<CatalogueEntry> readAircraftFolder(const std::filesystem::path &folder, const QString &subdir,
-                                               bool extended);
-
-// The entries an aircraft.cfg already parsed gives, as readAircraftFolder gives them: for a
-// caller that reads the file once and looks at more of it.
-std::vector<CatalogueEntry> aircraftEntries(const Profile &profile, const QString &subdir, bool extended);
 
 // Whether a folder is one of the simulator's own, which the scan skips: exactly
 // \default, \fsfsconv or \templates, letter case included.

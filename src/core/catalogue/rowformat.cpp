@@ -2,24 +2,14 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/rowformat.h"
 
+#include "core/platform/textdecoding.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace hangardeck::core::rowformat {
 
 namespace {
-
-// Counts characters, not UTF-16 units: a surrogate pair is one character.
-qsizetype charCount(const QString &text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!(text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 // UTF-16 position just past the first `chars` characters.
 qsizetype unitsForChars(const QString &text, qsizetype chars)
@@ -37,7 +27,7 @@ void appendFitted(QString &row, const QString &value, int widthChars)
     const qsizetype target = qsizetype(widthChars) + 1;
     const qsizetype units = unitsForChars(value, target);
     row += QStringView(value).first(units);
-    const qsizetype chars = units == value.size() ? charCount(value) : target;
+    const qsizetype chars = units == value.size() ? characterCount(value) : target;
     row.resize(row.size() + target - chars, u' ');
 }
 

@@ -3,6 +3,7 @@
 #include "core/inspection/descriptionscan.h"
 
 #include "core/catalogue/catalogueentry.h"
+#include "core/platform/textdecoding.h"
 
 #include <array>
 
@@ -38,16 +39,6 @@ qsizetype indexOfFolded(QStringView text, QStringView needle, qsizetype from)
         }
     }
     return -1;
-}
-
-// Characters as the user counts them: a pair of surrogates is one.
-qsizetype characterCount(QStringView text)
-{
-    qsizetype count = 0;
-    for (const QChar c : text) {
-        count += c.isLowSurrogate() ? 0 : 1;
-    }
-    return count;
 }
 
 } // namespace

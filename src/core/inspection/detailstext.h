@@ -5,8 +5,6 @@
 
 #include <QString>
 
-#include <filesystem>
-
 namespace hangardeck::core {
 
 // What the details view shows of one [fltsim.N] entry of an aircraft.cfg.
@@ -18,10 +16,13 @@ struct EntryDetails {
     QString entryText;    // N of [fltsim.N]
 };
 
-// Reads one entry of an aircraft.cfg: its three keys as the scan reads them (a value of
-// fewer than two characters is none) and its description by the description scan of the
-// file's text. A missing or unreadable file gives "-EMPTY-" everywhere.
-EntryDetails readEntryDetails(const std::filesystem::path &aircraftCfg, const QString &entryText);
+class Profile;
+
+// One entry of an aircraft.cfg: its three keys as the scan reads them (a value of fewer than
+// two characters is none) and its description by the description scan of the file's text,
+// decoded as its values are. An empty profile (no file, or one that cannot be read) gives
+// "-EMPTY-" everywhere.
+EntryDetails entryDetails(const Profile &profile, const QString &entryText);
 
 // Text4's text, with CR LF line ends:
 //   title CR LF CR LF manufacturer CR LF CR LF type CR LF CR LF description CR LF [fltsim.N]

@@ -2,24 +2,9 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/inspection/entryrange.h"
 
-#include "core/catalogue/cataloguescanner.h"
-#include "core/platform/profile.h"
-
 #include <algorithm>
 
 namespace hangardeck::core {
-
-int endOfEntries(const std::filesystem::path &aircraftCfg)
-{
-    const Profile profile = Profile::fromFile(aircraftCfg);
-    for (int n = 0; n <= MaxFltsimIndex; ++n) {
-        const QByteArray section = "fltsim." + QByteArray::number(n);
-        if (!profile.aircraftValue(section, "title")) {
-            return n;
-        }
-    }
-    return MaxFltsimIndex + 1;
-}
 
 QString lastEntryMessage(int endOfEntries)
 {

@@ -109,6 +109,40 @@ QString decodeText(QByteArrayView bytes)
     return decodeCp1252(bytes);
 }
 
+TextEncoding encodingOf(QByteArrayView bytes)
+{
+    return isAscii(bytes) || isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+QString decodeText(QByteArrayView bytes, TextEncoding encoding)
+{
+    if (isAscii(bytes)) {
+        return QString::fromLatin1(bytes);
+    }
+    return encoding == TextEncoding::Utf8 ? decodeUtf8(bytes) : decodeCp1252(bytes);
+}
+
+qsizetype characterCount(QStringView text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!(text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+QString cutToCharacters(QString text, qsizetype count)
+{
+    qsizetype units = 0;
+    for (qsizetype taken = 0; taken < count && units < text.size(); ++taken) {
+        units += (text[units].isHighSurrogate() && units + 1 < text.size() && text[units + 1].isLowSurrogate()) ? 2 : 1;
+    }
+    text.truncate(units);
+    return text;
+}
+
 QString decodeFileName(const std::string &nativeName)
 {
     return decodeText(QByteArrayView(nativeName.data(), qsizetype(nativeName.size())));

@@ -3,7 +3,7 @@
 #ifndef HANGARDECK_CORE_SETTINGSWRITER_H
 #define HANGARDECK_CORE_SETTINGSWRITER_H
 
-#include "core/platform/profile.h"
+#include "core/platform/profilewriter.h"
 #include "core/settings/windowgeometry.h"
 
 #include <QString>

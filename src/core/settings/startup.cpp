@@ -16,11 +16,7 @@ StoredSettings firstRunSettings()
     StoredSettings settings;
     // The reader cuts a value to its longest length, so a long home folder reads back cut.
     QString directory = defaultAircraftDirectory();
-    if (directory.size() > Profile::MaxValueChars) {
-        const bool splitsPair = directory.at(Profile::MaxValueChars - 1).isHighSurrogate();
-        directory.truncate(Profile::MaxValueChars - (splitsPair ? 1 : 0));
-    }
-    settings.aircraftDirectory = directory;
+    settings.aircraftDirectory = cutToCharacters(directory, Profile::MaxValueChars);
     settings.fieldWidthChars = 20;
     settings.paddingCount = 0;
     settings.actualWidth = CheckChange::Clear;

@@ -16,6 +16,12 @@ void CatalogueModel::setScan(core::CatalogueScan scan)
     endResetModel();
 }
 
+core::ListedEntry CatalogueModel::generatedEntry(int row) const
+{
+    const core::CatalogueEntry &entry = m_scan.entries[size_t(m_scan.rowEntries[size_t(row)])];
+    return {entry.subdir, m_scan.folderPath(entry).filename().native(), entry.fltsimIndex};
+}
+
 int CatalogueModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_scan.entries.size());

@@ -28,6 +28,8 @@ public:
     const core::CatalogueScan &scan() const { return m_scan; }
     // Row r of the generated list.
     QString generatedRow(int row) const { return m_scan.row(row); }
+    // The entry behind row r of the generated list, and its folder's name on disk.
+    core::ListedEntry generatedEntry(int row) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -2,11 +2,13 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "gui/inspection/inspectionpane.h"
 
+#include "core/catalogue/aircraftfolder.h"
 #include "core/inspection/detailstext.h"
 #include "core/inspection/entryrange.h"
 #include "core/inspection/picturewalk.h"
 #include "core/inspection/rowfolderrule.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/regularfile.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/twips.h"
 
@@ -19,8 +21,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include <fstream>
-
 namespace hangardeck::gui {
 
 namespace fs = std::filesystem;
@@ -31,7 +31,7 @@ namespace {
 constexpr int TopTwips = 1920;
 // A picture file larger than this is not shown: no add-on ships one, and reading it whole
 // would hold the window.
-constexpr std::streamsize MaxPictureBytes = 64 * 1024 * 1024;
+constexpr qsizetype MaxPictureBytes = 64 * 1024 * 1024;
 constexpr int PathRole = Qt::UserRole;
 
 QRect placeInPane(int left, int top, int width, int height)
@@ -117,27 +117,31 @@ void InspectionPane::setListPath(const QString &path)
 
 // The row's folder below the aircraft directory as it is now. A row without a backslash
 // keeps the folder inspected before; before any, there is none.
-std::optional<fs::path> InspectionPane::folderOf(const QString &row)
+std::optional<fs::path> InspectionPane::folderOf(const QString &row, const std::optional<core::ListedEntry> &entry)
 {
     if (const std::optional<QString> folder = core::rowFolder(row)) {
         m_curpath = *folder;
+        const bool agrees = entry && entry->subdir == *folder
+                            && core::rowEntryText(row) == QString::number(entry->fltsimIndex);
+        m_folderName = agrees ? std::optional(entry->folderName) : std::nullopt;
     }
     if (!m_curpath.startsWith(u'\\')) {
         return std::nullopt;
     }
-    return m_aircraftDirectory() / core::toNativePath(m_curpath.mid(1));
+    return m_aircraftDirectory() / (m_folderName ? fs::path(*m_folderName) : core::toNativePath(m_curpath.mid(1)));
 }
 
-void InspectionPane::inspectRow(const QString &row)
+void InspectionPane::inspectRow(const QString &row, const std::optional<core::ListedEntry> &entry)
 {
     m_row = row;
-    const std::optional<fs::path> folder = folderOf(row);
+    m_entry = entry;
+    const std::optional<fs::path> folder = folderOf(row, entry);
     listPictures(folder.value_or(fs::path()));
     if (m_curpath == u"Z") {
         Q_EMIT nothingSelected();
         return;
     }
-    showEntry(core::rowEntryText(row).value_or(QStringLiteral("0")));
+    showEntry(folder, core::rowEntryText(row).value_or(QStringLiteral("0")));
     if (m_lstImageFiles->count() > 0) {
         m_lstImageFiles->setCurrentRow(0);
         m_label7->hide();
@@ -148,13 +152,13 @@ void InspectionPane::inspectRow(const QString &row)
     }
 }
 
-void InspectionPane::openAircraftCfg(const QString &row)
+void InspectionPane::openAircraftCfg(const QString &row, const std::optional<core::ListedEntry> &entry)
 {
     if (m_curpath == u"Z") {
         return;
     }
-    if (const std::optional<fs::path> folder = folderOf(row)) {
-        m_launcher->openFile(core::fromNativePath(*folder / "aircraft.cfg"));
+    if (const std::optional<fs::path> folder = folderOf(row, entry)) {
+        m_launcher->openFile(core::fromNativePath(core::aircraftConfigPath(*folder)));
     }
 }
 
@@ -167,7 +171,7 @@ void InspectionPane::listPictures(const fs::path &folder)
     }
     for (const core::PictureFile &picture : core::findPictures(folder)) {
         auto *path = new QListWidgetItem(core::fromNativePath(picture.path), m_lstImages);
-        path->setData(PathRole, QByteArray::fromStdString(picture.path.string()));
+        path->setData(PathRole, QVariant::fromValue(picture.path));
         m_lstImageFiles->addItem(picture.name);
     }
 }
@@ -180,18 +184,8 @@ void InspectionPane::showPicture(int index)
     if (!item) {
         return;
     }
-    std::ifstream file(item->data(PathRole).toByteArray().toStdString(), std::ios::binary);
-    QByteArray bytes;
-    if (file) {
-        file.seekg(0, std::ios::end);
-        const std::streamsize size = file.tellg();
-        file.seekg(0, std::ios::beg);
-        if (size > 0 && size <= MaxPictureBytes) {
-            bytes.resize(qsizetype(size));
-            file.read(bytes.data(), size);
-            bytes.resize(qsizetype(file.gcount()));
-        }
-    }
+    // Never blocks on a FIFO or a device named like a picture.
+    QByteArray bytes = core::readRegularFile(item->data(PathRole).value<fs::path>(), MaxPictureBytes).bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -207,28 +201,25 @@ void InspectionPane::showPicture(int index)
     m_label7->hide();
 }
 
-void InspectionPane::showEntry(const QString &entryText)
+void InspectionPane::showEntry(const std::optional<fs::path> &folder, const QString &entryText)
 {
-    const std::optional<fs::path> folder =
-        m_curpath.startsWith(u'\\') ? std::optional(m_aircraftDirectory() / core::toNativePath(m_curpath.mid(1)))
-                                    : std::nullopt;
-    const core::EntryDetails details =
-        core::readEntryDetails(folder ? *folder / "aircraft.cfg" : fs::path(), entryText);
-    m_text4->setPlainText(shownText(core::detailsText(details)));
+    const core::Profile profile = folder ? core::readAircraftConfig(*folder).profile : core::Profile();
+    m_text4->setPlainText(shownText(core::detailsText(core::entryDetails(profile, entryText))));
 }
 
 // The stepper shows entry v of the aircraft of the row inspected last; past the last entry
 // it says so and goes back to entry 0, which shows entry 0 at once.
 void InspectionPane::onStep(int value)
 {
-    const std::optional<fs::path> folder = folderOf(m_row);
-    const int end = folder ? core::endOfEntries(*folder / "aircraft.cfg") : 0;
+    const std::optional<fs::path> folder = folderOf(m_row, m_entry);
+    const core::Profile profile = folder ? core::readAircraftConfig(*folder).profile : core::Profile();
+    const int end = core::endOfEntries(profile);
     if (value > end) {
         m_text4->setPlainText(core::lastEntryMessage(end));
         m_hscroll1->setValue(0);
         return;
     }
-    showEntry(QString::number(value));
+    m_text4->setPlainText(shownText(core::detailsText(core::entryDetails(profile, QString::number(value)))));
 }
 
 bool InspectionPane::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,8 @@
 #ifndef HANGARDECK_GUI_INSPECTIONPANE_H
 #define HANGARDECK_GUI_INSPECTIONPANE_H
 
+#include "core/catalogue/catalogueentry.h"
+
 #include <QWidget>
 
 #include <filesystem>
@@ -42,12 +44,14 @@ public:
     bool hasList() const { return m_curpath != u"Z"; }
 
     // The row-selection behaviour for a row of the generated list: the pictures below the
-    // row's folder, and the details of the entry it lists.
-    void inspectRow(const QString &row);
+    // row's folder, and the details of the entry it lists. Where the row names the folder and
+    // entry the list made it from (it does unless its layout hides them), that entry's folder
+    // on disk is read, so a name that is not valid text opens too.
+    void inspectRow(const QString &row, const std::optional<core::ListedEntry> &entry = std::nullopt);
 
     // The open behaviour: the row's aircraft.cfg in the desktop's editor; nothing before a
     // list exists.
-    void openAircraftCfg(const QString &row);
+    void openAircraftCfg(const QString &row, const std::optional<core::ListedEntry> &entry = std::nullopt);
 
 Q_SIGNALS:
     // A row named no folder and no list exists: "Nothing selected".
@@ -57,10 +61,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::optional<std::filesystem::path> folderOf(const QString &row);
+    std::optional<std::filesystem::path> folderOf(const QString &row, const std::optional<core::ListedEntry> &entry);
     void listPictures(const std::filesystem::path &folder);
     void showPicture(int index);
-    void showEntry(const QString &entryText);
+    void showEntry(const std::optional<std::filesystem::path> &folder, const QString &entryText);
     void onStep(int value);
 
     Launcher *m_launcher;
@@ -75,7 +79,10 @@ private:
     // "Z" until a list is generated; then the list's directory, then the folder text of the
     // last inspected row ("\b747").
     QString m_curpath = QStringLiteral("Z");
+    // The folder's name on disk behind m_curpath, when the row named its entry's folder.
+    std::optional<std::filesystem::path::string_type> m_folderName;
     QString m_row; // the row inspected last, which the stepper steps through
+    std::optional<core::ListedEntry> m_entry; // and its entry
 };
 
 } // namespace hangardeck::gui

@@ -109,9 +109,9 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     connect(m_fieldListsPanel, &FieldListsPanel::itemDoubleClicked, this, [this] { showPanel(5); });
     connect(m_helpPanel, &HelpPanel::helpRequested, this, &MainWindow::showHelp);
     connect(m_listPanel, &GeneratedListPanel::rowSelected, this,
-            [this](int row) { m_inspection->inspectRow(m_model->generatedRow(row)); });
+            [this](int row) { m_inspection->inspectRow(m_model->generatedRow(row), m_model->generatedEntry(row)); });
     connect(m_listPanel, &GeneratedListPanel::rowActivated, this,
-            [this](int row) { m_inspection->openAircraftCfg(m_model->generatedRow(row)); });
+            [this](int row) { m_inspection->openAircraftCfg(m_model->generatedRow(row), m_model->generatedEntry(row)); });
     connect(m_inspection, &InspectionPane::nothingSelected, this,
             [this] { showMessage(QStringLiteral("Nothing selected")); });
     connect(m_directoryPanel, &DirectoryPickerPanel::findRequested, this, &MainWindow::openFindWindow);
@@ -258,7 +258,7 @@ void MainWindow::saveList()
     m_statusLine->setTarget(m_savedList->save());
     // The first row is selected and inspected after a save, also when it was already.
     if (!m_listPanel->selectFirstRow() && m_model->rowCount() > 0) {
-        m_inspection->inspectRow(m_model->generatedRow(0));
+        m_inspection->inspectRow(m_model->generatedRow(0), m_model->generatedEntry(0));
     }
 }
 

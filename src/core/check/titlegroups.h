@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_TITLEGROUPS_H
+#define HANGARDECK_CORE_TITLEGROUPS_H
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+namespace hangardeck::core {
+
+// The titles of a whole collection in a compact table, to find those carried by more than
+// one variation. A title costs its UTF-8 bytes twice (as shown and as compared) and a few
+// numbers; only a title met again gets a group.
+class TitleGroups final
+{
+public:
+    // One variation carrying a title.
+    struct Carrier {
+        int folder = 0;  // the caller's index of its folder
+        int section = 0; // N of [fltsim.N]
+        QString title;   // as the list shows it
+    };
+
+    // Adds a title carried by [fltsim.section] of folder; key is the title as compared (trimmed
+    // and case-folded): titles with the same key are the same.
+    void add(int folder, int section, const QString &title, const QString &key);
+
+    // Every group of two or more carriers, in the order of their first carrier; carriers in
+    // the order they were added.
+    std::vector<std::vector<Carrier>> groups() const;
+
+private:
+    struct Entry {
+        int folder;
+        int section;
+        qsizetype titleAt;
+        int titleSize;
+        int next = -1; // the next carrier of the same title
+        int last = -1; // on a group's first carrier: its last carrier
+    };
+
+    std::vector<Entry> m_entries;
+    QByteArray m_titles;            // every title's UTF-8 bytes, one after another
+    QHash<QByteArray, int> m_first; // key -> the first carrier of that title
+    std::vector<int> m_grouped;     // first carriers met a second time, in that order
+};
+
+} // namespace hangardeck::core
+
+#endif
