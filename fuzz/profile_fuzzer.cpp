@@ -4,7 +4,7 @@
 // readers, from bytes and from a file) and the end-of-entries scan against a line-by-line
 // reading of the same bytes, for the names the file holds, their case and space variants
 // and names it lacks.
-#include "core/inspection/entryrange.h"
+#include "core/catalogue/aircraftfolder.h"
 #include "core/platform/profile.h"
 #include "reference.h"
 
@@ -26,7 +26,7 @@ QByteArray upper(QByteArray name)
 
 std::optional<QString> aircraftReading(const std::optional<QString> &value)
 {
-    return value && value->size() >= 2 ? value : std::nullopt;
+    return value && codePoints(*value) >= 2 ? value : std::nullopt;
 }
 
 // Batch lookups for every key; one-key lookups (a pass over the section each) for the first few.
@@ -112,6 +112,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     while (end <= 32 && aircraftReading(ini.value(QByteArray("fltsim." + QByteArray::number(end)), "title"))) {
         ++end;
     }
-    check(endOfEntries(path) == end, "endOfEntries: the first fltsim of 0 to 32 without a title");
+    check(endOfEntries(Profile::fromFile(path)) == end, "endOfEntries: the first fltsim of 0 to 32 without a title");
     return 0;
 }

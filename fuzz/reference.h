@@ -138,14 +138,24 @@ inline QString decoded(QByteArrayView bytes)
     return strictUtf8(bytes).value_or(windows1252(bytes));
 }
 
-// The lookup cut: the first 126 UTF-16 units, one fewer where the 126th opens a surrogate pair.
+// Code points of a text, a surrogate pair being one.
+inline qsizetype codePoints(const QString &text)
+{
+    qsizetype points = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        points += (text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()) ? 0 : 1;
+    }
+    return points;
+}
+
+// The lookup cut: the first 126 code points.
 inline QString cutValue(const QString &text)
 {
-    qsizetype keep = std::min<qsizetype>(text.size(), 126);
-    if (keep == 126 && text[125].isHighSurrogate()) {
-        keep = 125;
+    qsizetype units = 0;
+    for (qsizetype points = 0; points < 126 && units < text.size(); ++points) {
+        units += text[units].isHighSurrogate() && units + 1 < text.size() && text[units + 1].isLowSurrogate() ? 2 : 1;
     }
-    return text.first(keep);
+    return text.first(units);
 }
 
 // Plain prefix test: QString::startsWith tells a null string from an empty one.
@@ -206,6 +216,7 @@ struct IniFile {
         std::vector<Key> keys;
     };
     std::vector<Section> sections;
+    bool utf8 = true; // the whole file is taken as UTF-8 (a UTF-16 file too), else as Windows-1252
 
     static IniFile parse(const QByteArray &file)
     {
@@ -224,6 +235,7 @@ struct IniFile {
         }
 
         IniFile ini;
+        ini.utf8 = file.startsWith("\xFF\xFE") || file.startsWith("\xFE\xFF") || strictUtf8(text).has_value();
         qsizetype pos = 0;
         while (pos < text.size()) {
             qsizetype end = pos;
@@ -275,7 +287,10 @@ struct IniFile {
     std::optional<QString> value(QByteArrayView section, QByteArrayView key) const
     {
         const std::optional<QByteArray> bytes = raw(section, key);
-        return bytes ? std::optional<QString>(cutValue(decoded(*bytes))) : std::nullopt;
+        if (!bytes) {
+            return std::nullopt;
+        }
+        return cutValue(utf8 ? strictUtf8(*bytes).value_or(windows1252(*bytes)) : windows1252(*bytes));
     }
 };
 

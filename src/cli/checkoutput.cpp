@@ -105,8 +105,8 @@ bool CheckPrinter::finding(const core::Finding &finding)
         if (!finding.section.isEmpty()) {
             where += u' ' + finding.section;
         }
-        m_pending += shown(where + u' ' + core::findingKindName(finding.kind) + QStringLiteral(": ") + finding.message)
-                         .toUtf8();
+        m_pending +=
+            shown(where + u' ' + core::findingKindName(finding.kind) + QStringLiteral(": ") + finding.message).toUtf8();
         m_pending += '\n';
     } else {
         m_pending += m_first ? "\n" : ",\n";

@@ -25,8 +25,8 @@ struct CatalogueEntry {
 // A listed entry as the inspection needs it: the folder as a row names it, the folder's
 // name on disk (which need not be valid text) and the entry number.
 struct ListedEntry {
-    QString subdir;                                     // \b747
-    std::filesystem::path::string_type folderName;      // b747
+    QString subdir;                                // \b747
+    std::filesystem::path::string_type folderName; // b747
     int fltsimIndex = 0;
 };
 

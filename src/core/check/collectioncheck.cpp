@@ -63,8 +63,9 @@ public:
     bool has(const QString &name, bool directory) const
     {
         const QString folded = name.toCaseFolded();
-        return std::any_of(m_names.begin(), m_names.end(),
-                           [&](const Name &listed) { return listed.isDirectory == directory && listed.folded == folded; });
+        return std::any_of(m_names.begin(), m_names.end(), [&](const Name &listed) {
+            return listed.isDirectory == directory && listed.folded == folded;
+        });
     }
 
 private:
@@ -228,9 +229,9 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
         }
     }
     if (!beyond.empty()) {
-        findings.push_back({subdir, sectionName(beyond.front()), FindingKind::Over33,
-                            QStringLiteral("the list shows fltsim.0 to fltsim.32 at most: %1 not listed")
-                                .arg(sectionList(beyond))});
+        findings.push_back(
+            {subdir, sectionName(beyond.front()), FindingKind::Over33,
+             QStringLiteral("the list shows fltsim.0 to fltsim.32 at most: %1 not listed").arg(sectionList(beyond))});
     }
 
     const FolderNames names(items);
@@ -314,8 +315,7 @@ bool isInformational(FindingKind kind)
     return kind == FindingKind::Encoding;
 }
 
-CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const FindingReport &report,
-                             int readerThreads)
+CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const FindingReport &report, int readerThreads)
 {
     std::vector<DirectoryEntry> folders = listSubfolders(aircraftDir);
     std::erase_if(folders, [](const DirectoryEntry &folder) { return isSkippedSubdir(u'\\' + folder.name); });

@@ -89,7 +89,8 @@ void produceInOrder(int count, int threads, int window, Produce &&produce, Consu
             int n = next.load();
             if (n < count && n < i + window && next.compare_exchange_weak(n, n + 1)) {
                 make(n);
-            } else if (ready[slot].load(std::memory_order_acquire) != i + 1 && next.load() >= std::min(count, i + window)) {
+            } else if (ready[slot].load(std::memory_order_acquire) != i + 1
+                       && next.load() >= std::min(count, i + window)) {
                 ready[slot].wait(ready[slot].load());
             }
         }

@@ -292,5 +292,4 @@ QString Profile::settingsValue(QStringView section, QStringView key) const
     return value(section, key).value_or(QString());
 }
 
-
 } // namespace hangardeck::core

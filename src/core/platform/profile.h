@@ -53,10 +53,7 @@ public:
     static Profile fromFile(const std::filesystem::path &path);
 
     // Whether the file was read (false when missing or unreadable).
-    bool isLoaded() const
-    {
-        return m_loaded;
-    }
+    bool isLoaded() const { return m_loaded; }
 
     // The value of a key, cut to MaxValueChars characters; nullopt when the section or key
     // is missing. An empty value is returned as empty text.

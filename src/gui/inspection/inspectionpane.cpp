@@ -121,8 +121,8 @@ std::optional<fs::path> InspectionPane::folderOf(const QString &row, const std::
 {
     if (const std::optional<QString> folder = core::rowFolder(row)) {
         m_curpath = *folder;
-        const bool agrees = entry && entry->subdir == *folder
-                            && core::rowEntryText(row) == QString::number(entry->fltsimIndex);
+        const bool agrees =
+            entry && entry->subdir == *folder && core::rowEntryText(row) == QString::number(entry->fltsimIndex);
         m_folderName = agrees ? std::optional(entry->folderName) : std::nullopt;
     }
     if (!m_curpath.startsWith(u'\\')) {

@@ -81,7 +81,7 @@ private:
     QString m_curpath = QStringLiteral("Z");
     // The folder's name on disk behind m_curpath, when the row named its entry's folder.
     std::optional<std::filesystem::path::string_type> m_folderName;
-    QString m_row; // the row inspected last, which the stepper steps through
+    QString m_row;                            // the row inspected last, which the stepper steps through
     std::optional<core::ListedEntry> m_entry; // and its entry
 };
 

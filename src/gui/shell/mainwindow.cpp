@@ -110,8 +110,9 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     connect(m_helpPanel, &HelpPanel::helpRequested, this, &MainWindow::showHelp);
     connect(m_listPanel, &GeneratedListPanel::rowSelected, this,
             [this](int row) { m_inspection->inspectRow(m_model->generatedRow(row), m_model->generatedEntry(row)); });
-    connect(m_listPanel, &GeneratedListPanel::rowActivated, this,
-            [this](int row) { m_inspection->openAircraftCfg(m_model->generatedRow(row), m_model->generatedEntry(row)); });
+    connect(m_listPanel, &GeneratedListPanel::rowActivated, this, [this](int row) {
+        m_inspection->openAircraftCfg(m_model->generatedRow(row), m_model->generatedEntry(row));
+    });
     connect(m_inspection, &InspectionPane::nothingSelected, this,
             [this] { showMessage(QStringLiteral("Nothing selected")); });
     connect(m_directoryPanel, &DirectoryPickerPanel::findRequested, this, &MainWindow::openFindWindow);
