@@ -89,9 +89,13 @@ void produceInOrder(int count, int threads, int window, Produce &&produce, Consu
             int n = next.load();
             if (n < count && n < i + window && next.compare_exchange_weak(n, n + 1)) {
                 make(n);
-            } else if (ready[slot].load(std::memory_order_acquire) != i + 1
-                       && next.load() >= std::min(count, i + window)) {
-                ready[slot].wait(ready[slot].load());
+                continue;
+            }
+            // Wait on the value seen: waiting on a fresh load could wait on i + 1 itself, which
+            // would never change again.
+            const int seen = ready[slot].load(std::memory_order_acquire);
+            if (seen != i + 1 && next.load() >= std::min(count, i + window)) {
+                ready[slot].wait(seen, std::memory_order_acquire);
             }
         }
         Result result = std::move(*slots[slot]);
