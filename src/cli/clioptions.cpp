@@ -4,18 +4,13 @@
 
 #include "core/catalogue/cataloguescanner.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/system.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFileInfo>
 
 #include <optional>
 #include <system_error>
 #include <utility>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace hangardeck::cli {
 
@@ -251,13 +246,7 @@ std::optional<QString> directoryProblem(const std::filesystem::path &directory)
     if (!std::filesystem::is_directory(status)) {
         return QStringLiteral("'%1' is not a directory").arg(shown);
     }
-#ifdef Q_OS_UNIX
-    const bool readable = ::access(directory.c_str(), R_OK | X_OK) == 0;
-#else
-    const QFileInfo info(shown);
-    const bool readable = info.isReadable() && info.isExecutable();
-#endif
-    if (!readable) {
+    if (!core::canListFolder(directory)) {
         return QStringLiteral("directory '%1' cannot be read").arg(shown);
     }
     return std::nullopt;
@@ -562,18 +551,7 @@ ParseResult parseCheck(const CommandLine &arguments, const Options &switches)
 
 CommandLine commandLine(int argc, char **argv)
 {
-    CommandLine arguments;
-#ifdef Q_OS_UNIX
-    for (int i = 0; i < argc; ++i) {
-        arguments.text.append(QString::fromLocal8Bit(argv[i]));
-        arguments.bytes.append(QByteArray(argv[i]));
-    }
-#else
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    arguments.text = QCoreApplication::arguments();
-#endif
-    return arguments;
+    return CommandLine{core::argumentText(argc, argv), core::argumentBytes(argc, argv)};
 }
 
 ParseResult parseArguments(const CommandLine &arguments)

@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "cli/findoutput.h"
 
-#include "cli/outputtarget.h"
 #include "cli/pathline.h"
 #include "core/finder/directorysearch.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/outputfile.h"
+#include "core/platform/system.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,24 +15,9 @@
 #include <chrono>
 #include <cstdio>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#else
-#include <io.h>
-#endif
-
 namespace hangardeck::cli {
 
 namespace {
-
-bool isTerminal(int fd)
-{
-#ifdef Q_OS_UNIX
-    return ::isatty(fd) != 0;
-#else
-    return ::_isatty(fd) != 0;
-#endif
-}
 
 // The progress line on stderr: drawn once a search has passed 256 directories, so a short
 // one leaves no trace, then redrawn ten times a second at most.
@@ -87,16 +73,16 @@ private:
 FindOutcome runFind(const FindOptions &options)
 {
     FindOutcome outcome;
-    OutputTarget target{std::filesystem::path()};
+    core::OutputFile target{std::filesystem::path()};
     if (!target.open()) {
         return {0, false, target.errorText()};
     }
     // A person watching a terminal sees each find at once; a pipe gets large writes.
-    const bool lineByLine = isTerminal(1);
+    const bool lineByLine = core::isTerminal(1);
     constexpr qsizetype Chunk = 64 * 1024;
     QByteArray pending;
     QJsonArray json;
-    ProgressLine progress(isTerminal(2));
+    ProgressLine progress(core::isTerminal(2));
 
     core::DirectorySearchCallbacks callbacks;
     callbacks.found = [&](const std::filesystem::path &path) {

@@ -6,10 +6,10 @@
 #include "cli/findoutput.h"
 #include "cli/imagesoutput.h"
 #include "cli/listoutput.h"
-#include "cli/outputtarget.h"
 #include "core/catalogue/cataloguescanner.h"
 #include "core/check/collectioncheck.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/outputfile.h"
 
 #include <QCoreApplication>
 
@@ -29,7 +29,7 @@ int fail(int status, const QString &message)
 // Writes the whole output of a one-aircraft command to stdout.
 int printToStandardOutput(const QByteArray &bytes)
 {
-    cli::OutputTarget target{std::filesystem::path()};
+    core::OutputFile target{std::filesystem::path()};
     if (!target.open() || !target.write(bytes) || !target.finish()) {
         return fail(1, QStringLiteral("cannot write to stdout: %1").arg(target.errorText()));
     }
@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (const auto *check = std::get_if<cli::CheckOptions>(&parsed)) {
-        cli::OutputTarget target{std::filesystem::path()};
+        core::OutputFile target{std::filesystem::path()};
         cli::CheckPrinter printer(check->format, [&target](QByteArrayView bytes) { return target.write(bytes); });
         const bool opened = target.open();
         const core::CheckSummary summary = core::checkCollection(
@@ -82,7 +82,7 @@ int main(int argc, char *argv[])
     const core::CatalogueScan scan = core::scanCatalogue(options.directory, options.extended, options.format);
 
     const bool toFile = !options.outputFile.empty();
-    cli::OutputTarget target(options.outputFile);
+    core::OutputFile target(options.outputFile);
     const auto destination = toFile ? cli::ListDestination::File : cli::ListDestination::StandardOutput;
     if (!target.open()
         || !cli::writeList(scan, options, destination, [&target](QByteArrayView bytes) { return target.write(bytes); })

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "cli/pathline.h"
 
-#include "core/platform/nativepath.h"
+#include "core/platform/system.h"
 
 #include <QByteArrayView>
 
@@ -11,13 +11,7 @@ namespace hangardeck::cli {
 // A line break in a name cannot split the line, an escape sequence never reaches the terminal.
 void appendPathLine(QByteArray &out, const std::filesystem::path &path)
 {
-#ifdef Q_OS_UNIX
-    const std::string &native = path.native();
-    const QByteArrayView bytes(native.data(), qsizetype(native.size()));
-#else
-    const QByteArray utf8 = core::fromNativePath(path).toUtf8();
-    const QByteArrayView bytes(utf8);
-#endif
+    const QByteArray bytes = core::pathBytes(path);
     constexpr QByteArrayView Replacement = "\xEF\xBF\xBD";
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);

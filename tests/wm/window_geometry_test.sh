@@ -46,7 +46,7 @@ done
 
 # Every wait below is bounded by this deadline too, so the script always ends (and cleans up)
 # before ctest's own timeout would kill it and leave the X server behind.
-deadline=$(($(date +%s) + 80))
+deadline=$(($(date +%s) + 150))
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/hangardeck-wm.XXXXXX") || exit 2
 xvfbPid=""
@@ -239,12 +239,12 @@ runOnce() {
         done
     fi
 
-    main=$(waitFor 10 visibleWindow "$MainTitle")
+    main=$(waitFor 30 visibleWindow "$MainTitle")
     if [ -z "$main" ]; then
         if visibleWindow "$MessageTitle" >/dev/null; then
             abort "$kind run: a message is shown instead of the main window (a welcome after the first run?)"
         fi
-        abort "$kind run: the main window did not appear within 10 s"
+        abort "$kind run: the main window did not appear within 30 s"
     fi
     frame=$(settledFrame "$main") || abort "$kind run: cannot read the window's frame"
     client=$(windowRect "$main") || abort "$kind run: cannot read the window's geometry"

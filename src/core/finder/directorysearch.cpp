@@ -2,27 +2,16 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/finder/directorysearch.h"
 
-#include "core/platform/directorylisting.h"
-#include "core/platform/textdecoding.h"
+#include "core/platform/folderhandle.h"
+#include "core/platform/mounts.h"
+#include "core/platform/nativepath.h"
 
 #include <QString>
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
-
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/types.h>
-#include <unistd.h>
-#endif
 
 namespace hangardeck::core {
 
@@ -36,20 +25,34 @@ constexpr std::string_view ListedFragment = "aircraft";
 
 enum class Verdict { Excluded, Listed, Searched };
 
-bool isAscii(std::string_view name)
+using Char = NativeNameView::value_type;
+
+unsigned code(Char c)
 {
-    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return unsigned(std::make_unsigned_t<Char>(c));
 }
 
-char asciiLower(char c)
+bool isAscii(NativeNameView name)
 {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    return std::all_of(name.begin(), name.end(), [](Char c) { return code(c) < 0x80; });
+}
+
+char asciiLower(Char c)
+{
+    const unsigned u = code(c);
+    return char(u >= 'A' && u <= 'Z' ? u + 32 : u);
+}
+
+bool isNamed(NativeNameView name, std::string_view ascii)
+{
+    return std::equal(name.begin(), name.end(), ascii.begin(), ascii.end(),
+                      [](Char a, char b) { return code(a) == unsigned(static_cast<unsigned char>(b)); });
 }
 
 // What the search does with a directory of this name. Nearly every name is ASCII and is
 // lowered in place; any other is decoded as the listing decodes it, so that a fragment
 // written with other letters of the same case (the Kelvin sign in "SD\u212A") matches too.
-Verdict verdictFor(std::string_view name, std::string &lowered)
+Verdict verdictFor(NativeNameView name, std::string &lowered)
 {
     if (isAscii(name)) {
         lowered.resize(name.size());
@@ -62,7 +65,7 @@ Verdict verdictFor(std::string_view name, std::string &lowered)
         }
         return text.find(ListedFragment) != std::string_view::npos ? Verdict::Listed : Verdict::Searched;
     }
-    const QString text = decodeFileName(std::string(name)).toLower();
+    const QString text = fromNativeName(name).toLower();
     for (const std::string_view fragment : ExcludedFragments) {
         if (text.contains(QLatin1StringView(fragment.data(), qsizetype(fragment.size())))) {
             return Verdict::Excluded;
@@ -140,52 +143,40 @@ std::vector<PseudoFileSystemMount> pseudoFileSystemMounts(std::string_view mount
         if (majorEnd != device.c_str() + colon || *minorEnd != '\0' || colon == 0) {
             continue;
         }
-#ifdef Q_OS_UNIX
-        const std::uint64_t number = makedev(major, minor);
-#else
-        const std::uint64_t number = (std::uint64_t(major) << 32) | minor;
-#endif
-        mounts.push_back({number, unescapeMountPath(mountPoint)});
+        mounts.push_back({deviceNumber(major, minor), unescapeMountPath(mountPoint)});
     }
     return mounts;
 }
 
-#ifdef Q_OS_UNIX
-
 namespace {
-
-void report(const DirectorySearchCallbacks &callbacks, const std::string &path)
-{
-    if (callbacks.found) {
-        callbacks.found(fs::path(path));
-    }
-}
 
 // One sub-directory of a folder being walked: its name lies in the folder's name buffer.
 struct Child {
     std::uint32_t offset = 0;
     std::uint32_t length = 0;
     std::int32_t folded = -1; // index of the case-folded name, for a name that is not ASCII
-    bool typeKnown = true;    // false: the file system did not say, a stat decides
 };
 
 // A folder on the walk's stack. Frames are kept and reused once popped, so that their buffers
 // are allocated once for the deepest level rather than once per folder.
 struct Frame {
-    DIR *dir = nullptr;         // open while its sub-directories are walked, for openat
-    std::size_t pathLength = 0; // of the path with its trailing "/"
-    dev_t device = 0;
-    std::string names;           // the sub-directories' names, one after the other
+    FolderHandle folder;        // open while its sub-directories are walked, to open them by name
+    std::size_t pathLength = 0; // of the path with its trailing separator
+    NativeName names;           // the sub-directories' names, one after the other
     std::vector<Child> children; // in walk order once read
     std::vector<QString> folded;
     std::size_t next = 0;
 
-    std::string_view name(const Child &child) const { return {names.data() + child.offset, child.length}; }
+    NativeNameView name(const Child &child) const { return {names.data() + child.offset, child.length}; }
 };
 
-// Past this depth a folder is closed as soon as it is read and its sub-directories are opened
+// Past this depth a folder is let go as soon as it is read and its sub-directories are opened
 // by their whole path, so that a deep tree cannot exhaust the process's file descriptors.
 constexpr std::size_t MaxOpenDepth = 128;
+
+// The longest path the system opens (Linux's PATH_MAX, its terminating zero included): a folder
+// below it could not be named to the user or the window.
+constexpr std::size_t MaxPathLength = 4096;
 
 class Walker final
 {
@@ -195,14 +186,6 @@ public:
           m_callbacks(callbacks)
     {
     }
-    ~Walker()
-    {
-        for (std::size_t i = 0; i < m_depth; ++i) {
-            closeFrame(m_frames[i]);
-        }
-    }
-    Walker(const Walker &) = delete;
-    Walker &operator=(const Walker &) = delete;
 
     bool run()
     {
@@ -214,112 +197,77 @@ public:
             return true;
         }
         // The start is where the user asked to look: a link given as the start is followed.
-        const int fd = ::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) {
-            return true;
-        }
-        struct stat info {};
-        if (::fstat(fd, &info) != 0) {
-            ::close(fd);
+        FolderHandle start = FolderHandle::open(m_start);
+        if (!start.isOpen()) {
             return true;
         }
         preparePseudoFileSystems();
-        if (m_path.back() != '/') {
-            m_path.push_back('/');
+        if (m_path.back() != Char('/') && m_path.back() != Char(fs::path::preferred_separator)) {
+            m_path.push_back(Char('/'));
         }
-        if (!push(fd, info.st_dev)) {
-            return true;
-        }
+        push(std::move(start));
         return walk();
     }
 
 private:
-    // Reads the mounts once. Stats of every directory are only needed where a pseudo file
-    // system lies below the start; a search of a home folder costs none.
+    // Reads the mounts once. Each directory's device is only needed where a pseudo file system
+    // lies below the start; a search of a home folder costs no lookups.
     void preparePseudoFileSystems()
     {
-        char *resolved = ::realpath(m_path.c_str(), nullptr);
-        if (!resolved) {
+        std::error_code error;
+        const fs::path canonical = fs::canonical(m_start, error);
+        if (error) {
             return;
         }
-        const std::string canonical(resolved);
-        std::free(resolved);
-        m_atSystemRoot = canonical == "/";
-
-        std::ifstream file("/proc/self/mountinfo");
-        const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        const std::string below = canonical == "/" ? canonical : canonical + '/';
-        for (const PseudoFileSystemMount &mount : pseudoFileSystemMounts(text)) {
-            m_pseudoDevices.push_back(dev_t(mount.device));
+        const std::string text = canonical.string();
+        m_atSystemRoot = canonical == canonical.root_path() && !canonical.has_root_name();
+        const std::string below = text.back() == '/' ? text : text + '/';
+        for (const PseudoFileSystemMount &mount : pseudoFileSystemMounts(readMountTable())) {
+            m_pseudoDevices.push_back(mount.device);
             if (mount.mountPoint.size() > below.size() && mount.mountPoint.compare(0, below.size(), below) == 0) {
                 m_pseudoBelow = true;
             }
         }
     }
 
-    bool isPseudoDevice(dev_t device) const
+    bool isPseudoDevice(std::uint64_t device) const
     {
         return std::find(m_pseudoDevices.begin(), m_pseudoDevices.end(), device) != m_pseudoDevices.end();
     }
 
-    static void closeFrame(Frame &frame)
+    // Puts a frame for the folder at m_path (ending in a separator) on the stack and reads its
+    // sub-directories in walk order; a folder that cannot be listed has none.
+    void push(FolderHandle folder)
     {
-        if (frame.dir) {
-            ::closedir(frame.dir);
-            frame.dir = nullptr;
-        }
-    }
-
-    // Opens a frame for the folder at m_path (ending in "/") and reads its sub-directories in
-    // walk order; false when the folder cannot be read (fd is closed then).
-    bool push(int fd, dev_t device)
-    {
-        DIR *dir = ::fdopendir(fd);
-        if (!dir) {
-            ::close(fd);
-            return false;
-        }
         if (m_depth == m_frames.size()) {
             m_frames.emplace_back();
         }
         Frame &frame = m_frames[m_depth++];
-        frame.dir = dir;
+        frame.folder = std::move(folder);
         frame.pathLength = m_path.size();
-        frame.device = device;
         frame.names.clear();
         frame.children.clear();
         frame.folded.clear();
         frame.next = 0;
-        read(frame);
-        if (m_depth > MaxOpenDepth) {
-            closeFrame(frame);
-        }
-        return true;
-    }
-
-    static void read(Frame &frame)
-    {
-        while (const dirent *item = ::readdir(frame.dir)) {
-            // A link is never followed, whatever it points at; other files are no folders.
-            if (item->d_type != DT_DIR && item->d_type != DT_UNKNOWN) {
-                continue;
-            }
-            const std::string_view name(item->d_name);
-            if (name == "." || name == "..") {
-                continue;
+        // A link is never followed, whatever it points at; other files are no folders.
+        frame.folder.list(Links::DontFollow, [&frame](NativeNameView name, bool isDirectory, bool isLink) {
+            if (!isDirectory || isLink) {
+                return;
             }
             Child child;
             child.offset = std::uint32_t(frame.names.size());
             child.length = std::uint32_t(name.size());
-            child.typeKnown = item->d_type == DT_DIR;
             if (!isAscii(name)) {
                 child.folded = std::int32_t(frame.folded.size());
-                frame.folded.push_back(decodeFileName(std::string(name)).toCaseFolded());
+                frame.folded.push_back(fromNativeName(name).toCaseFolded());
             }
             frame.names.append(name);
             frame.children.push_back(child);
-        }
+        });
         sortChildren(frame);
+        if (m_depth > MaxOpenDepth) {
+            frame.folder.release();
+        }
     }
 
     // The listing's order: names lowered (ASCII) or case-folded, compared; names equal but
@@ -327,15 +275,14 @@ private:
     static void sortChildren(Frame &frame)
     {
         const auto lowered = [&frame](const Child &child) {
-            const std::string_view name = frame.name(child);
+            const NativeNameView name = frame.name(child);
             QString text(qsizetype(name.size()), Qt::Uninitialized);
-            std::transform(name.begin(), name.end(), text.begin(),
-                           [](char c) { return QChar(char16_t(static_cast<unsigned char>(asciiLower(c)))); });
+            std::transform(name.begin(), name.end(), text.begin(), [](Char c) { return QChar(char16_t(asciiLower(c))); });
             return text;
         };
         std::sort(frame.children.begin(), frame.children.end(), [&](const Child &a, const Child &b) {
-            const std::string_view left = frame.name(a);
-            const std::string_view right = frame.name(b);
+            const NativeNameView left = frame.name(a);
+            const NativeNameView right = frame.name(b);
             int order = 0;
             if (a.folded < 0 && b.folded < 0) {
                 const std::size_t common = std::min(left.size(), right.size());
@@ -361,74 +308,57 @@ private:
         while (m_depth > 0) {
             Frame &frame = m_frames[m_depth - 1];
             if (frame.next == frame.children.size()) {
-                closeFrame(frame);
+                frame.folder = FolderHandle();
                 --m_depth;
                 continue;
             }
             const Child child = frame.children[frame.next++];
-            const std::string_view name = frame.name(child);
+            const NativeNameView name = frame.name(child);
             const Verdict verdict = verdictFor(name, lowered);
             if (verdict == Verdict::Excluded) {
                 continue;
             }
             // The kernel's own trees below "/", whatever is mounted there now.
-            if (m_atSystemRoot && m_depth == 1 && (name == "proc" || name == "sys" || name == "dev" || name == "run")) {
+            if (m_atSystemRoot && m_depth == 1
+                && (isNamed(name, "proc") || isNamed(name, "sys") || isNamed(name, "dev") || isNamed(name, "run"))) {
                 continue;
+            }
+            if (m_pseudoBelow) {
+                // Looked at without following a link or waking an automounter.
+                const std::optional<ChildInfo> info = frame.folder.childInfo(name, Links::DontFollow);
+                if (!info || !info->isDirectory
+                    || (info->device != frame.folder.device() && isPseudoDevice(info->device))) {
+                    continue;
+                }
             }
             m_path.resize(frame.pathLength);
             m_path.append(name);
-            const int base = frame.dir ? ::dirfd(frame.dir) : AT_FDCWD;
-            const char *relative = frame.dir ? m_path.c_str() + frame.pathLength : m_path.c_str();
-
-            dev_t device = frame.device;
-            if (!child.typeKnown || m_pseudoBelow) {
-                // No automount is triggered: an autofs mount point is skipped, not mounted.
-                int flags = AT_SYMLINK_NOFOLLOW;
-#ifdef AT_NO_AUTOMOUNT
-                flags |= AT_NO_AUTOMOUNT;
-#endif
-                struct stat info {};
-                if (::fstatat(base, relative, &info, flags) != 0) {
-                    if (!child.typeKnown) {
-                        continue;
-                    }
-                } else {
-                    if (!S_ISDIR(info.st_mode)) {
-                        continue;
-                    }
-                    if (info.st_dev != frame.device && isPseudoDevice(info.st_dev)) {
-                        continue;
-                    }
-                    device = info.st_dev;
-                }
-            }
-
-            if (verdict == Verdict::Listed) {
-                report(m_callbacks, m_path);
+            if (verdict == Verdict::Listed && m_callbacks.found) {
+                m_callbacks.found(fs::path(m_path));
             }
             if (!callSearched(m_callbacks)) {
                 return false;
             }
-            if (m_path.size() + 1 >= PATH_MAX) {
+            if (m_path.size() + 1 >= MaxPathLength) {
                 continue;
             }
-            // O_NOFOLLOW: a folder replaced by a link since it was read is not followed either.
-            const int fd = ::openat(base, relative, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (fd < 0) {
+            // Not followed even if a link was put in the folder's place since it was listed.
+            FolderHandle sub = frame.folder.openChild(name, Links::DontFollow);
+            if (!sub.isOpen()) {
                 continue;
             }
-            m_path.push_back('/');
-            push(fd, device);
+            m_path.push_back(Char('/'));
+            push(std::move(sub));
         }
         return true;
     }
 
     const fs::path &m_start;
     const DirectorySearchCallbacks &m_callbacks;
-    std::string m_path; // the folder being read or the directory being tested
+    NativeName m_path; // the folder being read or the directory being tested
     std::vector<Frame> m_frames;
     std::size_t m_depth = 0;
-    std::vector<dev_t> m_pseudoDevices;
+    std::vector<std::uint64_t> m_pseudoDevices;
     bool m_pseudoBelow = false;
     bool m_atSystemRoot = false;
 };
@@ -440,48 +370,5 @@ bool searchAircraftDirectories(const fs::path &start, const DirectorySearchCallb
     Walker walker(start, callbacks);
     return walker.run();
 }
-
-#else
-
-namespace {
-
-bool searchBelow(const fs::path::string_type &folder, const DirectorySearchCallbacks &callbacks)
-{
-    if (!callSearched(callbacks)) {
-        return false;
-    }
-    auto prefix = folder;
-    if (!prefix.empty() && prefix.back() != fs::path::preferred_separator && prefix.back() != L'/') {
-        prefix.push_back(L'/');
-    }
-    std::string lowered;
-    for (const DirectoryEntry &entry : listSubfolders(folder)) {
-        if (entry.isLink) {
-            continue;
-        }
-        const std::string utf8 = entry.name.toUtf8().toStdString();
-        const Verdict verdict = verdictFor(utf8, lowered);
-        if (verdict == Verdict::Excluded) {
-            continue;
-        }
-        const auto path = prefix + fs::path(entry.name.toStdWString()).native();
-        if (verdict == Verdict::Listed && callbacks.found) {
-            callbacks.found(fs::path(path));
-        }
-        if (!searchBelow(path, callbacks)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-bool searchAircraftDirectories(const fs::path &start, const DirectorySearchCallbacks &callbacks)
-{
-    return searchBelow(start.native(), callbacks);
-}
-
-#endif
 
 } // namespace hangardeck::core

@@ -2,22 +2,15 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/platform/directorylisting.h"
 
+#include "core/platform/folderhandle.h"
 #include "core/platform/nativepath.h"
-#include "core/platform/textdecoding.h"
 
 #include <QLoggingCategory>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <string>
 
 Q_LOGGING_CATEGORY(lcListing, "hangardeck.core.listing")
-
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#include <sys/stat.h>
-#endif
 
 namespace hangardeck::core {
 
@@ -59,64 +52,30 @@ struct Sortable {
     SortName sortName;
 };
 
-#ifdef Q_OS_UNIX
-// readdir gives each entry's type with its name: only links, and file systems that do not
-// say, cost a stat.
+// The folder's listing gives each entry's type with its name: only links, and file systems
+// that do not say, cost a lookup.
 void collect(const fs::path &folder, bool foldersOnly, std::vector<Sortable> &found)
 {
-    DIR *dir = ::opendir(folder.c_str());
-    if (!dir) {
-        qCDebug(lcListing) << "cannot list" << fromNativePath(folder) << std::strerror(errno);
-        return;
+    NativeName prefix = folder.native();
+    if (prefix.empty() || (prefix.back() != NativeName::value_type('/')
+                           && prefix.back() != NativeName::value_type(fs::path::preferred_separator))) {
+        prefix.push_back(NativeName::value_type('/'));
     }
-    std::string prefix = folder.native();
-    if (prefix.empty() || prefix.back() != '/') {
-        prefix += '/';
-    }
-    while (const dirent *item = ::readdir(dir)) {
-        const std::string_view name(item->d_name);
-        if (name == "." || name == "..") {
-            continue;
-        }
-        std::string native = prefix;
-        native += name;
-        bool isLink = item->d_type == DT_LNK;
-        bool isDirectory = item->d_type == DT_DIR;
-        if (item->d_type == DT_UNKNOWN || isLink) {
-            struct stat info {};
-            isDirectory = ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-            struct stat linkInfo {};
-            isLink = isLink || (::lstat(native.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode));
-        }
-        if (foldersOnly && !isDirectory) {
-            continue;
-        }
-        QString text = decodeFileName(std::string(name));
-        SortName sortName(text);
-        found.push_back({{std::move(native), std::move(text), isDirectory, isLink}, std::move(sortName)});
-    }
-    ::closedir(dir);
-}
-#else
-void collect(const fs::path &folder, bool foldersOnly, std::vector<Sortable> &found)
-{
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        const bool isLink = it->is_symlink(typeError);
-        const bool isDirectory = it->is_directory(typeError);
-        if (foldersOnly && !isDirectory) {
-            continue;
-        }
-        QString name = fromNativePath(it->path().filename());
-        SortName sortName(name);
-        found.push_back({{it->path().native(), std::move(name), isDirectory, isLink}, std::move(sortName)});
-    }
-    if (error) {
-        qCDebug(lcListing) << "cannot list" << fromNativePath(folder) << error.message().c_str();
+    const bool listed = FolderHandle::open(folder).list(
+        Links::Follow, [&](NativeNameView name, bool isDirectory, bool isLink) {
+            if (foldersOnly && !isDirectory) {
+                return;
+            }
+            NativeName native = prefix;
+            native += name;
+            QString text = fromNativeName(name);
+            SortName sortName(text);
+            found.push_back({{std::move(native), std::move(text), isDirectory, isLink}, std::move(sortName)});
+        });
+    if (!listed) {
+        qCDebug(lcListing) << "cannot list" << fromNativePath(folder);
     }
 }
-#endif
 
 std::vector<DirectoryEntry> list(const fs::path &folder, bool foldersOnly)
 {

@@ -260,7 +260,11 @@ bool FolderHandle::list(Links links,
         if (item->d_type == DT_UNKNOWN || (isLink && links == Links::Follow)) {
             struct stat info {};
             if (item->d_type == DT_UNKNOWN) {
-                isLink = ::fstatat(statBase, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+                int flags = AT_SYMLINK_NOFOLLOW;
+#ifdef AT_NO_AUTOMOUNT
+                flags |= links == Links::DontFollow ? AT_NO_AUTOMOUNT : 0; // a walk never mounts
+#endif
+                isLink = ::fstatat(statBase, name, &info, flags) == 0 && S_ISLNK(info.st_mode);
                 isDirectory = !isLink && S_ISDIR(info.st_mode);
             }
             if (isLink && links == Links::Follow) {

@@ -3,6 +3,7 @@
 #ifndef HANGARDECK_CORE_FOLDERHANDLE_H
 #define HANGARDECK_CORE_FOLDERHANDLE_H
 
+#include "core/platform/nativepath.h"
 #include "core/platform/regularfile.h"
 
 #include <QtGlobal>
@@ -16,10 +17,6 @@
 #include <vector>
 
 namespace hangardeck::core {
-
-// A file name as the file system gives it: bytes on POSIX, UTF-16 on Windows.
-using NativeName = std::filesystem::path::string_type;
-using NativeNameView = std::basic_string_view<std::filesystem::path::value_type>;
 
 // How a listing treats symbolic links.
 enum class Links {

@@ -27,4 +27,13 @@ QString fromNativePath(const std::filesystem::path &path)
 #endif
 }
 
+QString fromNativeName(NativeNameView name)
+{
+#ifdef Q_OS_WIN
+    return QString::fromWCharArray(name.data(), qsizetype(name.size()));
+#else
+    return decodeFileName(std::string(name));
+#endif
+}
+
 } // namespace hangardeck::core

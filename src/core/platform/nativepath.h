@@ -6,8 +6,14 @@
 #include <QString>
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace hangardeck::core {
+
+// A file name as the file system gives it: bytes on POSIX, UTF-16 on Windows.
+using NativeName = std::filesystem::path::string_type;
+using NativeNameView = std::basic_string_view<std::filesystem::path::value_type>;
 
 // A path typed or stored as text, as the file system names it: UTF-16 on Windows, the
 // bytes QFile uses (the locale's encoding, UTF-8 on any current Linux) elsewhere.
@@ -16,6 +22,8 @@ std::filesystem::path toNativePath(const QString &path);
 // A file system path as text for the user: a name that is not valid UTF-8 still shows
 // readably (as Windows-1252), never as replacement characters.
 QString fromNativePath(const std::filesystem::path &path);
+// The same for one name of a folder's listing.
+QString fromNativeName(NativeNameView name);
 
 } // namespace hangardeck::core
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/settings/settingskeys.h"
 
+#include "core/platform/system.h"
+
 #include <QDir>
 
 namespace hangardeck::core {
@@ -29,12 +31,7 @@ QString settingsFilePath(const QString &programFolder)
 
 QString defaultAircraftDirectory()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:\\Program Files\\Microsoft Games\\Flight Simulator 9\\Aircraft\\");
-#else
-    return QDir::homePath()
-           + QStringLiteral("/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft/");
-#endif
+    return simulatorAircraftDirectory();
 }
 
 } // namespace hangardeck::core

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "cli/outputtarget.h"
+#include "core/platform/outputfile.h"
 
 #include "core/platform/atomicfile.h"
 
@@ -19,14 +19,14 @@
 #include <unistd.h>
 #endif
 
-namespace hangardeck::cli {
+namespace hangardeck::core {
 
-OutputTarget::OutputTarget(std::filesystem::path file)
+OutputFile::OutputFile(std::filesystem::path file)
     : m_file(std::move(file))
 {
 }
 
-OutputTarget::~OutputTarget()
+OutputFile::~OutputFile()
 {
 #ifdef Q_OS_UNIX
     if (m_ownsFd && m_fd >= 0) {
@@ -35,7 +35,7 @@ OutputTarget::~OutputTarget()
 #endif
 }
 
-bool OutputTarget::open()
+bool OutputFile::open()
 {
     if (m_file.empty()) {
         m_fd = 1;
@@ -58,9 +58,9 @@ bool OutputTarget::open()
     return openReplacement();
 }
 
-bool OutputTarget::openReplacement()
+bool OutputFile::openReplacement()
 {
-    m_replacement = std::make_unique<core::AtomicFileWriter>(m_file);
+    m_replacement = std::make_unique<AtomicFileWriter>(m_file);
     if (m_replacement->open()) {
         return true;
     }
@@ -70,7 +70,7 @@ bool OutputTarget::openReplacement()
 }
 
 #ifdef Q_OS_UNIX
-bool OutputTarget::openInPlace(bool socket)
+bool OutputFile::openInPlace(bool socket)
 {
     if (socket) {
         sockaddr_un address{};
@@ -116,7 +116,7 @@ bool OutputTarget::openInPlace(bool socket)
 }
 #endif
 
-bool OutputTarget::write(QByteArrayView bytes)
+bool OutputFile::write(QByteArrayView bytes)
 {
     if (m_replacement) {
         if (m_replacement->write(bytes)) {
@@ -155,7 +155,7 @@ bool OutputTarget::write(QByteArrayView bytes)
 #endif
 }
 
-bool OutputTarget::finish()
+bool OutputFile::finish()
 {
     if (m_replacement) {
         const bool committed = m_replacement->commit();
@@ -184,10 +184,10 @@ bool OutputTarget::finish()
     return true;
 }
 
-bool OutputTarget::fail(int errorNumber)
+bool OutputFile::fail(int errorNumber)
 {
     m_errorText = QString::fromLocal8Bit(std::generic_category().message(errorNumber));
     return false;
 }
 
-} // namespace hangardeck::cli
+} // namespace hangardeck::core

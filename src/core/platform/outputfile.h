@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#ifndef HANGARDECK_CLI_OUTPUTTARGET_H
-#define HANGARDECK_CLI_OUTPUTTARGET_H
+#ifndef HANGARDECK_CORE_OUTPUTFILE_H
+#define HANGARDECK_CORE_OUTPUTFILE_H
 
 #include <QByteArrayView>
 #include <QString>
@@ -11,22 +11,20 @@
 #include <memory>
 
 namespace hangardeck::core {
+
 class AtomicFileWriter;
-}
 
-namespace hangardeck::cli {
-
-// Where `list` writes: stdout; a FIFO, a device or a socket named by --output, written in
-// place and never replaced; or a regular file (or a name not taken yet), replaced only once
-// the list is complete. A symbolic link leads to what it points at: the file it names is
+// Where a command's output goes: stdout; a FIFO, a device or a socket named by --output,
+// written in place and never replaced; or a regular file (or a name not taken yet), replaced
+// only once the output is complete. A symbolic link leads to what it points at: the file it names is
 // replaced, the link stays.
-class OutputTarget final
+class OutputFile final
 {
 public:
-    // FILE of --output; stdout when the path is empty.
-    explicit OutputTarget(std::filesystem::path file);
-    ~OutputTarget();
-    Q_DISABLE_COPY_MOVE(OutputTarget)
+    // The file named; stdout when the path is empty.
+    explicit OutputFile(std::filesystem::path file);
+    ~OutputFile();
+    Q_DISABLE_COPY_MOVE(OutputFile)
 
     // Opens the target; on a FIFO this waits until a reader opens the other end.
     bool open();
@@ -49,12 +47,12 @@ private:
 #endif
 
     std::filesystem::path m_file;
-    std::unique_ptr<core::AtomicFileWriter> m_replacement;
+    std::unique_ptr<AtomicFileWriter> m_replacement;
     int m_fd = -1; // stdout or a node written in place
     bool m_ownsFd = false;
     QString m_errorText;
 };
 
-} // namespace hangardeck::cli
+} // namespace hangardeck::core
 
 #endif

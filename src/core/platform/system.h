@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#ifndef HANGARDECK_CORE_SYSTEM_H
+#define HANGARDECK_CORE_SYSTEM_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+
+namespace hangardeck::core {
+
+// What the process was started with, argv[0] included, as text for the options.
+QStringList argumentText(int argc, char **argv);
+
+// The same as the bytes the shell passed, from which paths are taken unchanged; empty where
+// the system passes text (Windows), whose paths come from the text.
+QList<QByteArray> argumentBytes(int argc, char **argv);
+
+// Whether a standard stream (0, 1, 2) is a terminal.
+bool isTerminal(int stream);
+
+// A path as bytes to print: its own bytes on POSIX, so a name that is not UTF-8 reaches a
+// script unchanged; UTF-8 on Windows.
+QByteArray pathBytes(const std::filesystem::path &path);
+
+// Whether this process may list a folder and enter it.
+bool canListFolder(const std::filesystem::path &folder);
+
+// Where the simulator keeps its aircraft by default: under Program Files on Windows, in the
+// default Wine prefix elsewhere. Ends with a separator.
+QString simulatorAircraftDirectory();
+
+} // namespace hangardeck::core
+
+#endif
