@@ -160,9 +160,9 @@ struct Child {
 // A folder on the walk's stack. Frames are kept and reused once popped, so that their buffers
 // are allocated once for the deepest level rather than once per folder.
 struct Frame {
-    FolderHandle folder;        // open while its sub-directories are walked, to open them by name
-    std::size_t pathLength = 0; // of the path with its trailing separator
-    NativeName names;           // the sub-directories' names, one after the other
+    FolderHandle folder;         // open while its sub-directories are walked, to open them by name
+    std::size_t pathLength = 0;  // of the path with its trailing separator
+    NativeName names;            // the sub-directories' names, one after the other
     std::vector<Child> children; // in walk order once read
     std::vector<QString> folded;
     std::size_t next = 0;
@@ -277,7 +277,8 @@ private:
         const auto lowered = [&frame](const Child &child) {
             const NativeNameView name = frame.name(child);
             QString text(qsizetype(name.size()), Qt::Uninitialized);
-            std::transform(name.begin(), name.end(), text.begin(), [](Char c) { return QChar(char16_t(asciiLower(c))); });
+            std::transform(name.begin(), name.end(), text.begin(),
+                           [](Char c) { return QChar(char16_t(asciiLower(c))); });
             return text;
         };
         std::sort(frame.children.begin(), frame.children.end(), [&](const Child &a, const Child &b) {

@@ -57,12 +57,13 @@ struct Sortable {
 void collect(const fs::path &folder, bool foldersOnly, std::vector<Sortable> &found)
 {
     NativeName prefix = folder.native();
-    if (prefix.empty() || (prefix.back() != NativeName::value_type('/')
-                           && prefix.back() != NativeName::value_type(fs::path::preferred_separator))) {
+    if (prefix.empty()
+        || (prefix.back() != NativeName::value_type('/')
+            && prefix.back() != NativeName::value_type(fs::path::preferred_separator))) {
         prefix.push_back(NativeName::value_type('/'));
     }
-    const bool listed = FolderHandle::open(folder).list(
-        Links::Follow, [&](NativeNameView name, bool isDirectory, bool isLink) {
+    const bool listed =
+        FolderHandle::open(folder).list(Links::Follow, [&](NativeNameView name, bool isDirectory, bool isLink) {
             if (foldersOnly && !isDirectory) {
                 return;
             }

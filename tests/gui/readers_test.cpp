@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#include "guitestsupport.h"
+#include "testconfig.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <grp.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace hangardeck::testsupport;
+
+namespace {
+
+// The user this program runs as when started by root: permission bits only mean something
+// to a user that is not root.
+constexpr uid_t Nobody = 65534;
+
+QByteArray run(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(HANGARDECK_CLI_PATH), arguments);
+    return process.waitForFinished(60000) ? process.readAllStandardOutput() : "<no exit>";
+}
+
+bool makeSocket(const QString &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = QFile::encodeName(path);
+    if (size_t(bytes.size()) >= sizeof address.sun_path) {
+        return false;
+    }
+    std::memcpy(address.sun_path, bytes.constData(), size_t(bytes.size()) + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
+} // namespace
+
+// The list, the command line's details and check, and the window's details box and
+// double-click all read a folder's aircraft.cfg alike, however it is spelled or whatever
+// stands in its place.
+class ReadersTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyReaderTellsTheSame()
+    {
+        if (::access(HANGARDECK_CLI_PATH, X_OK) != 0) {
+            QSKIP("the command line cannot be run by this user from where it was built");
+        }
+        QTemporaryDir dir;
+        const QString aircraft = dir.filePath("Aircraft");
+        QVERIFY(writeFile(aircraft + "/Upper/Aircraft.cfg", "[fltsim.0]\r\ntitle=Upper Jet\r\nui_type=U\r\n"));
+        QVERIFY(writeFile(aircraft + "/Both/Aircraft.cfg", "[fltsim.0]\r\ntitle=Second\r\n"));
+        QVERIFY(writeFile(aircraft + "/Both/AIRCRAFT.CFG", "[fltsim.0]\r\ntitle=First\r\n"));
+        // Valid UTF-8 in the title, a Windows-1252 byte in the description: one decoding.
+        QVERIFY(writeFile(aircraft + "/Mixed/aircraft.cfg",
+                          "[fltsim.0]\r\ntitle=Caf\xC3\xA9\r\ndescription=Caf\xC3\xA9 \xA9 2004\r\n"));
+        QVERIFY(writeFile(aircraft + "/Locked/aircraft.cfg", "[fltsim.0]\r\ntitle=Locked Jet\r\n"));
+        const QByteArray locked = QFile::encodeName(aircraft + "/Locked");
+        QCOMPARE(::chmod(locked.constData(), 0111), 0);
+        const auto unlock = qScopeGuard([&locked] { ::chmod(locked.constData(), 0755); }); // to be removed
+        for (const char *folder : {"Fifo", "Loop", "Device", "Socket"}) {
+            QVERIFY(QDir().mkpath(aircraft + '/' + folder));
+        }
+        QCOMPARE(::mkfifo(QFile::encodeName(aircraft + "/Fifo/aircraft.cfg").constData(), 0644), 0);
+        QVERIFY(QFile::link(aircraft + "/Loop/aircraft.cfg", aircraft + "/Loop/aircraft.cfg"));
+        QVERIFY(QFile::link("/dev/null", aircraft + "/Device/aircraft.cfg"));
+        QVERIFY(makeSocket(aircraft + "/Socket/aircraft.cfg"));
+
+        const QJsonArray listed = QJsonDocument::fromJson(run({"list", "--format", "json", aircraft})).array();
+        QMap<QString, QString> titles;
+        for (const QJsonValue &record : listed) {
+            titles.insert(record["subdir"].toString(), record["title"].toString());
+        }
+        QCOMPARE(titles, (QMap<QString, QString>{{"\\Both", "First"},
+                                                 {"\\Device", "-EMPTY-"},
+                                                 {"\\Fifo", "-EMPTY-"},
+                                                 {"\\Locked", "Locked Jet"},
+                                                 {"\\Loop", "-EMPTY-"},
+                                                 {"\\Mixed", QString::fromUtf8("Caf\xC3\x83\xC2\xA9")},
+                                                 {"\\Socket", "-EMPTY-"},
+                                                 {"\\Upper", "Upper Jet"}}));
+        QCOMPARE(run({"check", aircraft}),
+                 "\\Device unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
+                 "\\Fifo unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
+                 "\\Loop unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
+                 "\\Mixed encoding: aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\n"
+                 "\\Socket unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
+                 "8 folders, 8 variations, 5 findings: unreadable 4, encoding 1\n");
+
+        Run h;
+        h.dir1()->setPath(aircraft);
+        QVERIFY(h.showAndActivate());
+        h.window->showPanel(5);
+        h.presenter.messages.clear(); // the first run's welcome
+        h.action("mnuGenerate")->trigger();
+        QListView *list2 = h.list("List2");
+        QCOMPARE(list2->model()->rowCount(), int(titles.size()));
+        for (int row = 0; row < list2->model()->rowCount(); ++row) {
+            const QModelIndex index = list2->model()->index(row, list2->modelColumn());
+            const QString subdir = index.data().toString().section('\\', -1);
+            QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, list2->visualRect(index).center());
+            const QString shown = h.child<QTextEdit>("Text4")->toPlainText();
+            QCOMPARE(shown.section('\n', 0, 0), titles.value('\\' + subdir));
+            QCOMPARE(QString::fromUtf8(run({"details", aircraft, subdir})).remove(u'\r'), shown + '\n');
+            if (subdir == "Upper") {
+                QTest::mouseDClick(list2->viewport(), Qt::LeftButton, {}, list2->visualRect(index).center());
+                QCOMPARE(h.launcher.opened, QStringList{aircraft + "/Upper/Aircraft.cfg"});
+            }
+        }
+        QCOMPARE(h.presenter.messages.join(" / "), QString());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Dropped before anything is made, so that the test's own files belong to that user too.
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)) {
+        std::fprintf(stderr, "cannot run as user %u\n", unsigned(Nobody));
+        return 1;
+    }
+    QApplication app(argc, argv);
+    ReadersTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "readers_test.moc"
