@@ -6,6 +6,7 @@
 #include "core/platform/nativepath.h"
 #include "core/platform/profilesyntax.h"
 #include "core/platform/regularfile.h"
+#include "core/platform/textdecoding.h"
 
 #include <new>
 
@@ -131,7 +132,13 @@ bool writeProfileStrings(const QString &filePath, const QString &section, std::s
             return false;
         }
         const bool marked = base->startsWith("\xEF\xBB\xBF");
-        const QByteArray text = normalisedBytes(std::move(*base));
+        QByteArray text = normalisedBytes(std::move(*base));
+        // A file that is not UTF-8 reads as Windows-1252 as a whole: UTF-8 written into it
+        // would read back as other characters. It becomes UTF-8, as every file we write is,
+        // and each of its values reads as it did.
+        if (encodingOf(text) == TextEncoding::Windows1252) {
+            text = decodeText(text, TextEncoding::Windows1252).toUtf8();
+        }
         // The reader skips one UTF-8 mark: a file that had one keeps it, and UTF-16 text that
         // starts with a U+FEFF of its own gets one, or that U+FEFF would be read as the mark.
         const QByteArray bom = (marked || text.startsWith("\xEF\xBB\xBF")) ? QByteArray("\xEF\xBB\xBF") : QByteArray();
