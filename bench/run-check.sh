@@ -10,23 +10,35 @@
 #
 #   bench/run-check.sh [COLLECTION_DIR]
 #
-# Environment: HANGARDECK_CLI (default build/bin/hangardeck-cli), ROUNDS (default 11),
-# BENCH_CHECK=1 to exit with status 3 when check takes more than 1.3 times list.
+# With MEMORY=1 it measures peak memory instead, of check (text and JSON) and list, by default
+# on 30,000 bare folders of 10 variations (build/bench-collection-30k).
+#
+# Environment: HANGARDECK_CLI (default build/bin/hangardeck-cli), ROUNDS (default 11, 3 with
+# MEMORY=1), BENCH_CHECK=1 to exit with status 3 when a target is missed (check above 1.15
+# times list, or above 250 MB).
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/collection.sh"
 root=$(dirname "$here")
 cli=${HANGARDECK_CLI:-$root/build/bin/hangardeck-cli}
-rounds=${ROUNDS:-11}
+memory=
+if [ "${MEMORY:-0}" = 1 ]; then
+    memory=--memory
+fi
+rounds=${ROUNDS:-${memory:+3}}
+rounds=${rounds:-11}
 check=
 if [ "${BENCH_CHECK:-0}" = 1 ]; then
     check=--check
 fi
 if [ $# -gt 0 ]; then
     collection=$1
+elif [ -n "$memory" ]; then
+    collection=$root/build/bench-collection-30k
+    ensure_collection "$collection" 30000
 else
     collection=$root/build/bench-collection-furnished
     ensure_collection "$collection" 3000 --furnished
 fi
-exec python3 "$here/measure_check.py" --cli "$cli" --rounds "$rounds" $check "$collection"
+exec python3 "$here/measure_check.py" --cli "$cli" --rounds "$rounds" $check $memory "$collection"

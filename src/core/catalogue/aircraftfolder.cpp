@@ -38,32 +38,52 @@ AircraftConfig configFrom(FileRead read, NativeName name)
 
 // The exact name was not there (or is a folder): the same name in another letter case. A
 // folder of the exact name and no file in another case: the file is there, but unreadable.
-AircraftConfig otherCase(const FolderHandle &folder, const std::vector<FolderItem> *listing, bool exactIsFolder)
+// What a folder without a readable aircraft.cfg of the exact name gives when no other
+// spelling is found either.
+AircraftConfig notFound(bool exactIsFolder)
 {
     AircraftConfig none;
     if (exactIsFolder) {
         none.status = AircraftConfig::Unreadable;
         none.fileName = exactName();
     }
-    std::optional<std::vector<FolderItem>> listed;
-    if (!listing) {
-        listed = folder.items(Links::Follow);
-        if (!listed) {
-            return none;
-        }
-        listing = &*listed;
-    }
+    return none;
+}
+
+// The other spelling of aircraft.cfg a listing holds: the first in byte order.
+const NativeName *otherSpelling(const std::vector<FolderItem> &listing)
+{
     const NativeName *best = nullptr;
-    for (const FolderItem &item : *listing) {
+    for (const FolderItem &item : listing) {
         if (!item.isDirectory && item.name != exactName() && equalsIgnoringAsciiCase(item.name, exactName())
             && (!best || item.name < *best)) {
             best = &item.name;
         }
     }
-    if (!best) {
-        return none;
+    return best;
+}
+
+AircraftConfig otherCase(const FolderHandle &folder, const std::vector<FolderItem> *listing, bool exactIsFolder)
+{
+    std::optional<std::vector<FolderItem>> listed;
+    if (!listing) {
+        listed = folder.items(Links::Follow);
+        if (!listed) {
+            return notFound(exactIsFolder);
+        }
+        listing = &*listed;
     }
-    return configFrom(folder.readFile(*best), *best);
+    const NativeName *best = otherSpelling(*listing);
+    return best ? configFrom(folder.readFile(*best), *best) : notFound(exactIsFolder);
+}
+
+// A name below a folder: "folder/name".
+NativeName below(NativeNameView folder, NativeNameView name)
+{
+    NativeName path(folder);
+    path += NativeName::value_type('/');
+    path += name;
+    return path;
 }
 
 // The raw texts of an entry's three keys, kept to tell a repeated value without decoding
@@ -123,15 +143,21 @@ AircraftConfig readAircraftConfig(const FolderHandle &folder, const std::vector<
     return otherCase(folder, listing, read.status == FileRead::Directory);
 }
 
-AircraftConfig readAircraftConfig(const FolderHandle &parent, NativeNameView folderName)
+AircraftConfig readAircraftConfig(const FolderHandle &parent, NativeNameView folderName,
+                                  const std::vector<FolderItem> *listing)
 {
     // Nearly every folder has the exact name: read through the parent, the folder is never
     // opened or listed.
-    FileRead read = parent.readFile((fs::path(NativeName(folderName)) / exactName()).native());
+    FileRead read = parent.readFile(below(folderName, exactName()));
     if (read.status == FileRead::Read || read.status == FileRead::Unreadable) {
         return configFrom(std::move(read), exactName());
     }
-    return otherCase(parent.openChild(folderName), nullptr, read.status == FileRead::Directory);
+    if (!listing) {
+        return otherCase(parent.openChild(folderName), nullptr, read.status == FileRead::Directory);
+    }
+    const NativeName *best = otherSpelling(*listing);
+    return best ? configFrom(parent.readFile(below(folderName, *best)), *best)
+                : notFound(read.status == FileRead::Directory);
 }
 
 AircraftConfig readAircraftConfig(const fs::path &folder)

@@ -46,7 +46,8 @@ AircraftConfig readAircraftConfig(const FolderHandle &folder, const std::vector<
 
 // The same for a file inside a folder reached from an open parent folder: the aircraft
 // directory's handle and the aircraft folder's name in it.
-AircraftConfig readAircraftConfig(const FolderHandle &parent, NativeNameView folderName);
+AircraftConfig readAircraftConfig(const FolderHandle &parent, NativeNameView folderName,
+                                  const std::vector<FolderItem> *listing = nullptr);
 
 // The same for a folder given by its path.
 AircraftConfig readAircraftConfig(const std::filesystem::path &folder);

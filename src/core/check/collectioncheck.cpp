@@ -52,7 +52,7 @@ public:
         }
         m_names.reserve(items->size());
         for (const FolderItem &item : *items) {
-            m_names.push_back({fromNativePath(fs::path(item.name)).toCaseFolded(), item.isDirectory});
+            m_names.push_back({fromNativeName(item.name).toCaseFolded(), item.isDirectory});
         }
     }
 
@@ -95,13 +95,12 @@ struct FolderCheck {
     int variations = 1; // a folder without titled entries still lists as its one -EMPTY- row
 };
 
+using EntryRaws = std::array<std::optional<QByteArrayView>, EntryKeys.size()>;
+
 // The findings of one listed entry's values.
-void checkEntry(const Profile &profile, int n, const FolderNames &names, const QString &folder,
+void checkEntry(const Profile &profile, int n, const EntryRaws &raws, const FolderNames &names, const QString &folder,
                 std::vector<Finding> &findings)
 {
-    std::array<std::optional<QByteArrayView>, EntryKeys.size()> raws;
-    profile.rawValues(fltsimSectionName(n), EntryKeys, raws);
-
     for (size_t k = 0; k < FirstFolderKey; ++k) {
         // Each character takes at least one byte, so only a long value can be cut.
         if (!raws[k] || raws[k]->size() <= Profile::MaxValueChars) {
@@ -123,7 +122,14 @@ void checkEntry(const Profile &profile, int n, const FolderNames &names, const Q
         if (!raws[k]) {
             continue; // a key that is not there names nothing
         }
-        const QString key = QString::fromLatin1(EntryKeys[k]);
+        static const std::array<QString, SimKey> keys = [] {
+            std::array<QString, SimKey> made;
+            for (size_t i = 0; i < SimKey; ++i) {
+                made[i] = QString::fromLatin1(EntryKeys[i]);
+            }
+            return made;
+        }();
+        const QString &key = keys[k];
         const QString value = profile.decoded(effectiveValue(*raws[k]));
         const QString folderName = value.isEmpty() ? key : key + u'.' + value;
         if (!names.has(folderName, true)) {
@@ -158,15 +164,21 @@ int fltsimIndexOf(QByteArrayView name)
     return digits.size() == 1 ? digits[0] - '0' : (digits[0] - '0') * 10 + (digits[1] - '0');
 }
 
+// Whether a raw title is one the list would show.
+bool isShownTitle(const Profile &profile, const std::optional<QByteArrayView> &raw)
+{
+    // Eight bytes always hold two characters or more (none takes more than four); only a
+    // shorter title is decoded to count them.
+    return raw && (raw->size() >= 8 || Profile::isAircraftValue(profile.decodedValue(*raw)));
+}
+
 // Whether [fltsim.n] has a title the list would show.
 bool isTitled(const Profile &profile, int n)
 {
     constexpr QByteArrayView titleKey = "title";
     std::optional<QByteArrayView> raw;
     profile.rawValues(fltsimSectionName(n), {&titleKey, 1}, {&raw, 1});
-    // Eight bytes always hold two characters or more (none takes more than four); only a
-    // shorter title is decoded to count them.
-    return raw && (raw->size() >= 8 || Profile::isAircraftValue(profile.decodedValue(*raw)));
+    return isShownTitle(profile, raw);
 }
 
 FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &folder, bool extended)
@@ -175,9 +187,11 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     std::vector<Finding> &findings = result.findings;
     const QString subdir = u'\\' + folder.name;
     const NativeName name = folder.path().filename().native();
-    const FolderHandle handle = aircraftDir.isOpen() ? aircraftDir.openChild(name) : FolderHandle::open(folder.path());
-    const std::optional<std::vector<FolderItem>> items = handle.items(Links::Follow);
-    const AircraftConfig config = readAircraftConfig(handle, items ? &*items : nullptr);
+    // Listed and read through the aircraft directory: the folder itself is never opened.
+    const FolderHandle parent = aircraftDir.isOpen() ? FolderHandle() : FolderHandle::open(folder.path().parent_path());
+    const FolderHandle &through = aircraftDir.isOpen() ? aircraftDir : parent;
+    const std::optional<std::vector<FolderItem>> items = through.childItems(name, Links::Follow);
+    const AircraftConfig config = readAircraftConfig(through, name, items ? &*items : nullptr);
     if (config.status == AircraftConfig::Missing) {
         findings.push_back({subdir,
                             {},
@@ -196,11 +210,33 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     const Profile &profile = config.profile;
 
     // Only the [fltsim.N] that exist are looked up: a hundred lookups in every file would
-    // cost more than the rest of the check.
-    std::array<bool, MaxKnownFltsimIndex + 1> titled{};
+    // cost more than the rest of the check. The listed entries are read once, every key
+    // checked in one pass over the section; their findings follow the folder's own.
+    std::array<bool, MaxKnownFltsimIndex + 1> exists{};
     for (const QByteArrayView section : profile.sectionNames()) {
-        const int n = fltsimIndexOf(section);
-        if (n >= 0 && !titled[size_t(n)]) {
+        if (const int n = fltsimIndexOf(section); n >= 0) {
+            exists[size_t(n)] = true;
+        }
+    }
+    std::array<bool, MaxKnownFltsimIndex + 1> titled{};
+    std::array<bool, MaxKnownFltsimIndex + 1> looked{};
+    const FolderNames names(items);
+    std::vector<Finding> entryFindings;
+    const int lastListed = extended ? MaxFltsimIndex : 0;
+    for (int n = 0; n <= lastListed && exists[size_t(n)]; ++n) {
+        EntryRaws raws;
+        profile.rawValues(fltsimSectionName(n), EntryKeys, raws);
+        looked[size_t(n)] = true;
+        titled[size_t(n)] = isShownTitle(profile, raws[0]);
+        if (!titled[size_t(n)]) {
+            break; // the list stops at the first entry without a title
+        }
+        const QString title = profile.decodedValue(*raws[0]);
+        result.titles.push_back({title, title.trimmed().toCaseFolded(), n});
+        checkEntry(profile, n, raws, names, subdir, entryFindings);
+    }
+    for (int n = 0; n <= MaxKnownFltsimIndex; ++n) {
+        if (exists[size_t(n)] && !looked[size_t(n)]) {
             titled[size_t(n)] = isTitled(profile, n);
         }
     }
@@ -234,14 +270,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
              QStringLiteral("the list shows fltsim.0 to fltsim.32 at most: %1 not listed").arg(sectionList(beyond))});
     }
 
-    const FolderNames names(items);
-    for (const CatalogueEntry &entry : listedEntries(profile, subdir, extended)) {
-        if (!titled[size_t(entry.fltsimIndex)]) {
-            continue; // the -EMPTY- row of a broken aircraft: nothing more to check in it
-        }
-        result.titles.push_back({entry.title, entry.title.trimmed().toCaseFolded(), entry.fltsimIndex});
-        checkEntry(profile, entry.fltsimIndex, names, subdir, findings);
-    }
+    std::move(entryFindings.begin(), entryFindings.end(), std::back_inserter(findings));
     result.variations = std::max(1, int(result.titles.size()));
     if (profile.encoding() == TextEncoding::Windows1252) {
         findings.push_back({subdir,

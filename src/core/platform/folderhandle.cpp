@@ -230,17 +230,18 @@ FolderHandle FolderHandle::openChild(NativeNameView name, Links links) const
     return child;
 }
 
-bool FolderHandle::list(Links links,
-                        const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit) const
+namespace {
+
+// Lists the folder at relative (below base, or "." for base itself) or, without a descriptor,
+// at path.
+bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative, const fs::path &path, Links links,
+                const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit)
 {
-    if (!m_open) {
-        return false;
-    }
 #ifdef Q_OS_UNIX
     // A listing of its own: the handle may have been opened for reaching entries only, and
     // two listings of one folder must not share a read position.
-    const int listFd = m_fd >= 0 ? ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
-                                 : ::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int listFd = base >= 0 ? ::openat(base, relative, O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                                 : ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR *dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
     if (!dir) {
         if (listFd >= 0) {
@@ -277,7 +278,7 @@ bool FolderHandle::list(Links links,
     return true;
 #else
     std::error_code error;
-    fs::directory_iterator it(m_path, error);
+    fs::directory_iterator it(path, error);
     if (error) {
         return false;
     }
@@ -291,16 +292,40 @@ bool FolderHandle::list(Links links,
 #endif
 }
 
-std::optional<std::vector<FolderItem>> FolderHandle::items(Links links) const
+std::optional<std::vector<FolderItem>> gathered(const std::function<bool(const std::function<void(NativeNameView, bool, bool)> &)> &list)
 {
     std::vector<FolderItem> found;
-    const bool listed = list(links, [&found](NativeNameView name, bool isDirectory, bool isLink) {
+    const bool listed = list([&found](NativeNameView name, bool isDirectory, bool isLink) {
         found.push_back({NativeName(name), isDirectory, isLink});
     });
     if (!listed) {
         return std::nullopt;
     }
     return found;
+}
+
+} // namespace
+
+bool FolderHandle::list(Links links,
+                        const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit) const
+{
+    return m_open && listFolder(m_fd, ".", m_path, links, visit);
+}
+
+std::optional<std::vector<FolderItem>> FolderHandle::childItems(NativeNameView name, Links links) const
+{
+    if (!m_open) {
+        return std::nullopt;
+    }
+    const NativeName child(name);
+    return gathered([&](const std::function<void(NativeNameView, bool, bool)> &visit) {
+        return listFolder(m_fd, child.c_str(), m_path / fs::path(child), links, visit);
+    });
+}
+
+std::optional<std::vector<FolderItem>> FolderHandle::items(Links links) const
+{
+    return gathered([&](const std::function<void(NativeNameView, bool, bool)> &visit) { return list(links, visit); });
 }
 
 std::optional<ChildInfo> FolderHandle::childInfo(NativeNameView name, Links links) const

@@ -5,16 +5,9 @@
 #include <QString>
 #include <QtEndian>
 
-#include <cstring>
-
 namespace hangardeck::core::profilesyntax {
 
 namespace {
-
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
 
 // UTF-16 text after its byte-order mark, in the byte order the mark gave, as UTF-8.
 QByteArray utf16ToUtf8(QByteArray bytes, bool bigEndian)
@@ -32,37 +25,6 @@ QByteArray utf16ToUtf8(QByteArray bytes, bool bigEndian)
 
 } // namespace
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v';
-}
-
-QByteArrayView trimmed(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
-    return text.sliced(begin, end - begin);
-}
-
-bool namesEqual(QByteArrayView a, QByteArrayView b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 QByteArray nameArgument(QStringView name)
 {
     qsizetype begin = 0;
@@ -74,59 +36,6 @@ QByteArray nameArgument(QStringView name)
         --end;
     }
     return name.sliced(begin, end - begin).toUtf8();
-}
-
-Line lineAt(const char *data, qsizetype size, qsizetype pos)
-{
-    const char *start = data + pos;
-    const auto remaining = size_t(size - pos);
-    const auto *lf = static_cast<const char *>(std::memchr(start, '\n', remaining));
-    const size_t lfOffset = lf ? size_t(lf - start) : remaining;
-    const auto *cr = static_cast<const char *>(std::memchr(start, '\r', lfOffset));
-    Line line;
-    line.begin = pos;
-    if (cr) {
-        line.end = pos + (cr - start);
-        line.next = line.end + 1;
-        if (line.next < size && data[line.next] == '\n') {
-            ++line.next;
-        }
-    } else {
-        line.end = pos + qsizetype(lfOffset);
-        line.next = lf ? line.end + 1 : size;
-    }
-    return line;
-}
-
-qsizetype firstNonBlank(const char *data, const Line &line)
-{
-    qsizetype p = line.begin;
-    while (p < line.end && isBlank(data[p])) {
-        ++p;
-    }
-    return p;
-}
-
-QByteArrayView headerName(const char *data, const Line &line, qsizetype bracket)
-{
-    const QByteArrayView rest(data + bracket + 1, line.end - bracket - 1);
-    const qsizetype close = rest.indexOf(']');
-    return trimmed(close < 0 ? rest : rest.first(close));
-}
-
-std::optional<KeyLine> keyLine(const char *data, const Line &line)
-{
-    const qsizetype first = firstNonBlank(data, line);
-    if (first == line.end || data[first] == ';') {
-        return std::nullopt;
-    }
-    const QByteArrayView text(data + first, line.end - first);
-    const auto *eq = static_cast<const char *>(std::memchr(text.data(), '=', size_t(text.size())));
-    if (!eq) {
-        return std::nullopt;
-    }
-    const qsizetype at = eq - text.data();
-    return KeyLine{trimmed(text.first(at)), trimmed(text.sliced(at + 1))};
 }
 
 QByteArray normalisedBytes(QByteArray bytes, bool *utf16)

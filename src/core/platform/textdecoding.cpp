@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace hangardeck::core {
 
@@ -45,8 +47,20 @@ QString decodeUtf8(QByteArrayView bytes)
 
 bool isAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
+    // Eight bytes at a time: the check of a collection asks it of every whole file.
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    std::uint64_t high = 0;
+    for (; end - p >= 8 && high == 0; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        high = word & 0x8080808080808080ULL;
+    }
+    if (high != 0) {
+        return false;
+    }
+    for (; p < end; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80) {
             return false;
         }
     }
