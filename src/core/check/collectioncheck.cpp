@@ -361,7 +361,7 @@ CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const F
         }
     };
     TitleGroups titles;
-    constexpr int Window = 1024;
+    constexpr int Window = 256;
     produceInOrder<FolderCheck>(
         summary.folders, readerThreadCount(readerThreads, summary.folders), Window,
         [&](int i) {
