@@ -292,7 +292,8 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative
 #endif
 }
 
-std::optional<std::vector<FolderItem>> gathered(const std::function<bool(const std::function<void(NativeNameView, bool, bool)> &)> &list)
+std::optional<std::vector<FolderItem>>
+gathered(const std::function<bool(const std::function<void(NativeNameView, bool, bool)> &)> &list)
 {
     std::vector<FolderItem> found;
     const bool listed = list([&found](NativeNameView name, bool isDirectory, bool isLink) {
