@@ -52,7 +52,7 @@ public:
         }
         m_names.reserve(items->size());
         for (const FolderItem &item : *items) {
-            m_names.push_back({fromNativeName(item.name).toCaseFolded(), item.isDirectory});
+            m_names.push_back({fromNativeName(item.name), item.isDirectory});
         }
     }
 
@@ -60,17 +60,17 @@ public:
     // gives its aircraft.cfg, but which folders it holds is not known.
     bool isListed() const { return m_listed; }
 
+    // Compared case-folded, as the file system of the simulator's own platform matches names.
     bool has(const QString &name, bool directory) const
     {
-        const QString folded = name.toCaseFolded();
         return std::any_of(m_names.begin(), m_names.end(), [&](const Name &listed) {
-            return listed.isDirectory == directory && listed.folded == folded;
+            return listed.isDirectory == directory && QString::compare(listed.name, name, Qt::CaseInsensitive) == 0;
         });
     }
 
 private:
     struct Name {
-        QString folded;
+        QString name;
         bool isDirectory;
     };
     std::vector<Name> m_names;
@@ -86,9 +86,10 @@ constexpr size_t SimKey = 7;
 // What one aircraft folder contributes, made on a reader thread.
 struct FolderCheck {
     std::vector<Finding> findings;
+    // As UTF-8, made here so that the merge, on one thread, only compares.
     struct Title {
-        QString title;
-        QString key; // trimmed and case-folded, made here so the merge only compares
+        QByteArray title;
+        QByteArray key; // trimmed and case-folded
         int section;
     };
     std::vector<Title> titles;
@@ -232,7 +233,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
             break; // the list stops at the first entry without a title
         }
         const QString title = profile.decodedValue(*raws[0]);
-        result.titles.push_back({title, title.trimmed().toCaseFolded(), n});
+        result.titles.push_back({title.toUtf8(), title.trimmed().toCaseFolded().toUtf8(), n});
         checkEntry(profile, n, raws, names, subdir, entryFindings);
     }
     for (int n = 0; n <= MaxKnownFltsimIndex; ++n) {
@@ -382,8 +383,8 @@ CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const F
             for (const Finding &finding : folder.findings) {
                 tell(finding);
             }
-            for (const FolderCheck::Title &title : folder.titles) {
-                titles.add(i, title.section, title.title, title.key);
+            for (FolderCheck::Title &title : folder.titles) {
+                titles.add(i, title.section, title.title, std::move(title.key));
             }
             return true;
         });

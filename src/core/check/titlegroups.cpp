@@ -6,16 +6,14 @@
 
 namespace hangardeck::core {
 
-void TitleGroups::add(int folder, int section, const QString &title, const QString &key)
+void TitleGroups::add(int folder, int section, QByteArrayView title, QByteArray key)
 {
-    const QByteArray utf8 = title.toUtf8();
     const int index = int(m_entries.size());
-    m_entries.push_back({folder, section, m_titles.size(), int(utf8.size())});
-    m_titles.append(utf8);
-    QByteArray compared = key.toUtf8();
-    const auto it = m_first.constFind(compared);
+    m_entries.push_back({folder, section, m_titles.size(), int(title.size())});
+    m_titles.append(title);
+    const auto it = m_first.constFind(key);
     if (it == m_first.constEnd()) {
-        m_first.insert(std::move(compared), index);
+        m_first.insert(std::move(key), index);
         return;
     }
     Entry &first = m_entries[size_t(*it)];

@@ -24,9 +24,9 @@ public:
         QString title;   // as the list shows it
     };
 
-    // Adds a title carried by [fltsim.section] of folder; key is the title as compared (trimmed
-    // and case-folded): titles with the same key are the same.
-    void add(int folder, int section, const QString &title, const QString &key);
+    // Adds a title carried by [fltsim.section] of folder, as UTF-8; key is the title as
+    // compared (trimmed and case-folded): titles with the same key are the same.
+    void add(int folder, int section, QByteArrayView title, QByteArray key);
 
     // Every group of two or more carriers, in the order of their first carrier; carriers in
     // the order they were added.
