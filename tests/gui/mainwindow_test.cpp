@@ -13,23 +13,17 @@ namespace {
 
 // Three aircraft (six variations) in the aircraft directory, plus the simulator's own
 // "default" folder that every scan skips; shown on request.
-struct Harness : Run {
-    QTemporaryDir aircraft;
-
+struct Harness : AircraftRun {
     explicit Harness(bool shown = false)
+        : AircraftRun(
+            [](const QString &dir) {
+                return writeAircraft(dir, "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"})
+                       && writeAircraft(dir, "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"})
+                       && writeAircraft(dir, "a320", "Airbus", {"Airbus A320"})
+                       && writeAircraft(dir, "default", "Microsoft", {"Default Plane"});
+            },
+            shown)
     {
-        const bool written = writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"})
-                             && writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"})
-                             && writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"})
-                             && writeAircraft(aircraft.path(), "default", "Microsoft", {"Default Plane"});
-        if (!written) {
-            qFatal("cannot write the aircraft folders");
-        }
-        presenter.messages.clear(); // the first start's welcome
-        dir1()->setPath(aircraft.path());
-        if (shown && !showAndActivate()) {
-            qFatal("the window did not become active");
-        }
     }
     void key(int code, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window.get(), Qt::Key(code), mods); }
     void generate() { action("mnuGenerate")->trigger(); }
