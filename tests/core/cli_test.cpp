@@ -7,10 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -290,15 +287,12 @@ private Q_SLOTS:
             "2J,\\c1,0\r\n");
 
         // The details box's text and a line feed; a later entry, a row's folder with its
-        // backslash, DIR with a trailing slash; entry 1 shows the next entry's description.
-        const QByteArray third = "Caf\xC3\xA9 Jumbo\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n= Last one\r\r\n[fltsim.2]\n";
+        // backslash, DIR with a trailing slash.
         const QByteArray nothing = "-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n[fltsim.32]\n";
         row("details", {"details", m_inspect, "b747"},
             "Boeing 747-400\r\n\r\nBoeing\r\n\r\n747-400\r\n\r\nFour engines\r\r\n[fltsim.0]\n");
-        row("details entry 1", {"details", "--entry", "1", m_inspect, "b747"},
-            "Boeing 747 Cargo\r\n\r\nBoeing\r\n\r\n-EMPTY-\r\n\r\n= Last one\r\r\n[fltsim.1]\n");
-        row("details entry 2", {"details", "--entry", "2", m_inspect, "b747"}, third);
-        row("details row folder", {"details", "--entry", "2", m_inspect + "/", "\\b747"}, third);
+        row("details entry 2, row folder", {"details", "--entry", "2", m_inspect + "/", "\\b747"},
+            "Caf\xC3\xA9 Jumbo\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n= Last one\r\r\n[fltsim.2]\n");
         row("details untitled entry", {"details", "--entry", "32", m_inspect, "b747"}, nothing);
         row("details no aircraft.cfg", {"details", "--entry", "32", m_inspect, "bare"}, nothing);
 
@@ -554,10 +548,52 @@ private Q_SLOTS:
         }
     }
 
+    void find_progressOnlyOnTerminal()
+    {
+        const QString start = m_dir.filePath("FindMany");
+        for (int i = 0; i < 600; ++i) {
+            QVERIFY(QDir().mkpath(start + QString::asprintf("/d%03d/e", i)));
+        }
+        QVERIFY(QDir().mkpath(start + "/zz Aircraft"));
+        // A pipe gets the count line alone.
+        const Run piped = runCli({"find", start});
+        QCOMPARE(piped.exitCode, 0);
+        QCOMPARE(piped.err, "1 aircraft directory found\n");
+#ifdef Q_OS_LINUX
+        // A terminal gets the count redrawn in place, cleared before the count line.
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0);
+        const auto closeMaster = qScopeGuard([master] { ::close(master); });
+        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        QProcess process;
+        process.setStandardErrorFile(QString::fromLocal8Bit(::ptsname(master)));
+        process.start(QStringLiteral(HANGARDECK_CLI_PATH), {"find", start});
+        // The terminal keeps what was written after the program ended: read up to the count line.
+        QByteArray terminal;
+        QElapsedTimer timer;
+        timer.start();
+        while (!terminal.contains("found") && timer.elapsed() < 60000) {
+            pollfd ready{master, POLLIN, 0};
+            if (::poll(&ready, 1, 100) > 0) {
+                char buffer[4096];
+                const ssize_t got = ::read(master, buffer, sizeof buffer);
+                QVERIFY(got > 0);
+                terminal.append(buffer, got);
+            }
+        }
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(), (start + "/zz Aircraft\n").toUtf8());
+        QVERIFY2(terminal.startsWith("\r256 directories searched"), terminal.constData());
+        // The terminal turns the count line's line feed into CR LF.
+        QVERIFY2(terminal.endsWith("\r\x1b[K1 aircraft directory found\r\n"), terminal.constData());
+#endif
+    }
+
+#ifdef Q_OS_UNIX
     // --output onto what is not a regular file writes into it in place and leaves it there.
     void output_fifo_readerGetsRowsAndFifoStays()
     {
-#ifdef Q_OS_UNIX
         const QString fifo = m_dir.filePath("list.fifo");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         // The reader drains the FIFO while the list is written: the list is larger than the pipe.
@@ -573,15 +609,11 @@ private Q_SLOTS:
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(readFile(m_dir.filePath("received.txt")), crlf(runCli({"list", "--extended", m_large}).out));
         QCOMPARE(fileType(fifo), mode_t(S_IFIFO));
-#else
-        QSKIP("needs FIFOs");
-#endif
     }
 
     // A full device fails with its cause, as a --output target and as stdout.
     void output_characterDevices_writtenInPlace()
     {
-#ifdef Q_OS_UNIX
         const QString null = characterDevice(m_dir.path(), "null", 3);
         const QString full = characterDevice(m_dir.path(), "full", 7);
         if (null.isEmpty() || full.isEmpty()) {
@@ -602,14 +634,10 @@ private Q_SLOTS:
         QCOMPARE(stdoutFull.exitCode, 1);
         QCOMPARE(stdoutFull.err,
                  QByteArray("hangardeck-cli: error: cannot write to stdout: No space left on device\n"));
-#else
-        QSKIP("needs device nodes");
-#endif
     }
 
     void output_socket_writtenInPlace()
     {
-#ifdef Q_OS_UNIX
         const QByteArray path = QFile::encodeName(m_dir.filePath("list.sock"));
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
@@ -629,14 +657,10 @@ private Q_SLOTS:
         QVERIFY(received.open(connection, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
         QCOMPARE(received.readAll(), crlf(runCli({"list", m_aircraft}).out));
         QCOMPARE(fileType(QFile::decodeName(path)), mode_t(S_IFSOCK));
-#else
-        QSKIP("needs Unix domain sockets");
-#endif
     }
 
     void output_symlink_replacesFileItPointsAt()
     {
-#ifdef Q_OS_UNIX
         const QString folder = m_dir.filePath("linked");
         QVERIFY(writeFile(folder + "/real.txt", "old"));
         QVERIFY(QFile::link(folder + "/real.txt", folder + "/link.txt"));
@@ -644,14 +668,10 @@ private Q_SLOTS:
         QCOMPARE(fileType(folder + "/link.txt"), mode_t(S_IFLNK));
         QCOMPARE(readFile(folder + "/real.txt"), crlf(runCli({"list", m_aircraft}).out));
         QCOMPARE(filesIn(folder), QStringList({"link.txt", "real.txt"}));
-#else
-        QSKIP("needs POSIX symbolic links");
-#endif
     }
 
     void output_fileTooLarge_keepsOldFile()
     {
-#ifdef Q_OS_UNIX
         const QString folder = m_dir.filePath("limited");
         const QString output = folder + "/output.txt";
         QVERIFY(writeFile(output, "the old list\r\n"));
@@ -665,14 +685,10 @@ private Q_SLOTS:
         QVERIFY2(run.err.endsWith("': File too large\n"), run.err.constData());
         QCOMPARE(readFile(output), QByteArray("the old list\r\n"));
         QCOMPARE(filesIn(folder), QStringList({"output.txt"}));
-#else
-        QSKIP("needs POSIX resource limits");
-#endif
     }
 
     void atomicWrite_keepsPermissionsAndRefusesNodes()
     {
-#ifdef Q_OS_UNIX
         using hangardeck::core::writeFileAtomically;
         const QString folder = m_dir.filePath("atomic");
         const QString file = folder + "/settings.ini";
@@ -698,16 +714,12 @@ private Q_SLOTS:
         QVERIFY(!writeFileAtomically(folder, "new", &error));
         QCOMPARE(error, QString("Is a directory"));
         QCOMPARE(filesIn(folder), QStringList({"fifo.ini", "settings.ini"}));
-#else
-        QSKIP("needs FIFOs");
-#endif
     }
 
     // Paths that are no UTF-8 text are taken and written as the bytes given; a line break
     // inside a printed name shows as U+FFFD.
     void nonUtf8Paths_takenAndPrintedAsGiven()
     {
-#ifdef Q_OS_UNIX
         // 0xE9 alone is "é" in Latin-1 and not valid UTF-8. QTemporaryDir removes by text and
         // cannot name these files.
         const QByteArray root = QFile::encodeName(m_dir.filePath("bytes"));
@@ -750,52 +762,8 @@ private Q_SLOTS:
         QCOMPARE(found.exitCode, 0);
         QCOMPARE(found.out,
                  start + "/FS9\xE9/Aircraft\n" + start + "/FS9\xE9/Aircraft/line\xEF\xBF\xBD" + "break aircraft\n");
-#else
-        QSKIP("needs POSIX file names");
-#endif
     }
-
-    void find_progressOnlyOnTerminal()
-    {
-        const QString start = m_dir.filePath("FindMany");
-        for (int i = 0; i < 600; ++i) {
-            QVERIFY(QDir().mkpath(start + QString::asprintf("/d%03d/e", i)));
-        }
-        QVERIFY(QDir().mkpath(start + "/zz Aircraft"));
-        // A pipe gets the count line alone.
-        const Run piped = runCli({"find", start});
-        QCOMPARE(piped.exitCode, 0);
-        QCOMPARE(piped.err, "1 aircraft directory found\n");
-#ifdef Q_OS_LINUX
-        // A terminal gets the count redrawn in place, cleared before the count line.
-        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(master >= 0);
-        const auto closeMaster = qScopeGuard([master] { ::close(master); });
-        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
-        QProcess process;
-        process.setStandardErrorFile(QString::fromLocal8Bit(::ptsname(master)));
-        process.start(QStringLiteral(HANGARDECK_CLI_PATH), {"find", start});
-        // The terminal keeps what was written after the program ended: read up to the count line.
-        QByteArray terminal;
-        QElapsedTimer timer;
-        timer.start();
-        while (!terminal.contains("found") && timer.elapsed() < 60000) {
-            pollfd ready{master, POLLIN, 0};
-            if (::poll(&ready, 1, 100) > 0) {
-                char buffer[4096];
-                const ssize_t got = ::read(master, buffer, sizeof buffer);
-                QVERIFY(got > 0);
-                terminal.append(buffer, got);
-            }
-        }
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
-        QCOMPARE(process.readAllStandardOutput(), (start + "/zz Aircraft\n").toUtf8());
-        QVERIFY2(terminal.startsWith("\r256 directories searched"), terminal.constData());
-        // The terminal turns the count line's line feed into CR LF.
-        QVERIFY2(terminal.endsWith("\r\x1b[K1 aircraft directory found\r\n"), terminal.constData());
 #endif
-    }
 };
 
 QTEST_GUILESS_MAIN(CliTest)

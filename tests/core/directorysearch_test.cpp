@@ -147,51 +147,6 @@ private Q_SLOTS:
         QCOMPARE(search(root).found, listed);
     }
 
-    void links_neverFollowed()
-    {
-#ifdef Q_OS_UNIX
-        QTemporaryDir dir;
-        const QString root = dir.path() + "/start";
-        const QString elsewhere = dir.path() + "/elsewhere";
-        QVERIFY(makeTree(root, {"b/Aircraft"}));
-        QVERIFY(makeTree(elsewhere, {"Aircraft"}));
-        QVERIFY(QFile::link(elsewhere, root + "/a link"));
-        QVERIFY(QFile::link(elsewhere + "/Aircraft", root + "/Aircraft link"));
-        QVERIFY(QFile::link(root, root + "/b/loop"));
-        QVERIFY(QFile::link(".", root + "/b/Aircraft/self aircraft"));
-        QVERIFY(QFile::link("nowhere", root + "/dangling aircraft"));
-        const Search result = search(root);
-        QVERIFY(result.finished);
-        QCOMPARE(result.found, QStringList{root + "/b/Aircraft"});
-        QCOMPARE(result.searched, 3); // start, b, b/Aircraft
-#else
-        QSKIP("needs POSIX links");
-#endif
-    }
-
-    void unreadableDirectory_contributesNothing()
-    {
-#ifdef Q_OS_UNIX
-        if (::geteuid() == 0) {
-            QSKIP("root reads every directory");
-        }
-        QTemporaryDir dir;
-        const QString root = dir.path();
-        QVERIFY(makeTree(root, {"Locked Aircraft/inner aircraft", "locked/Aircraft", "open/Aircraft"}));
-        QVERIFY(::chmod(QFile::encodeName(root + "/Locked Aircraft").constData(), 0) == 0);
-        QVERIFY(::chmod(QFile::encodeName(root + "/locked").constData(), 0) == 0);
-        const Search result = search(root);
-        ::chmod(QFile::encodeName(root + "/Locked Aircraft").constData(), 0700);
-        ::chmod(QFile::encodeName(root + "/locked").constData(), 0700);
-        // Listed by its name, then nothing below it; the next sibling is searched all the same.
-        QCOMPARE(result.found, under(root, {"Locked Aircraft", "open/Aircraft"}));
-        QCOMPARE(result.searched, 5);
-        QVERIFY(result.finished);
-#else
-        QSKIP("needs POSIX permissions");
-#endif
-    }
-
     void missingStart_searchesOnlyTheStart()
     {
         QTemporaryDir dir;
@@ -251,6 +206,45 @@ private Q_SLOTS:
         }
 #endif
     }
+
+#ifdef Q_OS_UNIX
+    void links_neverFollowed()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path() + "/start";
+        const QString elsewhere = dir.path() + "/elsewhere";
+        QVERIFY(makeTree(root, {"b/Aircraft"}));
+        QVERIFY(makeTree(elsewhere, {"Aircraft"}));
+        QVERIFY(QFile::link(elsewhere, root + "/a link"));
+        QVERIFY(QFile::link(elsewhere + "/Aircraft", root + "/Aircraft link"));
+        QVERIFY(QFile::link(root, root + "/b/loop"));
+        QVERIFY(QFile::link(".", root + "/b/Aircraft/self aircraft"));
+        QVERIFY(QFile::link("nowhere", root + "/dangling aircraft"));
+        const Search result = search(root);
+        QVERIFY(result.finished);
+        QCOMPARE(result.found, QStringList{root + "/b/Aircraft"});
+        QCOMPARE(result.searched, 3); // start, b, b/Aircraft
+    }
+
+    void unreadableDirectory_contributesNothing()
+    {
+        if (::geteuid() == 0) {
+            QSKIP("root reads every directory");
+        }
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        QVERIFY(makeTree(root, {"Locked Aircraft/inner aircraft", "locked/Aircraft", "open/Aircraft"}));
+        QVERIFY(::chmod(QFile::encodeName(root + "/Locked Aircraft").constData(), 0) == 0);
+        QVERIFY(::chmod(QFile::encodeName(root + "/locked").constData(), 0) == 0);
+        const Search result = search(root);
+        ::chmod(QFile::encodeName(root + "/Locked Aircraft").constData(), 0700);
+        ::chmod(QFile::encodeName(root + "/locked").constData(), 0700);
+        // Listed by its name, then nothing below it; the next sibling is searched all the same.
+        QCOMPARE(result.found, under(root, {"Locked Aircraft", "open/Aircraft"}));
+        QCOMPARE(result.searched, 5);
+        QVERIFY(result.finished);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(DirectorySearchTest)

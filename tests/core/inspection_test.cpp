@@ -283,9 +283,9 @@ private Q_SLOTS:
         QCOMPARE(below, pictures);
     }
 
+#ifdef Q_OS_UNIX
     void findPictures_unreadableFolder_contributesNothing()
     {
-#ifdef Q_OS_UNIX
         if (::geteuid() == 0) {
             QSKIP("root reads every folder");
         }
@@ -300,10 +300,8 @@ private Q_SLOTS:
             names.append(picture.name);
         }
         QCOMPARE(names, (QStringList{"in.jpg", "z.gif"}));
-#else
-        QSKIP("needs POSIX permissions");
-#endif
     }
+#endif
 };
 
 QTEST_GUILESS_MAIN(InspectionTest)
