@@ -4,7 +4,6 @@
 
 #include "core/platform/nativepath.h"
 #include "gui/catalogue/cataloguemodel.h"
-#include "gui/catalogue/generatedlistpanel.h"
 #include "gui/catalogue/scanrunner.h"
 #include "gui/shell/statusline.h"
 
@@ -160,43 +159,6 @@ private Q_SLOTS:
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(runner.takeHeldClose());
         QVERIFY(!runner.takeHeldClose());
-    }
-
-    // List2 reports every selection (the inspection's cue) and activation by double-click or
-    // Enter with any modifier; Enter on an empty list reports nothing.
-    void list2_reportsSelectionAndActivation()
-    {
-        Harness h;
-        auto *panel = h.child<hangardeck::gui::GeneratedListPanel>("setframes_5");
-        QSignalSpy selected(panel, &hangardeck::gui::GeneratedListPanel::rowSelected);
-        QSignalSpy activated(panel, &hangardeck::gui::GeneratedListPanel::rowActivated);
-        h.window->showPanel(5);
-        QListView *list2 = h.list("List2");
-        h.action("mnuGenerate")->trigger();
-        QCOMPARE(selected.count(), 1);
-        QCOMPARE(selected.last().at(0).toInt(), 0);
-        QTest::keyClick(list2, Qt::Key_Down);
-        QCOMPARE(selected.last().at(0).toInt(), 1);
-        for (const Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                                 Qt::KeyboardModifiers(Qt::ControlModifier)}) {
-            QTest::keyClick(list2, Qt::Key_Return, mods);
-        }
-        const QPoint third = list2->visualRect(list2->model()->index(2, list2->modelColumn())).center();
-        QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, third);
-        QTest::mouseDClick(list2->viewport(), Qt::LeftButton, {}, third);
-        QList<int> rows;
-        for (const QList<QVariant> &signal : activated) {
-            rows.append(signal.at(0).toInt());
-        }
-        QCOMPARE(rows, (QList<int>{1, 1, 1, 2}));
-        QCOMPARE(selected.last().at(0).toInt(), 2);
-
-        QTemporaryDir empty;
-        h.dir1()->setPath(empty.path());
-        h.action("mnuGenerate")->trigger();
-        activated.clear();
-        QTest::keyClick(list2, Qt::Key_Return);
-        QCOMPARE(activated.count(), 0);
     }
 
     void keys_moveTheSelectionInStep()

@@ -108,8 +108,8 @@ private Q_SLOTS:
         QVERIFY(h.details().startsWith("Boeing 747-100\n"));
     }
 
-    // A double-click or Enter (any modifier) opens the row's aircraft.cfg; before any list
-    // exists nothing opens. A press into a list without a selection selects the first row.
+    // A double-click or Enter (any modifier) opens the row's aircraft.cfg; without a row
+    // nothing opens. A press into a list without a selection selects the first row.
     void doubleClickAndEnter_openAircraftCfg()
     {
         Harness h;
@@ -130,7 +130,13 @@ private Q_SLOTS:
         QTest::keyClick(h.list("List2"), Qt::Key_Up);
         QTest::keyClick(h.list("List2"), Qt::Key_Enter, Qt::ShiftModifier);
         QTest::keyClick(h.list("List2"), Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747}));
+        QTest::keyClick(h.list("List2"), Qt::Key_Return);
+        // Nor does Enter on a list a scan left empty.
+        QTemporaryDir empty;
+        h.dir1()->setPath(empty.path());
+        h.action("mnuGenerate")->trigger();
+        QTest::keyClick(h.list("List2"), Qt::Key_Return);
+        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747, b747}));
     }
 
     // The saved list holds the rows in List2's order with CR LF, is replaced whole by each
