@@ -14,16 +14,13 @@ class HelpLocationTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Beside the program first, then the data folder relative to it, if there is one.
     void candidates_besideProgramThenDataFolder()
     {
         QCOMPARE(helpPageCandidates("/usr/bin", "../share/hangardeck"),
                  QStringList({"/usr/bin/hangardeck-help.html", "/usr/share/hangardeck/hangardeck-help.html"}));
         QCOMPARE(helpPageCandidates("/", "share/hangardeck"),
                  QStringList({"/hangardeck-help.html", "/share/hangardeck/hangardeck-help.html"}));
-    }
-
-    void candidates_noDataFolder_onlyBesideProgram()
-    {
         QCOMPARE(helpPageCandidates("/opt/hangardeck/", ""), QStringList{"/opt/hangardeck/hangardeck-help.html"});
     }
 
@@ -46,18 +43,11 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(bool, installed);
         QTemporaryDir prefix;
-        QVERIFY(prefix.isValid());
         const QString bin = prefix.filePath("bin");
-        QVERIFY(QDir().mkpath(bin));
-        if (beside) {
-            QVERIFY(writeFile(prefix.filePath("bin/hangardeck-help.html"), "<p>beside</p>"));
-        }
-        if (inData) {
-            QVERIFY(writeFile(prefix.filePath("share/hangardeck/hangardeck-help.html"), "<p>data</p>"));
-        } else {
-            // A folder of the page's name is not a page.
-            QVERIFY(QDir().mkpath(prefix.filePath("share/hangardeck/hangardeck-help.html")));
-        }
+        QVERIFY(QDir().mkpath(bin) && (!beside || writeFile(bin + "/hangardeck-help.html", "<p>beside</p>")));
+        // Without the page, a folder of its name, which is no page.
+        const QString page = prefix.filePath("share/hangardeck/hangardeck-help.html");
+        QVERIFY(inData ? writeFile(page, "<p>data</p>") : QDir().mkpath(page));
         QCOMPARE(locateHelpPage(bin, "../share/hangardeck"), prefix.filePath(expected));
         QCOMPARE(isInstalledLayout(bin, "../share/hangardeck"), installed);
         QVERIFY(!isInstalledLayout(bin, ""));

@@ -238,32 +238,27 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("tree");     // below a root holding the aircraft folder b747
         QTest::addColumn<QStringList>("pictures"); // paths below b747, in walk order
 
-        QTest::newRow("own files first, JPEGs before GIFs")
-            << QStringList{"b747/texture/t1.jpg", "b747/panel/p.gif", "b747/thumbnail.jpg"}
-            << QStringList{"thumbnail.jpg", "texture/t1.jpg", "panel/p.gif"};
-        QTest::newRow("GIFs after every JPEG")
-            << QStringList{"b747/a.gif", "b747/b.jpg", "b747/sub/c.gif", "b747/sub/d.jpg"}
-            << QStringList{"b.jpg", "sub/d.jpg", "a.gif", "sub/c.gif"};
-        QTest::newRow("name order without regard to case")
-            << QStringList{"b747/c.jpg", "b747/B.jpg", "b747/a.jpg", "b747/Z/x.jpg", "b747/y/x.jpg"}
-            << QStringList{"a.jpg", "B.jpg", "c.jpg", "y/x.jpg", "Z/x.jpg"};
-        QTest::newRow("endings matched without regard to case")
-            << QStringList{"b747/PHOTO.JPG", "b747/logo.Gif",  "b747/photo.jpeg",
-                           "b747/jpg",       "b747/a.jpg.txt", "b747/.jpg"}
-            << QStringList{".jpg", "PHOTO.JPG", "logo.Gif"};
-        QTest::newRow("folder shots.jpg walked, not listed")
-            << QStringList{"b747/shots.jpg/in.jpg", "b747/empty.gif/"} << QStringList{"shots.jpg/in.jpg"};
-        QTest::newRow("same name twice") << QStringList{"b747/a/p.jpg", "b747/b/p.jpg"}
-                                         << QStringList{"a/p.jpg", "b/p.jpg"};
-        QTest::newRow("link loop ends") << QStringList{"b747/p.jpg", "b747/loop -> .", "b747/sub/up -> ..",
-                                                       "b747/sub/q.jpg"}
-                                        << QStringList{"p.jpg", "sub/q.jpg"};
-        QTest::newRow("linked folder outside not followed")
-            << QStringList{"other/x.jpg", "b747/ext -> ../other"} << QStringList{};
-        QTest::newRow("link to a file listed")
-            << QStringList{"b747/real.jpg", "b747/alias.jpg -> real.jpg"} << QStringList{"alias.jpg", "real.jpg"};
-        QTest::newRow("no pictures") << QStringList{"b747/aircraft.cfg", "b747/model/"} << QStringList{};
-        QTest::newRow("missing folder") << QStringList{"elsewhere/a.jpg"} << QStringList{};
+        const auto row = [](const char *name, const QStringList &tree, const QStringList &pictures) {
+            QTest::newRow(name) << tree << pictures;
+        };
+        row("own files first, JPEGs before GIFs", {"b747/texture/t1.jpg", "b747/panel/p.gif", "b747/thumbnail.jpg"},
+            {"thumbnail.jpg", "texture/t1.jpg", "panel/p.gif"});
+        row("GIFs after every JPEG", {"b747/a.gif", "b747/b.jpg", "b747/sub/c.gif", "b747/sub/d.jpg"},
+            {"b.jpg", "sub/d.jpg", "a.gif", "sub/c.gif"});
+        row("name order without regard to case",
+            {"b747/c.jpg", "b747/B.jpg", "b747/a.jpg", "b747/Z/x.jpg", "b747/y/x.jpg"},
+            {"a.jpg", "B.jpg", "c.jpg", "y/x.jpg", "Z/x.jpg"});
+        row("endings matched without regard to case",
+            {"b747/PHOTO.JPG", "b747/logo.Gif", "b747/photo.jpeg", "b747/jpg", "b747/a.jpg.txt", "b747/.jpg"},
+            {".jpg", "PHOTO.JPG", "logo.Gif"});
+        row("folder shots.jpg walked, not listed", {"b747/shots.jpg/in.jpg", "b747/empty.gif/"}, {"shots.jpg/in.jpg"});
+        row("same name twice", {"b747/a/p.jpg", "b747/b/p.jpg"}, {"a/p.jpg", "b/p.jpg"});
+        row("link loop ends", {"b747/p.jpg", "b747/loop -> .", "b747/sub/up -> ..", "b747/sub/q.jpg"},
+            {"p.jpg", "sub/q.jpg"});
+        row("linked folder outside not followed", {"other/x.jpg", "b747/ext -> ../other"}, {});
+        row("link to a file listed", {"b747/real.jpg", "b747/alias.jpg -> real.jpg"}, {"alias.jpg", "real.jpg"});
+        row("no pictures", {"b747/aircraft.cfg", "b747/model/"}, {});
+        row("missing folder", {"elsewhere/a.jpg"}, {});
     }
 
     void findPictures_walkOrder()

@@ -201,15 +201,8 @@ private Q_SLOTS:
                      + " fieldwidth=20 fieldpadding=0 fieldactualwidth=0 fielddelimiter= rowterminator= leadfield=0 "
                        "flsimx=1 frame=0 top=150 left=300.5 height=7110 width=9105 sheep=0");
 
-        ClosingState state;
-        state.aircraftDirectory = "/fs9/Aircraft";
-        state.fieldWidthText = "33";
-        state.paddingText = "2";
-        state.actualWidthState = 1;
-        state.delimiter = " | ";
-        state.terminator = ";";
-        state.extendedMode = false;
         // Without a lead-field button, a visible panel or a geometry, those keys keep their stored value.
+        ClosingState state{"/fs9/Aircraft", "33", "2", 1, " | ", ";", std::nullopt, false, std::nullopt, std::nullopt};
         const QString common = "acpath=/fs9/Aircraft fieldwidth=33 fieldpadding=2 fieldactualwidth=1 fielddelimiter= | "
                                " rowterminator=;";
         QCOMPARE(entriesText(closingValues(state)), common + " flsimx=0");

@@ -12,27 +12,6 @@
 using namespace hangardeck::core;
 using namespace hangardeck::testsupport;
 
-namespace {
-
-// A state that writes all thirteen keys of a close.
-ClosingState fullClosingState()
-{
-    ClosingState state;
-    state.aircraftDirectory = "/fs9/Aircraft";
-    state.fieldWidthText = "33";
-    state.paddingText = "0";
-    state.actualWidthState = 1;
-    state.delimiter = " | ";
-    state.terminator = "\"";
-    state.leadField = 3;
-    state.extendedMode = false;
-    state.frame = 2;
-    state.geometry = WindowGeometryTwips{150, 300.5f, 7110, 9105};
-    return state;
-}
-
-} // namespace
-
 class SettingsFileTest final : public QObject
 {
     Q_OBJECT
@@ -89,7 +68,8 @@ private Q_SLOTS:
         const QByteArray before = "\xEF\xBB\xBF; kept comment\r\n[main]\r\nbroken line without equals\r\nsheep=9\r\n"
                                   "leadfield=0\r\nframe=4\r\nextra=kept\r\n[other]\r\nx=1\r\n";
         QVERIFY(writeFile(settings.portablePath(), before));
-        const SettingsValues values = closingValues(fullClosingState());
+        const SettingsValues values = closingValues(
+            {"/fs9/Aircraft", "33", "0", 1, " | ", "\"", 3, false, 2, WindowGeometryTwips{150, 300.5f, 7110, 9105}});
         QCOMPARE(values.size(), size_t(13));
         QCOMPARE(settings.write(values), settings.portablePath());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
