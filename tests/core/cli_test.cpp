@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <fstream>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -94,27 +95,19 @@ Run runCliWithBytes(const QList<QByteArray> &arguments)
     return runProgram("sh", {"-c", script, QStringLiteral(HANGARDECK_CLI_PATH)});
 }
 
-// Writes a file named by bytes, making its folders.
+// Files named by bytes, which QFile cannot name.
 bool writeRawFile(const QByteArray &path, const QByteArray &bytes)
 {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path.toStdString()).parent_path(), error);
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && written;
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    return bool(out.write(bytes.constData(), bytes.size()).flush());
 }
 
 QByteArray readRawFile(const QByteArray &path)
 {
-    QFile file;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        return "<missing>";
-    }
-    return file.readAll();
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return in ? QByteArray::fromStdString({std::istreambuf_iterator<char>(in), {}}) : QByteArray("<missing>");
 }
 
 // The kind of file at a path (S_IFIFO, S_IFCHR, ...), its link not followed; 0 if missing.
@@ -139,12 +132,8 @@ QString characterDevice(const QString &folder, const QString &name, unsigned min
         return {};
     }
     // A folder mounted nodev holds the node but refuses to open it.
-    const int fd = ::open(ownBytes.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return {};
-    }
-    ::close(fd);
-    return own;
+    QFile node(own);
+    return node.open(QIODevice::WriteOnly) ? own : QString();
 }
 #endif
 

@@ -210,6 +210,7 @@ private Q_SLOTS:
         QTest::newRow("no file") << QByteArray() << 0;
         QTest::newRow("no title at 0") << QByteArray("[fltsim.0]\r\nui_type=Jet\r\n") << 0;
         QTest::newRow("3 entries") << entriesConfig(3) << 3;
+        QTest::newRow("32 entries") << entriesConfig(32) << 32;
         QTest::newRow("33 entries") << entriesConfig(33) << 33;
         QTest::newRow("40 entries stop at 33") << entriesConfig(40) << 33;
         QTest::newRow("gap after 1") << entriesConfig(2) + "[fltsim.3]\r\ntitle=After gap\r\n" << 2;
