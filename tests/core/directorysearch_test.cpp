@@ -89,7 +89,6 @@ private Q_SLOTS:
             {"_aircraft", "A aircraft", "AIRCRAFT", "aircraft", "b aircraft", "Z aircraft"}, 7);
         row("hidden directories searched", {".wine/drive_c/Program Files/FS9/Aircraft", ".Aircraft"}, "",
             {".Aircraft", ".wine/drive_c/Program Files/FS9/Aircraft"}, 7);
-        row("START's trailing slash not doubled", {"Aircraft"}, "/", {"Aircraft"}, 2);
         // A start that would be excluded or listed as a sub-directory is searched all the same.
         row("START never listed", {"Aircraft/inner aircraft"}, "/Aircraft", {"Aircraft/inner aircraft"}, 2);
         row("START never excluded", {"Aircraft SDK/inner aircraft"}, "/Aircraft SDK", {"Aircraft SDK/inner aircraft"},

@@ -242,8 +242,6 @@ private Q_SLOTS:
         const auto row = [](const char *name, const QStringList &tree, const QStringList &pictures) {
             QTest::newRow(name) << tree << pictures;
         };
-        row("own files first, JPEGs before GIFs", {"b747/texture/t1.jpg", "b747/panel/p.gif", "b747/thumbnail.jpg"},
-            {"thumbnail.jpg", "texture/t1.jpg", "panel/p.gif"});
         row("GIFs after every JPEG", {"b747/a.gif", "b747/b.jpg", "b747/sub/c.gif", "b747/sub/d.jpg"},
             {"b.jpg", "sub/d.jpg", "a.gif", "sub/c.gif"});
         row("name order without regard to case",

@@ -90,7 +90,6 @@ private Q_SLOTS:
         const QString ti = "Boeing 747-400 Interc";
         using enum LeadField;
 
-        row("manufacturer lead, defaults", Manufacturer, 0, false, "", "", m + " " + t + " " + ti + " " + ".03\\b747");
         row("manufacturer lead, ;", Manufacturer, 0, false, ";", "", m + " ;" + t + " ;" + ti + " ;.03\\b747");
         row("type lead", Type, 0, false, ";", "", t + " ;" + m + " ;" + ti + " ;.03\\b747");
         row("title lead", Title, 0, false, ";", "", ti + " ;" + m + " ;" + t + " ;.03\\b747");
@@ -102,8 +101,6 @@ private Q_SLOTS:
             m + " <-|->" + t + " <-|->" + ti + " <-|->.03\\b747#");
         row("actual width: own lengths, no padding", Manufacturer, 5, true, ";", "",
             "Boeing;747-400;Boeing 747-400 Intercontinental XL;.03\\b747");
-        row("actual width, subdir lead", Subdir, 0, true, ",", "",
-            "\\b747,Boeing,747-400,Boeing 747-400 Intercontinental XL");
     }
 
     void formatRow_layout()
