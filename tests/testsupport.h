@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <functional>
 
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
@@ -64,53 +66,29 @@ inline QByteArray readFile(const QString &path)
 }
 
 #ifdef Q_OS_LINUX
-// Counts how often a file appears in a folder under its name, created or renamed onto:
-// once for each replacement of the file, once for each key if it were written key by key.
-class ReplacementCounter final
+// How often a file appears in a folder under its name (created, renamed onto or written in
+// place) while `act` runs: once for each replacement of the file, once for each key if it
+// were written key by key; -1 when the folder cannot be watched.
+inline int replacementsDuring(const QString &folder, const QByteArray &name, const std::function<void()> &act)
 {
-public:
-    ReplacementCounter(const QString &folder, QByteArray name)
-        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
-          m_name(std::move(name))
-    {
-        m_watching = m_fd >= 0
-                     && ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
-                                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE)
-                            >= 0;
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); }); // -1 closes nothing
+    const int mask = IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE;
+    if (fd < 0 || ::inotify_add_watch(fd, QFile::encodeName(folder).constData(), mask) < 0) {
+        return -1;
     }
-    ~ReplacementCounter()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
+    act();
+    int count = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            count += event->len > 0 && name == event->name ? 1 : 0;
+            at += ssize_t(sizeof(inotify_event) + event->len);
         }
     }
-    Q_DISABLE_COPY_MOVE(ReplacementCounter)
-
-    bool isWatching() const { return m_watching; }
-
-    // The replacements since the last call; a write into the file in place counts too.
-    int take()
-    {
-        int count = 0;
-        alignas(inotify_event) char buffer[4096];
-        ssize_t got = 0;
-        while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0) {
-            for (ssize_t at = 0; at < got;) {
-                const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
-                if (event->len > 0 && m_name == event->name) {
-                    ++count;
-                }
-                at += ssize_t(sizeof(inotify_event) + event->len);
-            }
-        }
-        return count;
-    }
-
-private:
-    int m_fd = -1;
-    QByteArray m_name;
-    bool m_watching = false;
-};
+    return count;
+}
 #endif
 
 } // namespace hangardeck::testsupport

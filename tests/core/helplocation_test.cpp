@@ -14,60 +14,45 @@ class HelpLocationTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void candidates_besideProgramThenDataFolder();
-    void candidates_noDataFolder_onlyBesideProgram();
-    void locate_data();
-    void locate();
+    // Beside the program first, then the data folder relative to it, if there is one.
+    void candidates_besideProgramThenDataFolder()
+    {
+        QCOMPARE(helpPageCandidates("/usr/bin", "../share/hangardeck"),
+                 QStringList({"/usr/bin/hangardeck-help.html", "/usr/share/hangardeck/hangardeck-help.html"}));
+        QCOMPARE(helpPageCandidates("/", "share/hangardeck"),
+                 QStringList({"/hangardeck-help.html", "/share/hangardeck/hangardeck-help.html"}));
+        QCOMPARE(helpPageCandidates("/opt/hangardeck/", ""), QStringList{"/opt/hangardeck/hangardeck-help.html"});
+    }
+
+    void locate_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<bool>("inData");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("both: beside wins") << true << true << "bin/hangardeck-help.html" << false;
+        QTest::newRow("installed") << false << true << "share/hangardeck/hangardeck-help.html" << true;
+        QTest::newRow("portable") << true << false << "bin/hangardeck-help.html" << false;
+        QTest::newRow("none: beside named") << false << false << "bin/hangardeck-help.html" << false;
+    }
+
+    void locate()
+    {
+        QFETCH(bool, beside);
+        QFETCH(bool, inData);
+        QFETCH(QString, expected);
+        QFETCH(bool, installed);
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath("bin");
+        QVERIFY(QDir().mkpath(bin) && (!beside || writeFile(bin + "/hangardeck-help.html", "<p>beside</p>")));
+        // Without the page, a folder of its name, which is no page.
+        const QString page = prefix.filePath("share/hangardeck/hangardeck-help.html");
+        QVERIFY(inData ? writeFile(page, "<p>data</p>") : QDir().mkpath(page));
+        QCOMPARE(locateHelpPage(bin, "../share/hangardeck"), prefix.filePath(expected));
+        QCOMPARE(isInstalledLayout(bin, "../share/hangardeck"), installed);
+        QVERIFY(!isInstalledLayout(bin, ""));
+    }
 };
-
-void HelpLocationTest::candidates_besideProgramThenDataFolder()
-{
-    QCOMPARE(helpPageCandidates("/usr/bin", "../share/hangardeck"),
-             QStringList({"/usr/bin/hangardeck-help.html", "/usr/share/hangardeck/hangardeck-help.html"}));
-    QCOMPARE(helpPageCandidates("/", "share/hangardeck"),
-             QStringList({"/hangardeck-help.html", "/share/hangardeck/hangardeck-help.html"}));
-}
-
-void HelpLocationTest::candidates_noDataFolder_onlyBesideProgram()
-{
-    QCOMPARE(helpPageCandidates("/opt/hangardeck/", ""), QStringList{"/opt/hangardeck/hangardeck-help.html"});
-}
-
-void HelpLocationTest::locate_data()
-{
-    QTest::addColumn<bool>("beside");
-    QTest::addColumn<bool>("inData");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("installed");
-    QTest::newRow("both: beside wins") << true << true << "bin/hangardeck-help.html" << false;
-    QTest::newRow("installed") << false << true << "share/hangardeck/hangardeck-help.html" << true;
-    QTest::newRow("portable") << true << false << "bin/hangardeck-help.html" << false;
-    QTest::newRow("none: beside named") << false << false << "bin/hangardeck-help.html" << false;
-}
-
-void HelpLocationTest::locate()
-{
-    QFETCH(bool, beside);
-    QFETCH(bool, inData);
-    QFETCH(QString, expected);
-    QFETCH(bool, installed);
-    QTemporaryDir prefix;
-    QVERIFY(prefix.isValid());
-    const QString bin = prefix.filePath("bin");
-    QVERIFY(QDir().mkpath(bin));
-    if (beside) {
-        QVERIFY(writeFile(prefix.filePath("bin/hangardeck-help.html"), "<p>beside</p>"));
-    }
-    if (inData) {
-        QVERIFY(writeFile(prefix.filePath("share/hangardeck/hangardeck-help.html"), "<p>data</p>"));
-    } else {
-        // A folder of the page's name is not a page.
-        QVERIFY(QDir().mkpath(prefix.filePath("share/hangardeck/hangardeck-help.html")));
-    }
-    QCOMPARE(locateHelpPage(bin, "../share/hangardeck"), prefix.filePath(expected));
-    QCOMPARE(isInstalledLayout(bin, "../share/hangardeck"), installed);
-    QVERIFY(!isInstalledLayout(bin, ""));
-}
 
 QTEST_GUILESS_MAIN(HelpLocationTest)
 #include "helplocation_test.moc"

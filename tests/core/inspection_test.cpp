@@ -29,11 +29,6 @@ namespace {
 
 const QString None = "<none>";
 
-EntryDetails readEntryDetails(const std::filesystem::path &aircraftCfg, const QString &entry)
-{
-    return entryDetails(Profile::fromFile(aircraftCfg), entry);
-}
-
 // A config of entries 0 to count - 1, each titled "Aircraft N".
 QByteArray entriesConfig(int count)
 {
@@ -72,374 +67,236 @@ class InspectionTest : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
+    // The aircraft.cfg of a folder named after the current data row; no file for empty bytes.
+    Profile profileOf(const QByteArray &file)
+    {
+        const QString path = m_dir.filePath(QTest::currentDataTag() + QString("/aircraft.cfg"));
+        return file.isEmpty() || writeFile(path, file) ? Profile::fromFile(toNativePath(path)) : Profile();
+    }
+
 private Q_SLOTS:
-    // Folder and entry number out of a row
-    void rowFolder_fromFirstBackslash_data();
-    void rowFolder_fromFirstBackslash();
-    void rowEntryText_twoCharactersBeforeBackslash_data();
-    void rowEntryText_twoCharactersBeforeBackslash();
+    // The folder from the row's first backslash on, and the two characters before it as the
+    // entry number (a leading zero dropped).
+    void rowFolderAndEntry_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("entry");
+        const auto row = [](const char *name, const QString &text, const QString &folder, const QString &entry) {
+            QTest::newRow(name) << text << folder << entry;
+        };
+        const QString fitted = "Boeing                747-400               Boeing 747-400 Interc ";
+        row("tag and subdir last", fitted + ".00\\b747", "\\b747", "0");
+        row("trailing spaces removed", fitted + ".03\\b747   ", "\\b747", "3");
+        row("tab and terminator stay", fitted + ".05\\b747\t;", "\\b747\t;", "5");
+        row(".10 keeps its zero", "Boeing ;.10\\b747", "\\b747", "10");
+        row("deeper folder", fitted + ".32\\fleet\\b747", "\\fleet\\b747", "32");
+        row("backslash past 255", QString(300, u'x') + ".12\\b747", "\\b747", "12");
+        row("whatever stands there", "Boeing ab\\b747", "\\b747", "ab");
+        row("subdir leading", "\\b747  Boeing  747-400", "\\b747  Boeing  747-400", None);
+        row("backslash second", "7\\b747", "\\b747", None);
+        row("backslash third", "07\\b747", "\\b747", "7");
+        row("no backslash", fitted + ".03", None, None);
+        row("empty row", "", None, None);
+    }
+
+    void rowFolderAndEntry()
+    {
+        QFETCH(QString, row);
+        QFETCH(QString, folder);
+        QFETCH(QString, entry);
+        QCOMPARE(rowFolder(row).value_or(None), folder);
+        QCOMPARE(rowEntryText(row).value_or(None), entry);
+    }
 
     // The description scan, alike for CR LF, LF and CR line ends
-    void scanDescription_rules_data();
-    void scanDescription_rules();
+    void scanDescription_rules_data()
+    {
+        QTest::addColumn<QString>("text"); // written with CR LF
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("description");
+        const auto row = [](const char *name, const QString &text, const QString &section, const QString &found) {
+            QTest::newRow(name) << text << section << found;
+        };
+        const QString head = "[fltsim.0]\r\ntitle=Boeing 747\r\n";
+        row("description=", head + "description=Twin jet\r\n", "fltsim.0", "Twin jet\r");
+        row("description = ", head + "description = Twin jet\r\n", "fltsim.0", "= Twin jet\r");
+        row("description= ", head + "description= Twin jet\r\n", "fltsim.0", " Twin jet\r");
+        row("description =", head + "description =Twin jet\r\n", "fltsim.0", "=Twin jet\r");
+        row("first form wins over a nearer second", head + "description = Near\r\n[fltsim.1]\r\ndescription=Far\r\n",
+            "fltsim.0", "Far\r");
+        row("third form wins over a nearer fourth", head + "description =Near\r\n[fltsim.1]\r\ndescription= Far\r\n",
+            "fltsim.0", " Far\r");
+        row("three characters shown", head + "description=abc\r\n", "fltsim.0", "abc\r");
+        row("two characters empty", head + "description=ab\r\n", "fltsim.0", "-EMPTY-");
+        row("four units, three characters", head + "description=\U0001F6E9a\r\n", "fltsim.0", "-EMPTY-");
+        row("empty value", head + "description=\r\nui_type=747\r\n", "fltsim.0", "-EMPTY-");
+        row("last line without line end", head + "description=Twin jet", "fltsim.0", "-EMPTY-");
+        row("key ends the file", head + "description=", "fltsim.0", "-EMPTY-");
+        row("holds TITLE=", head + "description=see Title=Boeing\r\n", "fltsim.0", "-EMPTY-");
+        row("later entry's description", head + "[fltsim.1]\r\ntitle=Cargo\r\ndescription=Freighter\r\n", "fltsim.0",
+            "Freighter\r");
+        row("capitals", "[FLTSIM.0]\r\nTITLE=Boeing\r\nDESCRIPTION=Loud\r\n", "fltsim.0", "Loud\r");
+        row("section text inside fltsim.10", "[fltsim.10]\r\ndescription=Ten\r\n[fltsim.1]\r\ndescription=One\r\n",
+            "fltsim.1", "Ten\r");
+        row("section text anywhere", "; see fltsim.2 below\r\ndescription=Note\r\n[fltsim.2]\r\n", "fltsim.2",
+            "Note\r");
+        row("description before the section", "description=Before\r\n" + head, "fltsim.0", "-EMPTY-");
+        row("section text missing", head + "description=Twin jet\r\n", "fltsim.3", "-EMPTY-");
+        row("past 32,767 characters", head + "; " + QString(40000, u'x') + "\r\ndescription=Far down\r\n", "fltsim.0",
+            "Far down\r");
+        row("non-ASCII kept", head + "description=Caf\u00e9 cr\u00e8me\r\n", "fltsim.0", "Caf\u00e9 cr\u00e8me\r");
+        row("only ASCII letters fold", "[flt\u017Fim.0]\r\ndescription=Long s\r\n", "fltsim.0", "-EMPTY-");
+    }
 
-    // One entry read from a file, and the text shown for it
-    void readEntryDetails_keysAndDescription_data();
-    void readEntryDetails_keysAndDescription();
-    void readEntryDetails_missingFile_allEmpty();
-    void detailsText_crLfLayout_data();
-    void detailsText_crLfLayout();
+    void scanDescription_rules()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, section);
+        QFETCH(QString, description);
+        QCOMPARE(scanDescription(text, section), description);
+        // The same file saved with LF or with CR line ends reads the same.
+        QCOMPARE(scanDescription(QString(text).replace("\r\n", "\n"), section), description);
+        QCOMPARE(scanDescription(QString(text).replace("\r\n", "\r"), section), description);
+    }
 
-    // Stepping through the entries
-    void endOfEntries_firstUntitled_data();
-    void endOfEntries_firstUntitled();
-    void lastEntryMessage_namesEntryBeforeEnd_data();
-    void lastEntryMessage_namesEntryBeforeEnd();
+    // One entry read from a file: its values, and the description scanned in its decoded text
+    void entryDetails_keysAndDescription_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QStringList>("expected"); // title, manufacturer, type, description
+        const auto row = [](const char *name, const QByteArray &file, const QString &entry,
+                            const QStringList &expected) { QTest::newRow(name) << file << entry << expected; };
+        row("entry 0",
+            "[fltsim.0]\r\ntitle=Boeing 747-400\r\nui_manufacturer=Boeing\r\nui_type=747-400\r\ndescription=Twin "
+            "jet\r\n",
+            "0", {"Boeing 747-400", "Boeing", "747-400", "Twin jet\r"});
+        row("entry 12",
+            entriesConfig(12) + "[fltsim.12]\r\ntitle=Twelve\r\nui_type = \"Jet\" \r\ndescription=Number twelve\r\n",
+            "12", {"Twelve", "-EMPTY-", "Jet", "Number twelve\r"});
+        row("one-character values", "[fltsim.0]\r\ntitle=X\r\nui_manufacturer=Y\r\nui_type=ab\r\n", "0",
+            {"-EMPTY-", "-EMPTY-", "ab", "-EMPTY-"});
+        row("entry k of 3", entriesConfig(3) + "description=Shared\r\n", "3", QStringList(4, "-EMPTY-"));
+        row("no file", "", "4", QStringList(4, "-EMPTY-"));
+        row("capitals", "[FLTSIM.0]\r\nTITLE=Cub\r\nUI_TYPE=J-3\r\nDESCRIPTION=Yellow\r\n", "0",
+            {"Cub", "-EMPTY-", "J-3", "Yellow\r"});
+        row("UTF-8", "[fltsim.0]\r\ntitle=Caf\xC3\xA9 jet\r\ndescription=Cr\xC3\xA8me\r\n", "0",
+            {"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me\r"});
+        row("Windows-1252", "[fltsim.0]\r\ntitle=Caf\xE9 jet\r\ndescription=Cr\xE8me \x80\r\n", "0",
+            {"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me \u20ac\r"});
+        QStringEncoder utf16(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
+        row("UTF-16 big endian", utf16.encode(u"[fltsim.0]\r\ntitle=Caf\u00e9\r\ndescription=Wide text\r\n"), "0",
+            {"Caf\u00e9", "-EMPTY-", "-EMPTY-", "Wide text\r"});
+    }
+
+    void entryDetails_keysAndDescription()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, entry);
+        QFETCH(QStringList, expected);
+        const EntryDetails details = entryDetails(profileOf(file), entry);
+        QCOMPARE((QStringList{details.title, details.manufacturer, details.type, details.description}), expected);
+        QCOMPARE(details.entryText, entry);
+    }
+
+    // Stepping through the entries: they end at the first untitled one, 33 at most
+    void endOfEntries_firstUntitled_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("end");
+        QTest::newRow("no file") << QByteArray() << 0;
+        QTest::newRow("no title at 0") << QByteArray("[fltsim.0]\r\nui_type=Jet\r\n") << 0;
+        QTest::newRow("3 entries") << entriesConfig(3) << 3;
+        QTest::newRow("32 entries") << entriesConfig(32) << 32;
+        QTest::newRow("33 entries") << entriesConfig(33) << 33;
+        QTest::newRow("40 entries stop at 33") << entriesConfig(40) << 33;
+        QTest::newRow("gap after 1") << entriesConfig(2) + "[fltsim.3]\r\ntitle=After gap\r\n" << 2;
+        QTest::newRow("one-character title") << entriesConfig(1) + "[fltsim.1]\r\ntitle=X\r\n" << 1;
+        QTest::newRow("capitals, LF") << QByteArray("[FLTSIM.0]\nTITLE=A0\n[Fltsim.1]\nTitle=A1\n") << 2;
+    }
+
+    void endOfEntries_firstUntitled()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, end);
+        QCOMPARE(endOfEntries(profileOf(file)), end);
+    }
+
+    void lastEntryMessage_namesEntryBeforeEnd()
+    {
+        QCOMPARE(lastEntryMessage(3), "[Fltsim.2] is the last entry");
+        QCOMPARE(lastEntryMessage(33), "[Fltsim.32] is the last entry");
+        QCOMPARE(lastEntryMessage(1), "[Fltsim.0] is the last entry");
+        QCOMPARE(lastEntryMessage(0), "[Fltsim.0] is the last entry"); // no entry before entry 0
+    }
 
     // The picture walk
-    void findPictures_walkOrder_data();
-    void findPictures_walkOrder();
-    void findPictures_unreadableFolder_contributesNothing();
+    void findPictures_walkOrder_data()
+    {
+        QTest::addColumn<QStringList>("tree");     // below a root holding the aircraft folder b747
+        QTest::addColumn<QStringList>("pictures"); // paths below b747, in walk order
 
-private:
-    QTemporaryDir m_dir;
-};
-
-void InspectionTest::rowFolder_fromFirstBackslash_data()
-{
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("folder");
-
-    const QString fitted = "Boeing                747-400               Boeing 747-400 Interc ";
-    QTest::newRow("tag and subdir last") << fitted + ".03\\b747"
-                                         << "\\b747";
-    QTest::newRow("trailing spaces removed") << fitted + ".03\\b747   "
-                                             << "\\b747";
-    QTest::newRow("tab and terminator stay") << fitted + ".03\\b747\t;"
-                                             << "\\b747\t;";
-    QTest::newRow("deeper folder") << fitted + ".00\\fleet\\b747"
-                                   << "\\fleet\\b747";
-    QTest::newRow("subdir leading") << "\\b747  Boeing  747-400"
-                                    << "\\b747  Boeing  747-400";
-    QTest::newRow("backslash past 255") << QString(300, u'x') + ".07\\b747"
-                                        << "\\b747";
-    QTest::newRow("no backslash") << fitted + ".03" << None;
-    QTest::newRow("empty row") << QString() << None;
-}
-
-void InspectionTest::rowFolder_fromFirstBackslash()
-{
-    QFETCH(QString, row);
-    QFETCH(QString, folder);
-    QCOMPARE(rowFolder(row).value_or(None), folder);
-}
-
-void InspectionTest::rowEntryText_twoCharactersBeforeBackslash_data()
-{
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("entry");
-
-    QTest::newRow(".00") << "Boeing ;.00\\b747"
-                         << "0";
-    QTest::newRow(".05 loses its zero") << "Boeing ;.05\\b747"
-                                        << "5";
-    QTest::newRow(".10 keeps its zero") << "Boeing ;.10\\b747"
-                                        << "10";
-    QTest::newRow(".12") << "Boeing ;.12\\b747"
-                         << "12";
-    QTest::newRow(".32 then a deeper folder") << "Boeing ;.32\\fleet\\b747"
-                                              << "32";
-    QTest::newRow("past 255") << QString(300, u'x') + ".12\\b747"
-                              << "12";
-    QTest::newRow("whatever stands there") << "Boeing ab\\b747"
-                                           << "ab";
-    QTest::newRow("backslash first") << "\\b747 Boeing" << None;
-    QTest::newRow("backslash second") << "7\\b747" << None;
-    QTest::newRow("backslash third") << "07\\b747"
-                                     << "7";
-    QTest::newRow("no backslash") << "Boeing .03" << None;
-}
-
-void InspectionTest::rowEntryText_twoCharactersBeforeBackslash()
-{
-    QFETCH(QString, row);
-    QFETCH(QString, entry);
-    QCOMPARE(rowEntryText(row).value_or(None), entry);
-}
-
-void InspectionTest::scanDescription_rules_data()
-{
-    QTest::addColumn<QString>("text"); // written with CR LF
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("description");
-
-    const QString head = "[fltsim.0]\r\ntitle=Boeing 747\r\n";
-    QTest::newRow("description=") << head + "description=Twin jet\r\n"
-                                  << "fltsim.0"
-                                  << "Twin jet\r";
-    QTest::newRow("description = ") << head + "description = Twin jet\r\n"
-                                    << "fltsim.0"
-                                    << "= Twin jet\r";
-    QTest::newRow("description= ") << head + "description= Twin jet\r\n"
-                                   << "fltsim.0"
-                                   << " Twin jet\r";
-    QTest::newRow("description =") << head + "description =Twin jet\r\n"
-                                   << "fltsim.0"
-                                   << "=Twin jet\r";
-    QTest::newRow("first form wins over a nearer second")
-        << head + "description = Near\r\n[fltsim.1]\r\ndescription=Far\r\n"
-        << "fltsim.0"
-        << "Far\r";
-    QTest::newRow("third form wins over a nearer fourth")
-        << head + "description =Near\r\n[fltsim.1]\r\ndescription= Far\r\n"
-        << "fltsim.0"
-        << " Far\r";
-    QTest::newRow("three characters shown") << head + "description=abc\r\n"
-                                            << "fltsim.0"
-                                            << "abc\r";
-    QTest::newRow("two characters empty") << head + "description=ab\r\n"
-                                          << "fltsim.0"
-                                          << "-EMPTY-";
-    QTest::newRow("four units, three characters") << head + "description=\U0001F6E9a\r\n"
-                                                  << "fltsim.0"
-                                                  << "-EMPTY-";
-    QTest::newRow("empty value") << head + "description=\r\nui_type=747\r\n"
-                                 << "fltsim.0"
-                                 << "-EMPTY-";
-    QTest::newRow("last line without line end") << head + "description=Twin jet"
-                                                << "fltsim.0"
-                                                << "-EMPTY-";
-    QTest::newRow("key ends the file") << head + "description="
-                                       << "fltsim.0"
-                                       << "-EMPTY-";
-    QTest::newRow("holds TITLE=") << head + "description=see Title=Boeing\r\n"
-                                  << "fltsim.0"
-                                  << "-EMPTY-";
-    QTest::newRow("later entry's description") << head + "[fltsim.1]\r\ntitle=Cargo\r\ndescription=Freighter\r\n"
-                                               << "fltsim.0"
-                                               << "Freighter\r";
-    QTest::newRow("capitals") << "[FLTSIM.0]\r\nTITLE=Boeing\r\nDESCRIPTION=Loud\r\n"
-                              << "fltsim.0"
-                              << "Loud\r";
-    QTest::newRow("section text inside fltsim.10")
-        << "[fltsim.10]\r\ndescription=Ten\r\n[fltsim.1]\r\ndescription=One\r\n"
-        << "fltsim.1"
-        << "Ten\r";
-    QTest::newRow("section text anywhere") << "; see fltsim.2 below\r\ndescription=Note\r\n[fltsim.2]\r\n"
-                                           << "fltsim.2"
-                                           << "Note\r";
-    QTest::newRow("description before the section") << "description=Before\r\n" + head << "fltsim.0"
-                                                    << "-EMPTY-";
-    QTest::newRow("section text missing") << head + "description=Twin jet\r\n"
-                                          << "fltsim.3"
-                                          << "-EMPTY-";
-    QTest::newRow("past 32,767 characters") << head + "; " + QString(40000, u'x') + "\r\ndescription=Far down\r\n"
-                                            << "fltsim.0"
-                                            << "Far down\r";
-    QTest::newRow("non-ASCII kept") << head + "description=Caf\u00e9 cr\u00e8me\r\n"
-                                    << "fltsim.0"
-                                    << "Caf\u00e9 cr\u00e8me\r";
-    QTest::newRow("only ASCII letters fold") << "[flt\u017Fim.0]\r\ndescription=Long s\r\n"
-                                             << "fltsim.0"
-                                             << "-EMPTY-";
-}
-
-void InspectionTest::scanDescription_rules()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, section);
-    QFETCH(QString, description);
-    QCOMPARE(scanDescription(text, section), description);
-    // The same file saved with LF or with CR line ends reads the same.
-    QCOMPARE(scanDescription(QString(text).replace("\r\n", "\n"), section), description);
-    QCOMPARE(scanDescription(QString(text).replace("\r\n", "\r"), section), description);
-}
-
-void InspectionTest::readEntryDetails_keysAndDescription_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QStringList>("expected"); // title, manufacturer, type, description
-
-    const QByteArray b747 = "[fltsim.0]\r\ntitle=Boeing 747-400\r\nui_manufacturer=Boeing\r\nui_type=747-400\r\n"
-                            "description=Twin jet\r\n";
-    QTest::newRow("entry 0") << b747 << "0" << QStringList{"Boeing 747-400", "Boeing", "747-400", "Twin jet\r"};
-    QTest::newRow("LF line ends") << QByteArray(b747).replace("\r\n", "\n") << "0"
-                                  << QStringList{"Boeing 747-400", "Boeing", "747-400", "Twin jet\r"};
-    QTest::newRow("entry 12")
-        << entriesConfig(12) + "[fltsim.12]\r\ntitle=Twelve\r\nui_type = \"Jet\" \r\ndescription=Number twelve\r\n"
-        << "12" << QStringList{"Twelve", "-EMPTY-", "Jet", "Number twelve\r"};
-    QTest::newRow("one-character values") << QByteArray("[fltsim.0]\r\ntitle=X\r\nui_manufacturer=Y\r\nui_type=ab\r\n")
-                                          << "0" << QStringList{"-EMPTY-", "-EMPTY-", "ab", "-EMPTY-"};
-    QTest::newRow("entry k of 3") << entriesConfig(3) + "description=Shared\r\n"
-                                  << "3" << QStringList{"-EMPTY-", "-EMPTY-", "-EMPTY-", "-EMPTY-"};
-    QTest::newRow("capitals") << QByteArray("[FLTSIM.0]\r\nTITLE=Cub\r\nUI_TYPE=J-3\r\nDESCRIPTION=Yellow\r\n") << "0"
-                              << QStringList{"Cub", "-EMPTY-", "J-3", "Yellow\r"};
-    QTest::newRow("UTF-8") << QByteArray("[fltsim.0]\r\ntitle=Caf\xC3\xA9 jet\r\ndescription=Cr\xC3\xA8me\r\n") << "0"
-                           << QStringList{"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me\r"};
-    QTest::newRow("Windows-1252") << QByteArray("[fltsim.0]\r\ntitle=Caf\xE9 jet\r\ndescription=Cr\xE8me \x80\r\n")
-                                  << "0" << QStringList{"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me \u20ac\r"};
-    QStringEncoder utf16(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
-    QTest::newRow("UTF-16 big endian") << QByteArray(
-        utf16.encode(u"[fltsim.0]\r\ntitle=Caf\u00e9\r\ndescription=Wide text\r\n"))
-                                       << "0" << QStringList{"Caf\u00e9", "-EMPTY-", "-EMPTY-", "Wide text\r"};
-}
-
-void InspectionTest::readEntryDetails_keysAndDescription()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, entry);
-    QFETCH(QStringList, expected);
-    const QString path = m_dir.filePath(QTest::currentDataTag() + QString("/aircraft.cfg"));
-    QVERIFY(writeFile(path, file));
-    const EntryDetails details = readEntryDetails(toNativePath(path), entry);
-    QCOMPARE((QStringList{details.title, details.manufacturer, details.type, details.description}), expected);
-    QCOMPARE(details.entryText, entry);
-}
-
-void InspectionTest::readEntryDetails_missingFile_allEmpty()
-{
-    for (const QString &path : {m_dir.filePath("nowhere/aircraft.cfg"), m_dir.path()}) {
-        const EntryDetails details = readEntryDetails(toNativePath(path), "4");
-        QCOMPARE((QStringList{details.title, details.manufacturer, details.type, details.description}),
-                 QStringList(4, "-EMPTY-"));
-        QCOMPARE(detailsText(details).right(12), "\r\n[fltsim.4]");
+        const auto row = [](const char *name, const QStringList &tree, const QStringList &pictures) {
+            QTest::newRow(name) << tree << pictures;
+        };
+        row("GIFs after every JPEG", {"b747/a.gif", "b747/b.jpg", "b747/sub/c.gif", "b747/sub/d.jpg"},
+            {"b.jpg", "sub/d.jpg", "a.gif", "sub/c.gif"});
+        row("name order without regard to case",
+            {"b747/c.jpg", "b747/B.jpg", "b747/a.jpg", "b747/Z/x.jpg", "b747/y/x.jpg"},
+            {"a.jpg", "B.jpg", "c.jpg", "y/x.jpg", "Z/x.jpg"});
+        row("endings matched without regard to case",
+            {"b747/PHOTO.JPG", "b747/logo.Gif", "b747/photo.jpeg", "b747/jpg", "b747/a.jpg.txt", "b747/.jpg"},
+            {".jpg", "PHOTO.JPG", "logo.Gif"});
+        row("folder shots.jpg walked, not listed", {"b747/shots.jpg/in.jpg", "b747/empty.gif/"}, {"shots.jpg/in.jpg"});
+        row("same name twice", {"b747/a/p.jpg", "b747/b/p.jpg"}, {"a/p.jpg", "b/p.jpg"});
+        row("link loop ends", {"b747/p.jpg", "b747/loop -> .", "b747/sub/up -> ..", "b747/sub/q.jpg"},
+            {"p.jpg", "sub/q.jpg"});
+        row("linked folder outside not followed", {"other/x.jpg", "b747/ext -> ../other"}, {});
+        row("link to a file listed", {"b747/real.jpg", "b747/alias.jpg -> real.jpg"}, {"alias.jpg", "real.jpg"});
+        row("no pictures", {"b747/aircraft.cfg", "b747/model/"}, {});
+        row("missing folder", {"elsewhere/a.jpg"}, {});
     }
-}
 
-void InspectionTest::detailsText_crLfLayout_data()
-{
-    QTest::addColumn<QStringList>("values"); // title, manufacturer, type, description, entry
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("entry 3") << QStringList{"Boeing 747", "Boeing", "747-400", "Twin jet\r", "3"}
-                             << "Boeing 747\r\n\r\nBoeing\r\n\r\n747-400\r\n\r\nTwin jet\r\r\n[fltsim.3]";
-    QTest::newRow("nothing known") << QStringList{"-EMPTY-", "-EMPTY-", "-EMPTY-", "-EMPTY-", "0"}
-                                   << "-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n\r\n-EMPTY-\r\n[fltsim.0]";
-}
-
-void InspectionTest::detailsText_crLfLayout()
-{
-    QFETCH(QStringList, values);
-    QFETCH(QString, text);
-    QCOMPARE(detailsText({values[0], values[1], values[2], values[3], values[4]}), text);
-}
-
-void InspectionTest::endOfEntries_firstUntitled_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("end");
-
-    QTest::newRow("no file") << QByteArray() << 0;
-    QTest::newRow("no title at 0") << QByteArray("[fltsim.0]\r\nui_type=Jet\r\n") << 0;
-    QTest::newRow("3 entries") << entriesConfig(3) << 3;
-    QTest::newRow("33 entries") << entriesConfig(33) << 33;
-    QTest::newRow("40 entries stop at 33") << entriesConfig(40) << 33;
-    QTest::newRow("gap after 1") << entriesConfig(2) + "[fltsim.3]\r\ntitle=After gap\r\n" << 2;
-    QTest::newRow("one-character title") << entriesConfig(1) + "[fltsim.1]\r\ntitle=X\r\n" << 1;
-    QTest::newRow("capitals, LF") << QByteArray("[FLTSIM.0]\nTITLE=A0\n[Fltsim.1]\nTitle=A1\n") << 2;
-}
-
-void InspectionTest::endOfEntries_firstUntitled()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, end);
-    const QString path = m_dir.filePath(QTest::currentDataTag() + QString("/aircraft.cfg"));
-    QVERIFY(file.isEmpty() || writeFile(path, file));
-    QCOMPARE(endOfEntries(Profile::fromFile(toNativePath(path))), end);
-}
-
-void InspectionTest::lastEntryMessage_namesEntryBeforeEnd_data()
-{
-    QTest::addColumn<int>("end");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("3") << 3 << "[Fltsim.2] is the last entry";
-    QTest::newRow("33") << 33 << "[Fltsim.32] is the last entry";
-    QTest::newRow("1") << 1 << "[Fltsim.0] is the last entry";
-    QTest::newRow("0 names entry 0") << 0 << "[Fltsim.0] is the last entry";
-}
-
-void InspectionTest::lastEntryMessage_namesEntryBeforeEnd()
-{
-    QFETCH(int, end);
-    QFETCH(QString, message);
-    QCOMPARE(lastEntryMessage(end), message);
-}
-
-void InspectionTest::findPictures_walkOrder_data()
-{
-    QTest::addColumn<QStringList>("tree");     // below a root holding the aircraft folder b747
-    QTest::addColumn<QStringList>("pictures"); // paths below b747, in walk order
-
-    QTest::newRow("own files first, JPEGs before GIFs")
-        << QStringList{"b747/texture/t1.jpg", "b747/panel/p.gif", "b747/thumbnail.jpg"}
-        << QStringList{"thumbnail.jpg", "texture/t1.jpg", "panel/p.gif"};
-    QTest::newRow("GIFs after every JPEG")
-        << QStringList{"b747/a.gif", "b747/b.jpg", "b747/sub/c.gif", "b747/sub/d.jpg"}
-        << QStringList{"b.jpg", "sub/d.jpg", "a.gif", "sub/c.gif"};
-    QTest::newRow("name order without regard to case")
-        << QStringList{"b747/c.jpg", "b747/B.jpg", "b747/a.jpg", "b747/Z/x.jpg", "b747/y/x.jpg"}
-        << QStringList{"a.jpg", "B.jpg", "c.jpg", "y/x.jpg", "Z/x.jpg"};
-    QTest::newRow("endings matched without regard to case")
-        << QStringList{"b747/PHOTO.JPG", "b747/logo.Gif", "b747/photo.jpeg", "b747/jpg", "b747/a.jpg.txt", "b747/.jpg"}
-        << QStringList{".jpg", "PHOTO.JPG", "logo.Gif"};
-    QTest::newRow("folder shots.jpg walked, not listed")
-        << QStringList{"b747/shots.jpg/in.jpg", "b747/empty.gif/"} << QStringList{"shots.jpg/in.jpg"};
-    QTest::newRow("same name twice") << QStringList{"b747/a/p.jpg", "b747/b/p.jpg"}
-                                     << QStringList{"a/p.jpg", "b/p.jpg"};
-    QTest::newRow("link loop ends") << QStringList{"b747/p.jpg", "b747/loop -> .", "b747/sub/up -> ..",
-                                                   "b747/sub/q.jpg"}
-                                    << QStringList{"p.jpg", "sub/q.jpg"};
-    QTest::newRow("linked folder outside not followed")
-        << QStringList{"other/x.jpg", "b747/ext -> ../other"} << QStringList{};
-    QTest::newRow("link to a file listed")
-        << QStringList{"b747/real.jpg", "b747/alias.jpg -> real.jpg"} << QStringList{"alias.jpg", "real.jpg"};
-    QTest::newRow("no pictures") << QStringList{"b747/aircraft.cfg", "b747/model/"} << QStringList{};
-    QTest::newRow("missing folder") << QStringList{"elsewhere/a.jpg"} << QStringList{};
-}
-
-void InspectionTest::findPictures_walkOrder()
-{
-    QFETCH(QStringList, tree);
-    QFETCH(QStringList, pictures);
-    const QString root = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
-    QCOMPARE(makeTree(root, tree), QString());
-    const std::filesystem::path folder = toNativePath(root + "/b747");
-
-    const std::vector<PictureFile> found = findPictures(folder);
-    QStringList below;
-    for (const PictureFile &picture : found) {
-        const QString path = fromNativePath(picture.path);
-        below.append(path.mid(root.size() + 6));
-        // The name is the path's last part: lstImageFiles and lstImages name the same file.
-        QCOMPARE(picture.name, QFileInfo(path).fileName());
-        QCOMPARE(path.left(root.size() + 6), root + "/b747/");
+    void findPictures_walkOrder()
+    {
+        QFETCH(QStringList, tree);
+        QFETCH(QStringList, pictures);
+        const QString root = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
+        QCOMPARE(makeTree(root, tree), QString());
+        QStringList below;
+        for (const PictureFile &picture : findPictures(toNativePath(root + "/b747"))) {
+            const QString path = fromNativePath(picture.path);
+            below.append(path.mid(root.size() + 6));
+            // The name is the path's last part: lstImageFiles and lstImages name the same file.
+            QCOMPARE(picture.name, QFileInfo(path).fileName());
+            QCOMPARE(path.left(root.size() + 6), root + "/b747/");
+        }
+        QCOMPARE(below, pictures);
     }
-    QCOMPARE(below, pictures);
-}
 
-void InspectionTest::findPictures_unreadableFolder_contributesNothing()
-{
 #ifdef Q_OS_UNIX
-    if (::geteuid() == 0) {
-        QSKIP("root reads every folder");
+    void findPictures_unreadableFolder_contributesNothing()
+    {
+        if (::geteuid() == 0) {
+            QSKIP("root reads every folder");
+        }
+        const QString root = m_dir.filePath("locked");
+        QCOMPARE(makeTree(root, {"b747/a/in.jpg", "b747/locked/hidden.jpg", "b747/z.gif"}), QString());
+        const QByteArray locked = QFile::encodeName(root + "/b747/locked");
+        QCOMPARE(::chmod(locked.constData(), 0), 0);
+        const std::vector<PictureFile> found = findPictures(toNativePath(root + "/b747"));
+        ::chmod(locked.constData(), 0755);
+        QStringList names;
+        for (const PictureFile &picture : found) {
+            names.append(picture.name);
+        }
+        QCOMPARE(names, (QStringList{"in.jpg", "z.gif"}));
     }
-    const QString root = m_dir.filePath("locked");
-    QCOMPARE(makeTree(root, {"b747/a/in.jpg", "b747/locked/hidden.jpg", "b747/z.gif"}), QString());
-    const QByteArray locked = QFile::encodeName(root + "/b747/locked");
-    QCOMPARE(::chmod(locked.constData(), 0), 0);
-    const std::vector<PictureFile> found = findPictures(toNativePath(root + "/b747"));
-    ::chmod(locked.constData(), 0755);
-    QStringList names;
-    for (const PictureFile &picture : found) {
-        names.append(picture.name);
-    }
-    QCOMPARE(names, (QStringList{"in.jpg", "z.gif"}));
-#else
-    QSKIP("needs POSIX permissions");
 #endif
-}
+};
 
 QTEST_GUILESS_MAIN(InspectionTest)
 #include "inspection_test.moc"

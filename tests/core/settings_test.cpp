@@ -51,224 +51,169 @@ class SettingsTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Reading stored text
-    void storedText_converts_data();
-    void storedText_converts();
-    void fromProfile_refusesLeadFieldAndFrameWithoutControl_data();
-    void fromProfile_refusesLeadFieldAndFrameWithoutControl();
-    void geometry_pixelsAndCentring();
+    // How each reader takes one stored text: the 16-bit integer (rounded, halves to even), the
+    // single written back as text, the two-state change, whether a first run is due, the lead
+    // field and the panel a stored file gives; "-": none.
+    void storedText_converts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("readings");
+        const auto row = [](const QString &text, const QString &readings) {
+            QTest::addRow("'%s'", qPrintable(text)) << text << readings;
+        };
+        row("20", "20 20 keep first - -");
+        row("  7 ", "7 7 keep first - -");
+        row("-1", "-1 -1 keep first - -");
+        row("12.4", "12 12.4 keep first - -");
+        row("12.6", "13 12.6 keep first - -");
+        row("2.5", "2 2.5 keep first 2 2");
+        row("3.5", "4 3.5 keep first - 4");
+        row("2.6", "3 2.6 keep first 3 3");
+        row("5", "5 5 keep first - 5");
+        row("6", "6 6 keep first - -");
+        row("1e2", "100 100 keep first - -");
+        row("32767", "32767 32767 keep first - -");
+        row("-32768", "-32768 -32768 keep first - -");
+        row("32768", "- 32768 keep first - -");
+        row("123456.7", "- 123456.7 keep first - -");
+        row("1e39", "- - keep first - -");
+        // Text that is not a number passes both equality tests, "= 1" and then "= 0".
+        row("", "- - clear first - -");
+        row("   ", "- - clear first - -");
+        row("x", "- - clear first - -");
+        row("20px", "- - clear first - -");
+        row("inf", "- - clear first - -");
+        row("nan", "- - clear first - -");
+        row("0x10", "- - clear first - -");
+        row("1,000", "- - clear first - -");
+        row("1", "1 1 check first 1 -");
+        row("1.0", "1 1 check first 1 -");
+        row("0", "0 0 clear first 0 0");
+        row("9", "9 9 keep set - -");
+        row(" 9 ", "9 9 keep set - -");
+        row("9.0", "9 9 keep set - -");
+    }
+
+    void storedText_converts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, readings);
+        const std::optional<int> int16 = toInt16(text);
+        const std::optional<float> single = toSingle(text);
+        // Only a number that names a lead-field button (0-3) or a panel (0, 2-5) reaches the window.
+        const QByteArray file = "[main]\r\nleadfield=" + text.toUtf8() + "\r\nframe=" + text.toUtf8() + "\r\n";
+        const StoredSettings stored = StoredSettings::fromProfile(Profile::fromBytes(file));
+        const auto number = [](std::optional<int> v) { return v ? QString::number(*v) : QString("-"); };
+        const QStringList actual{number(int16),
+                                 single ? singleToText(*single) : "-",
+                                 QStringList{"check", "clear", "keep"}[int(checkChangeFor(text))],
+                                 isFirstRun(text) ? QString("first") : "set",
+                                 number(stored.leadField),
+                                 number(stored.frame)};
+        QCOMPARE(actual.join(' '), readings);
+        // Text that is not a number passes every equality test; a number cannot equal both 1 and 0.
+        QCOMPARE(passesEqualityTest(text, 1) && passesEqualityTest(text, 0), !toNumber(text));
+    }
+
+    void geometry_pixelsAndCentring()
+    {
+        const auto pixels = [](std::optional<float> twips) {
+            const std::optional<int> result = pixelsFromTwips(twips);
+            return result ? QString::number(*result) : QString("-");
+        };
+        // Rounded to the nearest pixel, halves away from zero; beyond +-32,767 pixels refused.
+        const QStringList results{pixels(std::nullopt), pixels(1500),   pixels(7.4f),    pixels(7.5f),
+                                  pixels(-7.5f),        pixels(491505), pixels(-491505), pixels(491520),
+                                  pixels(-491520),      pixels(NAN),    pixels(INFINITY)};
+        QCOMPARE(results.join(' '), "- 100 0 1 -1 32767 -32767 - - - -");
+        QCOMPARE(twipsFromPixels(-480), -7200.0f);
+
+        const WindowGeometryTwips centred = centredGeometry(11520, 15360, 7110, 9105.5f);
+        QCOMPARE(centred.top, 2205.0f);
+        QCOMPARE(centred.left, 3127.25f);
+        QCOMPARE(centred.height, 7110.0f);
+        QCOMPARE(centred.width, 9105.5f);
+    }
 
     // Start-up: first run or restore
-    void planStartup_firstRunOnlyWithoutMarkerNine_data();
-    void planStartup_firstRunOnlyWithoutMarkerNine();
-    void planStartup_firstRunSettingsAreWhatTheFileReadsBack_data();
-    void planStartup_firstRunSettingsAreWhatTheFileReadsBack();
+    void planStartup_firstRunOnlyWithoutMarkerNine_data()
+    {
+        QTest::addColumn<QByteArray>("sheepLine");
+        QTest::addColumn<bool>("firstRun");
+        QTest::newRow("absent") << QByteArray() << true;
+        QTest::newRow("empty") << QByteArray("sheep=\r\n") << true;
+        QTest::newRow("x") << QByteArray("sheep=x\r\n") << true;
+        QTest::newRow("0 after a reset") << QByteArray("sheep=0\r\n") << true;
+        QTest::newRow("9") << QByteArray("sheep=9\r\n") << false;
+        QTest::newRow("9.0") << QByteArray("sheep=9.0\r\n") << false;
+    }
+
+    void planStartup_firstRunOnlyWithoutMarkerNine()
+    {
+        QFETCH(QByteArray, sheepLine);
+        QFETCH(bool, firstRun);
+        const QByteArray file =
+            "[main]\r\nfieldwidth=33\r\nfielddelimiter=\" | \"\r\nframe=3\r\ntop=150\r\n" + sheepLine;
+        const StartupPlan plan = planStartup(Profile::fromBytes(file));
+        QCOMPARE(plan.firstRun, firstRun);
+        // A first run applies what it writes and leaves the window centred at its design size.
+        const QString expected = firstRun ? QString(defaultAircraftDirectory() + "|20|0|clear|[]|[]|0|check|0|-|-|-|-")
+                                          : QString("|33|-|clear|[ | ]|[]|-|clear|3|150|-|-|-");
+        QCOMPARE(describe(plan.settings), expected);
+    }
+
+    void planStartup_firstRunSettingsAreWhatTheFileReadsBack_data()
+    {
+        QTest::addColumn<QByteArray>("home");
+        QTest::newRow("this home") << qgetenv("HOME");
+        // Longer than a stored value can be: the directory reads back cut, never in half a character.
+        QTest::newRow("long home") << QByteArray("/" + QByteArray(124, 'p') + "\xF0\x9F\x9B\xA9/h");
+    }
+
+    void planStartup_firstRunSettingsAreWhatTheFileReadsBack()
+    {
+        QFETCH(QByteArray, home);
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("hangardeck.ini");
+        const bool written = writeProfileStrings(ini, "main", firstRunValues({1, 2, 3, 4}));
+        StoredSettings readBack = StoredSettings::fromProfile(Profile::fromFile(ini.toStdU16String()));
+        const StoredSettings planned = planStartup(Profile()).settings;
+        qputenv("HOME", oldHome);
+
+        QVERIFY(written);
+        QCOMPARE(readBack.topTwips, 1.0f);
+        readBack.topTwips = readBack.leftTwips = readBack.heightTwips = readBack.widthTwips = std::nullopt;
+        QCOMPARE(describe(planned), describe(readBack));
+    }
 
     // What each occasion writes
-    void values_keysInTableOrder();
+    void values_keysInTableOrder()
+    {
+        const QString dir = defaultAircraftDirectory();
+        QCOMPARE(entriesText(firstRunValues({150, 300.5f, 7065, 9090})),
+                 "acpath=" + dir
+                     + " fieldwidth=20 fieldpadding=0 fieldactualwidth=0 fielddelimiter= rowterminator= leadfield=0 "
+                       "flsimx=1 frame=0 top=150 left=300.5 height=7065 width=9090 sheep=9");
+        QCOMPARE(entriesText(resetValues(150, 300.5f)),
+                 "acpath=" + dir
+                     + " fieldwidth=20 fieldpadding=0 fieldactualwidth=0 fielddelimiter= rowterminator= leadfield=0 "
+                       "flsimx=1 frame=0 top=150 left=300.5 height=7110 width=9105 sheep=0");
+
+        // Without a lead-field button, a visible panel or a geometry, those keys keep their stored value.
+        ClosingState state{"/fs9/Aircraft", "33", "2", 1, " | ", ";", std::nullopt, false, std::nullopt, std::nullopt};
+        const QString common = "acpath=/fs9/Aircraft fieldwidth=33 fieldpadding=2 fieldactualwidth=1 fielddelimiter= | "
+                               " rowterminator=;";
+        QCOMPARE(entriesText(closingValues(state)), common + " flsimx=0");
+        state.leadField = 3;
+        state.extendedMode = true;
+        state.frame = 5;
+        state.geometry = WindowGeometryTwips{-150, 0, 7110.5f, 9105};
+        QCOMPARE(entriesText(closingValues(state)),
+                 common + " leadfield=3 flsimx=1 frame=5 top=-150 left=0 height=7110.5 width=9105");
+    }
 };
-
-// How each reader takes one stored text: the 16-bit integer (rounded, halves to even), the
-// single written back as text, the two-state change, whether a first run is due; "-": none.
-void SettingsTest::storedText_converts_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("readings");
-    const auto row = [](const QString &text, const QString &readings) {
-        QTest::addRow("'%s'", qPrintable(text)) << text << readings;
-    };
-    row("20", "20 20 keep first");
-    row("  7 ", "7 7 keep first");
-    row("-1", "-1 -1 keep first");
-    row("12.4", "12 12.4 keep first");
-    row("12.6", "13 12.6 keep first");
-    row("2.5", "2 2.5 keep first");
-    row("3.5", "4 3.5 keep first");
-    row("1e2", "100 100 keep first");
-    row("32767", "32767 32767 keep first");
-    row("-32768", "-32768 -32768 keep first");
-    row("32768", "- 32768 keep first");
-    row("123456.7", "- 123456.7 keep first");
-    row("1e39", "- - keep first");
-    // Text that is not a number passes both equality tests, "= 1" and then "= 0".
-    row("", "- - clear first");
-    row("   ", "- - clear first");
-    row("x", "- - clear first");
-    row("20px", "- - clear first");
-    row("inf", "- - clear first");
-    row("nan", "- - clear first");
-    row("0x10", "- - clear first");
-    row("1,000", "- - clear first");
-    row("1", "1 1 check first");
-    row("1.0", "1 1 check first");
-    row("0", "0 0 clear first");
-    row("9", "9 9 keep set");
-    row(" 9 ", "9 9 keep set");
-    row("9.0", "9 9 keep set");
-}
-
-void SettingsTest::storedText_converts()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, readings);
-    const std::optional<int> int16 = toInt16(text);
-    const std::optional<float> single = toSingle(text);
-    const QStringList actual{int16 ? QString::number(*int16) : QString("-"), single ? singleToText(*single) : "-",
-                             QStringList{"check", "clear", "keep"}[int(checkChangeFor(text))],
-                             isFirstRun(text) ? QString("first") : "set"};
-    QCOMPARE(actual.join(' '), readings);
-    // Text that is not a number passes every equality test; a number cannot equal both 1 and 0.
-    QCOMPARE(passesEqualityTest(text, 1) && passesEqualityTest(text, 0), !toNumber(text));
-}
-
-// Only a number that names a lead-field button (0-3) or a panel (0, 2-5) reaches the window.
-void SettingsTest::fromProfile_refusesLeadFieldAndFrameWithoutControl_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("leadField");
-    QTest::addColumn<QString>("frame");
-    QTest::newRow("0") << "0"
-                       << "0"
-                       << "0";
-    QTest::newRow("1: no panel 1") << "1"
-                                   << "1"
-                                   << "-";
-    QTest::newRow("2.6 rounds to 3") << "2.6"
-                                     << "3"
-                                     << "3";
-    QTest::newRow("4: no button 4") << "4"
-                                    << "-"
-                                    << "4";
-    QTest::newRow("5") << "5"
-                       << "-"
-                       << "5";
-    QTest::newRow("6") << "6"
-                       << "-"
-                       << "-";
-    QTest::newRow("-1") << "-1"
-                        << "-"
-                        << "-";
-    QTest::newRow("empty") << ""
-                           << "-"
-                           << "-";
-    QTest::newRow("x") << "x"
-                       << "-"
-                       << "-";
-}
-
-void SettingsTest::fromProfile_refusesLeadFieldAndFrameWithoutControl()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, leadField);
-    QFETCH(QString, frame);
-    const QByteArray file = "[main]\r\nleadfield=" + stored.toUtf8() + "\r\nframe=" + stored.toUtf8() + "\r\n";
-    const StoredSettings settings = StoredSettings::fromProfile(Profile::fromBytes(file));
-    QCOMPARE(settings.leadField ? QString::number(*settings.leadField) : "-", leadField);
-    QCOMPARE(settings.frame ? QString::number(*settings.frame) : "-", frame);
-}
-
-void SettingsTest::geometry_pixelsAndCentring()
-{
-    const auto pixels = [](std::optional<float> twips) {
-        const std::optional<int> result = pixelsFromTwips(twips);
-        return result ? QString::number(*result) : QString("-");
-    };
-    // Rounded to the nearest pixel, halves away from zero; beyond +-32,767 pixels refused.
-    const QStringList results{pixels(std::nullopt), pixels(1500),   pixels(7.4f),    pixels(7.5f),
-                              pixels(-7.5f),        pixels(491505), pixels(-491505), pixels(491520),
-                              pixels(-491520),      pixels(NAN),    pixels(INFINITY)};
-    QCOMPARE(results.join(' '), "- 100 0 1 -1 32767 -32767 - - - -");
-    QCOMPARE(twipsFromPixels(-480), -7200.0f);
-
-    const WindowGeometryTwips centred = centredGeometry(11520, 15360, 7110, 9105.5f);
-    QCOMPARE(centred.top, 2205.0f);
-    QCOMPARE(centred.left, 3127.25f);
-    QCOMPARE(centred.height, 7110.0f);
-    QCOMPARE(centred.width, 9105.5f);
-}
-
-void SettingsTest::planStartup_firstRunOnlyWithoutMarkerNine_data()
-{
-    QTest::addColumn<QByteArray>("sheepLine");
-    QTest::addColumn<bool>("firstRun");
-    QTest::newRow("absent") << QByteArray() << true;
-    QTest::newRow("empty") << QByteArray("sheep=\r\n") << true;
-    QTest::newRow("x") << QByteArray("sheep=x\r\n") << true;
-    QTest::newRow("0 after a reset") << QByteArray("sheep=0\r\n") << true;
-    QTest::newRow("9") << QByteArray("sheep=9\r\n") << false;
-    QTest::newRow("9.0") << QByteArray("sheep=9.0\r\n") << false;
-}
-
-void SettingsTest::planStartup_firstRunOnlyWithoutMarkerNine()
-{
-    QFETCH(QByteArray, sheepLine);
-    QFETCH(bool, firstRun);
-    const QByteArray file = "[main]\r\nfieldwidth=33\r\nfielddelimiter=\" | \"\r\nframe=3\r\ntop=150\r\n" + sheepLine;
-    const StartupPlan plan = planStartup(Profile::fromBytes(file));
-    QCOMPARE(plan.firstRun, firstRun);
-    // A first run applies what it writes and leaves the window centred at its design size.
-    const QString expected = firstRun ? QString(defaultAircraftDirectory() + "|20|0|clear|[]|[]|0|check|0|-|-|-|-")
-                                      : QString("|33|-|clear|[ | ]|[]|-|clear|3|150|-|-|-");
-    QCOMPARE(describe(plan.settings), expected);
-}
-
-void SettingsTest::planStartup_firstRunSettingsAreWhatTheFileReadsBack_data()
-{
-    QTest::addColumn<QByteArray>("home");
-    QTest::newRow("this home") << qgetenv("HOME");
-    // Longer than a stored value can be: the directory reads back cut, never in half a character.
-    QTest::newRow("long home") << QByteArray("/" + QByteArray(124, 'p') + "\xF0\x9F\x9B\xA9/h");
-}
-
-void SettingsTest::planStartup_firstRunSettingsAreWhatTheFileReadsBack()
-{
-    QFETCH(QByteArray, home);
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", home);
-    QTemporaryDir dir;
-    const QString ini = dir.filePath("hangardeck.ini");
-    const bool written = writeProfileStrings(ini, "main", firstRunValues({1, 2, 3, 4}));
-    StoredSettings readBack = StoredSettings::fromProfile(Profile::fromFile(ini.toStdU16String()));
-    const StoredSettings planned = planStartup(Profile()).settings;
-    qputenv("HOME", oldHome);
-
-    QVERIFY(written);
-    QCOMPARE(readBack.topTwips, 1.0f);
-    readBack.topTwips = readBack.leftTwips = readBack.heightTwips = readBack.widthTwips = std::nullopt;
-    QCOMPARE(describe(planned), describe(readBack));
-}
-
-void SettingsTest::values_keysInTableOrder()
-{
-    const QString dir = defaultAircraftDirectory();
-    QCOMPARE(entriesText(firstRunValues({150, 300.5f, 7065, 9090})),
-             "acpath=" + dir
-                 + " fieldwidth=20 fieldpadding=0 fieldactualwidth=0 fielddelimiter= rowterminator= leadfield=0 "
-                   "flsimx=1 frame=0 top=150 left=300.5 height=7065 width=9090 sheep=9");
-    QCOMPARE(entriesText(resetValues(150, 300.5f)),
-             "acpath=" + dir
-                 + " fieldwidth=20 fieldpadding=0 fieldactualwidth=0 fielddelimiter= rowterminator= leadfield=0 "
-                   "flsimx=1 frame=0 top=150 left=300.5 height=7110 width=9105 sheep=0");
-
-    ClosingState state;
-    state.aircraftDirectory = "/fs9/Aircraft";
-    state.fieldWidthText = "33";
-    state.paddingText = "2";
-    state.actualWidthState = 1;
-    state.delimiter = " | ";
-    state.terminator = ";";
-    state.extendedMode = false;
-    // Without a lead-field button, a visible panel or a geometry, those keys keep their stored value.
-    const QString common = "acpath=/fs9/Aircraft fieldwidth=33 fieldpadding=2 fieldactualwidth=1 fielddelimiter= | "
-                           " rowterminator=;";
-    QCOMPARE(entriesText(closingValues(state)), common + " flsimx=0");
-    state.leadField = 3;
-    state.extendedMode = true;
-    state.frame = 5;
-    state.geometry = WindowGeometryTwips{-150, 0, 7110.5f, 9105};
-    QCOMPARE(entriesText(closingValues(state)),
-             common + " leadfield=3 flsimx=1 frame=5 top=-150 left=0 height=7110.5 width=9105");
-}
 
 QTEST_GUILESS_MAIN(SettingsTest)
 #include "settings_test.moc"

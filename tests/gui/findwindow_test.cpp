@@ -11,22 +11,18 @@ namespace {
 
 // A disk with an aircraft directory below a game folder, excluded folders holding aircraft
 // directories of their own, and a folder without any.
-struct Harness : Run {
-    QTemporaryDir disk;
+struct Harness : AircraftRun {
     FindWindow *find = nullptr;
 
     Harness()
+        : AircraftRun(
+            [](const QString &disk) {
+                return QDir(disk).mkpath("Games/FS9/Aircraft/a320 aircraft pack")
+                       && QDir(disk).mkpath("Games/FS9/Aircraft SDK/Aircraft")
+                       && QDir(disk).mkpath("My Documents/Aircraft") && QDir(disk).mkpath("Other/Empty");
+            },
+            true)
     {
-        for (const char *folder : {"Games/FS9/Aircraft/a320 aircraft pack", "Games/FS9/Aircraft SDK/Aircraft",
-                                   "My Documents/Aircraft", "Other/Empty"}) {
-            if (!QDir(disk.path()).mkpath(QString::fromLatin1(folder))) {
-                qFatal("cannot make the test folders");
-            }
-        }
-        presenter.messages.clear();
-        if (!showAndActivate()) {
-            qFatal("the window did not become active");
-        }
     }
     // "Find Directory" on the directory picker panel, the search starting at a folder.
     bool open(const QString &start)
@@ -34,12 +30,12 @@ struct Harness : Run {
         window->showPanel(0);
         QTest::mouseClick(child<QPushButton>("cmdFind"), Qt::LeftButton);
         find = window->findChild<FindWindow *>("frmFind");
-        return find && find->findChild<DirectoryListBox *>("Dir1")->setPath(disk.filePath(start));
+        return find && find->findChild<DirectoryListBox *>("Dir1")->setPath(aircraft.filePath(start));
     }
     void search() const { QTest::mouseClick(find->findChild<QPushButton *>("Command2"), Qt::LeftButton); }
     QStringList found() const { return texts(find->findChild<QListWidget *>("List1")); }
     QString findLabel(const QString &name) const { return find->findChild<QLabel *>(name)->text(); }
-    QString path(const QString &below) const { return QDir(disk.path()).filePath(below); }
+    QString path(const QString &below) const { return QDir(aircraft.path()).filePath(below); }
 };
 
 } // namespace

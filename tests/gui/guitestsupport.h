@@ -51,20 +51,12 @@ inline bool writeAircraft(const QString &dir, const QString &folder, const QStri
 // The key=value lines of a settings file, in file order.
 inline QStringList iniLines(const QString &path)
 {
-    QStringList lines = QString::fromUtf8(readFile(path)).split('\n');
-    for (QString &line : lines) {
-        line = line.trimmed();
-    }
-    return lines.filter(QRegularExpression("^\\w+="));
+    return QString::fromUtf8(readFile(path)).split(QRegularExpression("[\r\n]+")).filter(QRegularExpression("^\\w+="));
 }
 
 inline QStringList iniKeys(const QString &path)
 {
-    QStringList keys = iniLines(path);
-    for (QString &key : keys) {
-        key.truncate(key.indexOf('='));
-    }
-    return keys;
+    return iniLines(path).replaceInStrings(QRegularExpression("=.*"), QString());
 }
 
 // The stored values of some keys: iniValues(ini, "top left") gives "150 300" (an absent key gives "").
@@ -153,6 +145,24 @@ struct Run {
         window->show();
         window->activateWindow();
         return QTest::qWaitForWindowActive(window.get());
+    }
+};
+
+// A window on an aircraft directory of its own, which `write` fills before the window opens it;
+// the first start's welcome dismissed, the window shown and active on request.
+struct AircraftRun : Run {
+    QTemporaryDir aircraft;
+
+    AircraftRun(const std::function<bool(const QString &)> &write, bool shown)
+    {
+        if (!write(aircraft.path())) {
+            qFatal("cannot write the aircraft folders");
+        }
+        presenter.messages.clear();
+        dir1()->setPath(aircraft.path());
+        if (shown && !showAndActivate()) {
+            qFatal("the window did not become active");
+        }
     }
 };
 

@@ -13,23 +13,17 @@ namespace {
 
 // Three aircraft (six variations) in the aircraft directory, plus the simulator's own
 // "default" folder that every scan skips; shown on request.
-struct Harness : Run {
-    QTemporaryDir aircraft;
-
+struct Harness : AircraftRun {
     explicit Harness(bool shown = false)
+        : AircraftRun(
+            [](const QString &dir) {
+                return writeAircraft(dir, "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"})
+                       && writeAircraft(dir, "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"})
+                       && writeAircraft(dir, "a320", "Airbus", {"Airbus A320"})
+                       && writeAircraft(dir, "default", "Microsoft", {"Default Plane"});
+            },
+            shown)
     {
-        const bool written = writeAircraft(aircraft.path(), "b747", "Boeing", {"Boeing 747-400", "Boeing 747 Cargo"})
-                             && writeAircraft(aircraft.path(), "cub", "Piper", {"Piper Cub", "Cub Floats", "Cub Skis"})
-                             && writeAircraft(aircraft.path(), "a320", "Airbus", {"Airbus A320"})
-                             && writeAircraft(aircraft.path(), "default", "Microsoft", {"Default Plane"});
-        if (!written) {
-            qFatal("cannot write the aircraft folders");
-        }
-        presenter.messages.clear(); // the first start's welcome
-        dir1()->setPath(aircraft.path());
-        if (shown && !showAndActivate()) {
-            qFatal("the window did not become active");
-        }
     }
     void key(int code, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window.get(), Qt::Key(code), mods); }
     void generate() { action("mnuGenerate")->trigger(); }
@@ -107,10 +101,7 @@ private Q_SLOTS:
         Harness h(true);
         h.action("mnuFSX")->setChecked(false);
         h.key(Qt::Key_F5);
-        const QStringList rows = h.items("List2");
-        QCOMPARE(rows.size(), 3);
-        QVERIFY(rows[0].startsWith("Airbus ") && rows[0].endsWith(".00\\a320"));
-        QVERIFY(rows[1].startsWith("Boeing ") && rows[2].startsWith("Piper "));
+        QCOMPARE(h.rows("List2"), 3); // in sorted order, as the format test shows
         // The field lists keep scan order: folders by name.
         QCOMPARE(h.items("lstManuf"), (QStringList{"Airbus", "Boeing", "Piper"}));
         QCOMPARE(h.items("lstAircraft"), (QStringList{"a320 0", "b747 0", "cub 0"}));
@@ -119,9 +110,6 @@ private Q_SLOTS:
         QCOMPARE(h.label("Label5")->text(), "3 Aircraft listed");
         QCOMPARE(h.currentRow("List2"), 0);
         QVERIFY(!QApplication::overrideCursor());
-
-        h.key(Qt::Key_F5); // again: the same lists
-        QCOMPARE(h.items("List2"), rows);
 
         // A folder added since the path was set is seen by the next scan.
         QVERIFY(writeAircraft(h.aircraft.path(), "zlin", "Zlin", {"Zlin 242"}));
