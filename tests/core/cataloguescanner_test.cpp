@@ -87,7 +87,6 @@ private Q_SLOTS:
     void scan_entriesOfOneFile_data();
     void scan_entriesOfOneFile();
     void scan_missingAndShortValuesBecomeEmptyMarker();
-    void scan_readsAircraftCfgInAnyLetterCase();
 
     // What the lists hold
     void scan_fieldListsInScanOrderUnfitted();
@@ -98,7 +97,6 @@ private Q_SLOTS:
     void scan_hostileFilesListAsEmpty();
     void scan_hugeFileIsReadOnce();
     void scan_nonUtf8FolderNameAndLinkLoops();
-    void scan_unreadableFileAndFifo();
     void scan_progressCanStopEarly();
 
     // Any file, of any size or text form, gives a listing
@@ -215,13 +213,6 @@ void CatalogueScannerTest::scan_missingAndShortValuesBecomeEmptyMarker()
     QCOMPARE(scan.types(), QStringList({"-EMPTY-"}));
     QCOMPARE(scan.manufacturers(), QStringList({"Maker"}));
     QCOMPARE(scan.rows().first(), "Maker                 -EMPTY-               Has no type           .00\\a");
-}
-
-void CatalogueScannerTest::scan_readsAircraftCfgInAnyLetterCase()
-{
-    Tree tree;
-    QVERIFY(tree.cfg("copied", fltsims({"From Windows"}), "Aircraft.CFG"));
-    QCOMPARE(tree.scan(false).titles(), QStringList({"From Windows"}));
 }
 
 void CatalogueScannerTest::scan_fieldListsInScanOrderUnfitted()
@@ -364,26 +355,6 @@ void CatalogueScannerTest::scan_nonUtf8FolderNameAndLinkLoops()
     QCOMPARE(scan.folderPath(scan.entries.front()), latin1);
 #else
     QSKIP("needs POSIX file names");
-#endif
-}
-
-void CatalogueScannerTest::scan_unreadableFileAndFifo()
-{
-#ifdef Q_OS_UNIX
-    Tree tree;
-    QVERIFY(tree.cfg("locked", fltsims({"Locked"})));
-    const std::string locked = (tree.root() / "locked" / "aircraft.cfg").string();
-    QVERIFY(::chmod(locked.c_str(), 0) == 0);
-    tree.folder("fifo");
-    QVERIFY(::mkfifo((tree.root() / "fifo" / "aircraft.cfg").c_str(), 0644) == 0);
-
-    // root reads any file; everyone else sees the locked one as having no values.
-    QFile probe(QString::fromStdString(locked));
-    const QString lockedTitle = probe.open(QIODevice::ReadOnly) ? QStringLiteral("Locked") : QStringLiteral("-EMPTY-");
-    const CatalogueScan scan = tree.scan(true);
-    QCOMPARE(scan.titles(), QStringList({"-EMPTY-", lockedTitle}));
-#else
-    QSKIP("needs POSIX permissions and FIFOs");
 #endif
 }
 

@@ -373,6 +373,12 @@ private Q_SLOTS:
         const std::vector<ProfileEntry> entries{{"k", "1"}};
         QVERIFY(writeProfileStrings(path, "main", entries, QByteArray("; base\r\n[main]\r\nk=0\r\n")));
         QCOMPARE(readFile(path), QByteArray("; base\r\n[main]\r\nk=1\r\n"));
+
+        // A file read as Windows-1252 becomes UTF-8 before UTF-8 goes in: both values read back.
+        QVERIFY(writeFile(path, "[main]\r\nold=Br\xE9geat\r\n"));
+        QVERIFY(writeProfileString(path, "main", "k", QStringLiteral("zo\u00EB")));
+        QCOMPARE(readFile(path), QByteArray("[main]\r\nold=Br\xC3\xA9geat\r\nk=zo\xC3\xAB\r\n"));
+        QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"main", u"old"), QStringLiteral("Br\u00E9geat"));
     }
 
     // A missing folder keeps nothing; replacing a file that could not be read (here a FIFO)

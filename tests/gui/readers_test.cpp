@@ -60,22 +60,34 @@ private Q_SLOTS:
         }
         QTemporaryDir dir;
         const QString aircraft = dir.filePath("Aircraft");
+        // Other letter cases: the exact name first, else the first other spelling in byte order.
         QVERIFY(writeFile(aircraft + "/Upper/Aircraft.cfg", "[fltsim.0]\r\ntitle=Upper Jet\r\nui_type=U\r\n"));
+        QVERIFY(writeFile(aircraft + "/Shout/AIRCRAFT.CFG", "[fltsim.0]\r\ntitle=Shout Jet\r\n"));
         QVERIFY(writeFile(aircraft + "/Both/Aircraft.cfg", "[fltsim.0]\r\ntitle=Second\r\n"));
         QVERIFY(writeFile(aircraft + "/Both/AIRCRAFT.CFG", "[fltsim.0]\r\ntitle=First\r\n"));
-        // Valid UTF-8 in the title, a Windows-1252 byte in the description: one decoding.
+        QVERIFY(writeFile(aircraft + "/Exact/AIRCRAFT.CFG", "[fltsim.0]\r\ntitle=Other one\r\n"));
+        QVERIFY(writeFile(aircraft + "/Exact/aircraft.cfg", "[fltsim.0]\r\ntitle=Exact one\r\n"));
+        // Valid UTF-8 in the title, a Windows-1252 byte in the description or only in a
+        // comment: one decoding for the whole file.
         QVERIFY(writeFile(aircraft + "/Mixed/aircraft.cfg",
                           "[fltsim.0]\r\ntitle=Caf\xC3\xA9\r\ndescription=Caf\xC3\xA9 \xA9 2004\r\n"));
+        QVERIFY(
+            writeFile(aircraft + "/Comment/aircraft.cfg", "; \xA9 2004\r\n[fltsim.0]\r\ntitle=Caf\xC3\xA9 Jet\r\n"));
+        // Entered but not listed; a file this user may not read.
         QVERIFY(writeFile(aircraft + "/Locked/aircraft.cfg", "[fltsim.0]\r\ntitle=Locked Jet\r\n"));
+        QVERIFY(writeFile(aircraft + "/LockedFile/aircraft.cfg", "[fltsim.0]\r\ntitle=Never read\r\n"));
         const QByteArray locked = QFile::encodeName(aircraft + "/Locked");
         QCOMPARE(::chmod(locked.constData(), 0111), 0);
         const auto unlock = qScopeGuard([&locked] { ::chmod(locked.constData(), 0755); }); // to be removed
+        QCOMPARE(::chmod(QFile::encodeName(aircraft + "/LockedFile/aircraft.cfg").constData(), 0), 0);
+        // What stands where the file should be.
+        QVERIFY(QDir().mkpath(aircraft + "/Folder/aircraft.cfg"));
         for (const char *folder : {"Fifo", "Loop", "Device", "Socket"}) {
             QVERIFY(QDir().mkpath(aircraft + '/' + folder));
         }
         QCOMPARE(::mkfifo(QFile::encodeName(aircraft + "/Fifo/aircraft.cfg").constData(), 0644), 0);
         QVERIFY(QFile::link(aircraft + "/Loop/aircraft.cfg", aircraft + "/Loop/aircraft.cfg"));
-        QVERIFY(QFile::link("/dev/null", aircraft + "/Device/aircraft.cfg"));
+        QVERIFY(QFile::link("/dev/zero", aircraft + "/Device/aircraft.cfg"));
         QVERIFY(makeSocket(aircraft + "/Socket/aircraft.cfg"));
 
         const QJsonArray listed = QJsonDocument::fromJson(run({"list", "--format", "json", aircraft})).array();
@@ -83,21 +95,29 @@ private Q_SLOTS:
         for (const QJsonValue &record : listed) {
             titles.insert(record["subdir"].toString(), record["title"].toString());
         }
+        const QString empty = "-EMPTY-";
         QCOMPARE(titles, (QMap<QString, QString>{{"\\Both", "First"},
-                                                 {"\\Device", "-EMPTY-"},
-                                                 {"\\Fifo", "-EMPTY-"},
+                                                 {"\\Comment", QString::fromUtf8("Caf\xC3\x83\xC2\xA9 Jet")},
+                                                 {"\\Device", empty},
+                                                 {"\\Exact", "Exact one"},
+                                                 {"\\Fifo", empty},
+                                                 {"\\Folder", empty},
                                                  {"\\Locked", "Locked Jet"},
-                                                 {"\\Loop", "-EMPTY-"},
+                                                 {"\\LockedFile", empty},
+                                                 {"\\Loop", empty},
                                                  {"\\Mixed", QString::fromUtf8("Caf\xC3\x83\xC2\xA9")},
-                                                 {"\\Socket", "-EMPTY-"},
+                                                 {"\\Shout", "Shout Jet"},
+                                                 {"\\Socket", empty},
                                                  {"\\Upper", "Upper Jet"}}));
+        QByteArray expected;
+        for (const char *folder : {"Comment", "Device", "Fifo", "Folder", "LockedFile", "Loop", "Mixed", "Socket"}) {
+            expected += '\\' + QByteArray(folder)
+                        + (std::strcmp(folder, "Comment") == 0 || std::strcmp(folder, "Mixed") == 0
+                               ? " encoding: aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\n"
+                               : " unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n");
+        }
         QCOMPARE(run({"check", aircraft}),
-                 "\\Device unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
-                 "\\Fifo unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
-                 "\\Loop unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
-                 "\\Mixed encoding: aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\n"
-                 "\\Socket unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n"
-                 "8 folders, 8 variations, 5 findings: unreadable 4, encoding 1\n");
+                 expected + "13 folders, 13 variations, 8 findings: unreadable 6, encoding 2\n");
 
         Run h;
         h.dir1()->setPath(aircraft);
