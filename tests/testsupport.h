@@ -27,6 +27,28 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// Text as UTF-16 with its byte-order mark, in the byte order asked for.
+inline QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+// Entries [fltsim.0] to [fltsim.count - 1], each titled "<title> N" and followed by extra.
+inline QByteArray numberedEntries(int count, const QByteArray &title, const QByteArray &extra = {})
+{
+    QByteArray text;
+    for (int n = 0; n < count; ++n) {
+        const QByteArray number = QByteArray::number(n);
+        text += "[fltsim." + number + "]\r\ntitle=" + title + ' ' + number + "\r\n" + extra;
+    }
+    return text;
+}
+
 // Aircraft folders built below a temporary Aircraft directory, removed with it.
 class AircraftTree
 {

@@ -71,11 +71,7 @@ private Q_SLOTS:
         tree.cfg("Untitled", "[fltsim.0]\r\ntitle=\r\nui_type=X\r\n");
         tree.cfg("Gap", "[fltsim.0]\r\ntitle=A0\r\n[fltsim.1]\r\ntitle=A1\r\n[fltsim.2]\r\ntitle=z\r\n"
                         "[fltsim.3]\r\ntitle=A3\r\n[fltsim.5]\r\ntitle=A5\r\n");
-        QByteArray many;
-        for (int n = 0; n <= 34; ++n) {
-            many += "[fltsim." + QByteArray::number(n) + "]\r\ntitle=Many " + QByteArray::number(n) + "\r\n";
-        }
-        tree.cfg("Many", many);
+        tree.cfg("Many", hangardeck::testsupport::numberedEntries(35, "Many"));
         tree.cfg("Case", "[FLTSIM.0]\r\ntitle=C0\r\n[fltsim.1]\r\ntitle=\xc3\xa9\r\n[Fltsim.2]\r\ntitle=C2\r\n"
                          "[fltsim.04]\r\ntitle=C4\r\n");
         // Cut values: 126 two-byte characters fit though their bytes are more than 126.

@@ -128,15 +128,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString root = dir.path();
-        const QStringList names{"\u00c9t\u00e9 aircraft",
-                                "F aircraft",
-                                "e aircraft",
-                                "\u00e9 aircraft",
-                                "[aircraft]",
-                                "9 aircraft",
-                                "{aircraft}",
-                                "\u00df aircraft",
-                                "SS aircraft"};
+        const QStringList names =
+            QString("\u00c9t\u00e9 aircraft,F aircraft,e aircraft,\u00e9 aircraft,[aircraft],9 aircraft,{aircraft},"
+                    "\u00df aircraft,SS aircraft")
+                .split(',');
         QVERIFY(makeTree(root, names));
         QStringList listed;
         for (const DirectoryEntry &entry : listSubfolders(QFile::encodeName(root).toStdString())) {

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,16 +27,6 @@ using namespace hangardeck::testsupport;
 namespace {
 
 const QString None = "<none>";
-
-// A config of entries 0 to count - 1, each titled "Aircraft N".
-QByteArray entriesConfig(int count)
-{
-    QByteArray text;
-    for (int n = 0; n < count; ++n) {
-        text += "[fltsim." + QByteArray::number(n) + "]\r\ntitle=Aircraft " + QByteArray::number(n) + "\r\n";
-    }
-    return text;
-}
 
 // Builds a tree below root: "a/b.jpg" is a file, "a/b/" a folder, "a/l -> t" a symbolic link
 // to t. Returns the first item that could not be made, or an empty text.
@@ -175,11 +164,12 @@ private Q_SLOTS:
             "jet\r\n",
             "0", {"Boeing 747-400", "Boeing", "747-400", "Twin jet\r"});
         row("entry 12",
-            entriesConfig(12) + "[fltsim.12]\r\ntitle=Twelve\r\nui_type = \"Jet\" \r\ndescription=Number twelve\r\n",
+            numberedEntries(12, "Aircraft")
+                + "[fltsim.12]\r\ntitle=Twelve\r\nui_type = \"Jet\" \r\ndescription=Number twelve\r\n",
             "12", {"Twelve", "-EMPTY-", "Jet", "Number twelve\r"});
         row("one-character values", "[fltsim.0]\r\ntitle=X\r\nui_manufacturer=Y\r\nui_type=ab\r\n", "0",
             {"-EMPTY-", "-EMPTY-", "ab", "-EMPTY-"});
-        row("entry k of 3", entriesConfig(3) + "description=Shared\r\n", "3", QStringList(4, "-EMPTY-"));
+        row("entry k of 3", numberedEntries(3, "Aircraft") + "description=Shared\r\n", "3", QStringList(4, "-EMPTY-"));
         row("no file", "", "4", QStringList(4, "-EMPTY-"));
         row("capitals", "[FLTSIM.0]\r\nTITLE=Cub\r\nUI_TYPE=J-3\r\nDESCRIPTION=Yellow\r\n", "0",
             {"Cub", "-EMPTY-", "J-3", "Yellow\r"});
@@ -187,8 +177,8 @@ private Q_SLOTS:
             {"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me\r"});
         row("Windows-1252", "[fltsim.0]\r\ntitle=Caf\xE9 jet\r\ndescription=Cr\xE8me \x80\r\n", "0",
             {"Caf\u00e9 jet", "-EMPTY-", "-EMPTY-", "Cr\u00e8me \u20ac\r"});
-        QStringEncoder utf16(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
-        row("UTF-16 big endian", utf16.encode(u"[fltsim.0]\r\ntitle=Caf\u00e9\r\ndescription=Wide text\r\n"), "0",
+        row("UTF-16 big endian",
+            utf16(QStringLiteral("[fltsim.0]\r\ntitle=Caf\u00e9\r\ndescription=Wide text\r\n"), true), "0",
             {"Caf\u00e9", "-EMPTY-", "-EMPTY-", "Wide text\r"});
     }
 
@@ -209,12 +199,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("end");
         QTest::newRow("no file") << QByteArray() << 0;
         QTest::newRow("no title at 0") << QByteArray("[fltsim.0]\r\nui_type=Jet\r\n") << 0;
-        QTest::newRow("3 entries") << entriesConfig(3) << 3;
-        QTest::newRow("32 entries") << entriesConfig(32) << 32;
-        QTest::newRow("33 entries") << entriesConfig(33) << 33;
-        QTest::newRow("40 entries stop at 33") << entriesConfig(40) << 33;
-        QTest::newRow("gap after 1") << entriesConfig(2) + "[fltsim.3]\r\ntitle=After gap\r\n" << 2;
-        QTest::newRow("one-character title") << entriesConfig(1) + "[fltsim.1]\r\ntitle=X\r\n" << 1;
+        QTest::newRow("3 entries") << numberedEntries(3, "Aircraft") << 3;
+        QTest::newRow("32 entries") << numberedEntries(32, "Aircraft") << 32;
+        QTest::newRow("33 entries") << numberedEntries(33, "Aircraft") << 33;
+        QTest::newRow("40 entries stop at 33") << numberedEntries(40, "Aircraft") << 33;
+        QTest::newRow("gap after 1") << numberedEntries(2, "Aircraft") + "[fltsim.3]\r\ntitle=After gap\r\n" << 2;
+        QTest::newRow("one-character title") << numberedEntries(1, "Aircraft") + "[fltsim.1]\r\ntitle=X\r\n" << 1;
         QTest::newRow("capitals, LF") << QByteArray("[FLTSIM.0]\nTITLE=A0\n[Fltsim.1]\nTitle=A1\n") << 2;
     }
 

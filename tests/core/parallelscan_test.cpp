@@ -14,7 +14,7 @@
 #endif
 
 using namespace hangardeck::core;
-using hangardeck::testsupport::writeFile;
+using namespace hangardeck::testsupport;
 namespace fs = std::filesystem;
 
 namespace {
@@ -47,19 +47,12 @@ private Q_SLOTS:
         for (int i = 0; i < 5000; ++i) {
             garbage.append(char((i * 7919 + 13) % 256));
         }
-        QByteArray many;
-        for (int n = 0; n < 40; ++n) {
-            many += "[fltsim." + QByteArray::number(n) + "]\r\ntitle=Variant " + QByteArray::number(n)
-                    + "\r\nui_manufacturer=Acme\r\nui_type=Many\r\n";
-        }
         const QList<std::pair<QString, QByteArray>> files{
-            {"many", many},
+            {"many", numberedEntries(40, "Variant", "ui_manufacturer=Acme\r\nui_type=Many\r\n")},
             {"garbage", garbage},
             {"nuls", QByteArray(4096, '\0') + "\r\n[fltsim.0]\r\ntitle=After NULs\r\n"},
             {"brackets", QByteArray(100000, '[')},
-            {"wide", QByteArray("\xFF\xFE[\0f\0l\0t\0s\0i\0m\0.\0"
-                                "0\0]\0\r\0\n\0t\0i\0t\0l\0e\0=\0W\0\r\0\n\0",
-                                40)},
+            {"wide", utf16("[fltsim.0]\r\ntitle=W\r\n", false)},
             {"cp1252", "[fltsim.0]\r\ntitle=Br\xE9geat\r\n"},
             {"gap", "[fltsim.0]\r\ntitle=Zero\r\n[fltsim.2]\r\ntitle=Two\r\n"},
             {"default", "[fltsim.0]\r\ntitle=Skipped\r\n"},

@@ -15,22 +15,9 @@
 #endif
 
 using namespace hangardeck::core;
-using hangardeck::testsupport::readFile;
-using hangardeck::testsupport::writeFile;
+using namespace hangardeck::testsupport;
 
 namespace {
-
-// Text as UTF-16 with its byte-order mark, in the byte order asked for.
-QByteArray utf16(const QString &text, bool bigEndian)
-{
-    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
-    for (const QChar c : text) {
-        const char high = char(c.unicode() >> 8);
-        const char low = char(c.unicode() & 0xFF);
-        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
-    }
-    return bytes;
-}
 
 // Writes bytes into a file at a position, creating or growing it: the bytes skipped over
 // read as NULs and take no disk space.

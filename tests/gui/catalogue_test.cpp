@@ -47,21 +47,6 @@ struct Harness : AircraftRun {
         }
         return rows.join(' ');
     }
-    QPoint centreOf(const QString &name, int row) const
-    {
-        QListView *view = list(name);
-        return view->visualRect(view->model()->index(row, view->modelColumn())).center();
-    }
-    void click(const QString &name, int row) const
-    {
-        QTest::mouseClick(list(name)->viewport(), Qt::LeftButton, {}, centreOf(name, row));
-    }
-    void doubleClick(const QString &name, int row) const
-    {
-        // A double-click arrives after the press and release of its first click.
-        click(name, row);
-        QTest::mouseDClick(list(name)->viewport(), Qt::LeftButton, {}, centreOf(name, row));
-    }
 };
 
 } // namespace

@@ -123,6 +123,21 @@ struct Run {
     QRadioButton *radio(int i) const { return child<QRadioButton>(QString("Option1_%1").arg(i)); }
     DirectoryListBox *dir1() const { return child<DirectoryListBox>("Dir1"); }
     QStringList items(const QString &name) const { return name == "Dir1" ? dir1()->entryNames() : texts(list(name)); }
+    QPoint centreOf(const QString &name, int row) const
+    {
+        QListView *view = list(name);
+        return view->visualRect(view->model()->index(row, view->modelColumn())).center();
+    }
+    void click(const QString &name, int row) const
+    {
+        QTest::mouseClick(list(name)->viewport(), Qt::LeftButton, {}, centreOf(name, row));
+    }
+    // A double-click arrives after the press and release of its first click.
+    void doubleClick(const QString &name, int row) const
+    {
+        click(name, row);
+        QTest::mouseDClick(list(name)->viewport(), Qt::LeftButton, {}, centreOf(name, row));
+    }
     // A radio button takes clicks on its circle and caption only, not on the rest of its box.
     void clickRadio(int i) const { QTest::mouseClick(radio(i), Qt::LeftButton, {}, QPoint(6, radio(i)->height() / 2)); }
     void type(const QString &name, const QString &text) const

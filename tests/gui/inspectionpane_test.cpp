@@ -39,11 +39,6 @@ struct Harness : AircraftRun {
     }
     QString details() const { return child<QTextEdit>("Text4")->toPlainText(); }
     QStringList pictureNames() const { return texts(child<QListWidget>("lstImageFiles")); }
-    QPoint rowCentre(int row) const
-    {
-        QListView *list2 = list("List2");
-        return list2->visualRect(list2->model()->index(row, list2->modelColumn())).center();
-    }
 };
 
 } // namespace
@@ -73,7 +68,7 @@ private Q_SLOTS:
 
         QTest::keyClick(h.list("List2"), Qt::Key_Down); // Boeing 747 Cargo, entry 1
         QCOMPARE(h.details(), "Boeing 747 Cargo\n\nBoeing\n\n747-200F\n\n= Freighter\n[fltsim.1]");
-        QTest::mouseClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(3)); // Piper Cub
+        h.click("List2", 3); // Piper Cub
         QCOMPARE(h.details(), "Piper Cub\n\nPiper\n\ncub 0\n\n-EMPTY-\n[fltsim.0]");
         QVERIFY(h.pictureNames().isEmpty());
         QVERIFY(!h.label("Label7")->isHidden());
@@ -81,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(h.presenter.messages.isEmpty());
 
         // Picking another picture shows it; a click on it opens it.
-        QTest::mouseClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(0));
+        h.click("List2", 0);
         h.child<QListWidget>("lstImageFiles")->setCurrentRow(1);
         QCOMPARE(h.label("img1")->pixmap().size(), QSize(h.label("img1")->height(), h.label("img1")->height()));
         QTest::mouseClick(h.label("img1"), Qt::LeftButton);
@@ -124,9 +119,7 @@ private Q_SLOTS:
 
         const QString cub = QDir(h.aircraft.path()).filePath("cub/aircraft.cfg");
         const QString b747 = QDir(h.aircraft.path()).filePath("b747/aircraft.cfg");
-        // A double-click arrives after the press and release of its first click.
-        QTest::mouseClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(3));
-        QTest::mouseDClick(h.list("List2")->viewport(), Qt::LeftButton, {}, h.rowCentre(3));
+        h.doubleClick("List2", 3);
         QTest::keyClick(h.list("List2"), Qt::Key_Up);
         QTest::keyClick(h.list("List2"), Qt::Key_Enter, Qt::ShiftModifier);
         QTest::keyClick(h.list("List2"), Qt::Key_Return, Qt::ControlModifier);
