@@ -75,10 +75,7 @@ private Q_SLOTS:
         tree.cfg("Case", "[FLTSIM.0]\r\ntitle=C0\r\n[fltsim.1]\r\ntitle=\xc3\xa9\r\n[Fltsim.2]\r\ntitle=C2\r\n"
                          "[fltsim.04]\r\ntitle=C4\r\n");
         // Cut values: 126 two-byte characters fit though their bytes are more than 126.
-        QByteArray wide;
-        for (int i = 0; i < 126; ++i) {
-            wide += "\xc3\xa9";
-        }
+        const QByteArray wide = QString(126, QChar(0xE9)).toUtf8();
         tree.cfg("Long", "[fltsim.0]\r\ntitle=" + QByteArray(126, 'e') + "\r\nui_type=" + QByteArray(127, 't')
                              + "\r\nui_manufacturer=" + wide + "\r\n");
         // Folders match without regard to case, a file of the name is no folder; a value beyond

@@ -42,6 +42,8 @@ class ProfileTest : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir dir; // each test names files of its own
+
 private Q_SLOTS:
     // Reading: the Windows lookup rules, one row per rule
     void lookup_followsWindowsRules_data()
@@ -139,14 +141,13 @@ private Q_SLOTS:
 
     void fromFile_missingOrSpecialFiles()
     {
-        QTemporaryDir dir;
         const Profile missing = Profile::fromFile(dir.filePath("nope.cfg").toStdString());
         QVERIFY(!missing.isLoaded());
         QVERIFY(!missing.value(u"fltsim.0", u"title"));
         // A directory named like the file is no file.
         QVERIFY(!Profile::fromFile(dir.path().toStdString()).isLoaded());
 
-        const QString path = dir.filePath("aircraft.cfg");
+        const QString path = dir.filePath("read.cfg");
         QVERIFY(writeFile(path, "[fltsim.0]\r\ntitle=Read Me\r\n"));
         QCOMPARE(shown(Profile::fromFile(path.toStdString()).value(u"fltsim.0", u"title")), "Read Me");
     }
@@ -157,8 +158,7 @@ private Q_SLOTS:
         // U+1D11E takes a surrogate pair: both halves keep their byte order.
         const QString value = QStringLiteral("\u00C5ngstr\u00F6m \u2708 \U0001D11E");
         const QString text = QString::fromLatin1(FD) + "[u]\r\nt=" + value + "\r\n";
-        QTemporaryDir dir;
-        const QString path = dir.filePath("aircraft.cfg");
+        const QString path = dir.filePath("wide.cfg");
         for (const bool bigEndian : {true, false}) {
             const Profile wide = Profile::fromBytes(utf16(text, bigEndian));
             QCOMPARE(shown(wide.value(u"SectionName", u"TestKey")), "TestValue");
@@ -207,8 +207,7 @@ private Q_SLOTS:
     // A file longer than MaxExaminedBytes is examined up to its last line end within them.
     void fromFile_examinesOnlyTheFirstBytes()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("aircraft.cfg"));
+        const QString path = dir.filePath("capped.cfg");
         QVERIFY(writeFile(path, "[fltsim.0]\r\ntitle=Within\r\n"));
         // NULs fill the hole up to the cap: no sections, no values.
         const QByteArray cut = "\r\n[fltsim.1]\r\nui_type=Whole\r\ntitle=Cut";
@@ -290,9 +289,8 @@ private Q_SLOTS:
         QFETCH(QStringList, calls);
         QFETCH(QByteArray, after);
 
-        QTemporaryDir dir;
-        const QString single = dir.filePath(QStringLiteral("single.ini"));
-        const QString batch = dir.filePath(QStringLiteral("batch.ini"));
+        const QString single = dir.filePath(QTest::currentDataTag() + QString(".single"));
+        const QString batch = dir.filePath(QTest::currentDataTag() + QString(".batch"));
         if (before != "<none>") {
             QVERIFY(writeFile(single, before) && writeFile(batch, before));
         }
@@ -345,8 +343,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, line);
         QFETCH(QString, readBack);
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath("hangardeck.ini");
+        const QString path = dir.filePath(QTest::currentDataTag() + QString(".ini"));
         QVERIFY(writeProfileString(path, "S", "k", value));
         QCOMPARE(readFile(path), "[S]\r\n" + line + "\r\n");
         QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"S", u"k"), readBack);
@@ -354,8 +351,7 @@ private Q_SLOTS:
 
     void write_startsFromBaseContent()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("hangardeck.ini");
+        const QString path = dir.filePath("base.ini");
         QVERIFY(writeFile(path, "[main]\r\nold=file\r\n"));
         const std::vector<ProfileEntry> entries{{"k", "1"}};
         QVERIFY(writeProfileStrings(path, "main", entries, QByteArray("; base\r\n[main]\r\nk=0\r\n")));
@@ -372,12 +368,11 @@ private Q_SLOTS:
     // would lose its other keys.
     void write_refusesMissingFolderAndUnreadableFile()
     {
-        QTemporaryDir dir;
         const QString missing = dir.filePath("missing/hangardeck.ini");
         QVERIFY(!writeProfileString(missing, "S", "k", "v"));
         QVERIFY(!QFile::exists(missing));
 #ifdef Q_OS_UNIX
-        const QString fifo = dir.filePath("hangardeck.ini");
+        const QString fifo = dir.filePath("fifo.ini");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QVERIFY(!writeProfileString(fifo, "S", "k", "v"));
         QVERIFY(!QFileInfo(fifo).isFile());
@@ -388,8 +383,7 @@ private Q_SLOTS:
     // would lose its tail.
     void write_neverReplacesFileLongerThanExamined()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("hangardeck.ini");
+        const QString path = dir.filePath("long.ini");
         QVERIFY(writeFile(path, "[main]\r\nk=1\r\n"));
         QVERIFY(writeAt(path, MaxExaminedBytes - 7, "\r\nt=2\r\n"));
         QCOMPARE(QFileInfo(path).size(), MaxExaminedBytes);

@@ -202,12 +202,6 @@ private Q_SLOTS:
         const QString common = "acpath=/fs9/Aircraft fieldwidth=33 fieldpadding=2 fieldactualwidth=1 fielddelimiter= | "
                                " rowterminator=;";
         QCOMPARE(entriesText(closingValues(state)), common + " flsimx=0");
-        state.leadField = 3;
-        state.extendedMode = true;
-        state.frame = 5;
-        state.geometry = WindowGeometryTwips{-150, 0, 7110.5f, 9105};
-        QCOMPARE(entriesText(closingValues(state)),
-                 common + " leadfield=3 flsimx=1 frame=5 top=-150 left=0 height=7110.5 width=9105");
     }
 };
 
