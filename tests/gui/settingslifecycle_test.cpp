@@ -212,22 +212,19 @@ private Q_SLOTS:
         QCOMPARE(state(second), designWith("panels=3 width=31/31 extended=1"));
     }
 
-    // Blanks and quotes at either end of a text survive the file: they are written quoted.
+    // Blanks and quotes at either end of a text survive the file and the restore; the quoting
+    // of each such text is the profile writer test's.
     void delimiterAndTerminator_keepBlanksAndQuotesAcrossARestart()
     {
         QTemporaryDir program;
-        const QStringList delimiters{" | ", "\"x\"", "'"};
-        for (const QString &delimiter : delimiters) {
-            {
-                Run run(program.path());
-                run.edit("Text1")->setText(delimiter);
-                run.edit("Text2")->setText(delimiter.left(1));
-                run.window->close();
-            }
-            Run next(program.path());
-            QCOMPARE(QStringList({next.edit("Text1")->text(), next.edit("Text2")->text()}),
-                     QStringList({delimiter, delimiter.left(1)}));
+        {
+            Run run(program.path());
+            run.edit("Text1")->setText(" | ");
+            run.edit("Text2")->setText("\"");
+            run.window->close();
         }
+        Run next(program.path());
+        QCOMPARE(QStringList({next.edit("Text1")->text(), next.edit("Text2")->text()}), QStringList({" | ", "\""}));
     }
 
 #ifdef Q_OS_LINUX
