@@ -69,7 +69,6 @@ class CatalogueScannerTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Which folders and entries are listed
     void scan_emptyOrMissingDirectory_listsNothing()
     {
         Tree tree;
@@ -166,7 +165,6 @@ private Q_SLOTS:
         QCOMPARE(scan.rows().size(), titles.size());
     }
 
-    // What the lists hold
     void scan_fieldListsInScanOrderUnfitted()
     {
         Tree tree;
@@ -313,7 +311,6 @@ private Q_SLOTS:
         QCOMPARE(scan.titles(), QStringList({"aa", "bb"}));
     }
 
-    // Any file, of any size or text form, gives a listing
     // A file claiming 64 GB cannot be read whole; the scan lists its folder all the same.
     void scan_sparse64GbFileListsAsEmptyAircraft()
     {

@@ -168,7 +168,6 @@ private Q_SLOTS:
         QCOMPARE(atOnce.found, QStringList{});
     }
 
-    // Pseudo file systems
     void mountinfo_pseudoMountsParsed()
     {
         const std::string text = "22 27 0:21 / /proc rw,relatime - proc proc rw\n"

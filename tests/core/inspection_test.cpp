@@ -223,7 +223,6 @@ private Q_SLOTS:
         QCOMPARE(lastEntryMessage(0), "[Fltsim.0] is the last entry"); // no entry before entry 0
     }
 
-    // The picture walk
     void findPictures_walkOrder_data()
     {
         QTest::addColumn<QStringList>("tree");     // below a root holding the aircraft folder b747

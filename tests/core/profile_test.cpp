@@ -45,7 +45,6 @@ class ProfileTest : public QObject
     QTemporaryDir dir; // each test names files of its own
 
 private Q_SLOTS:
-    // Reading: the Windows lookup rules, one row per rule
     void lookup_followsWindowsRules_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -152,7 +151,6 @@ private Q_SLOTS:
         QCOMPARE(shown(Profile::fromFile(path.toStdString()).value(u"fltsim.0", u"title")), "Read Me");
     }
 
-    // Robustness: text forms and sizes any file may have
     void lookup_utf16EitherByteOrder()
     {
         // U+1D11E takes a surrogate pair: both halves keep their byte order.

@@ -70,7 +70,6 @@ private Q_SLOTS:
         QCOMPARE(padString(20), spaces(21));
     }
 
-    // Whole rows in every lead order
     void formatRow_layout_data()
     {
         QTest::addColumn<FormatSettings>("settings");

@@ -133,7 +133,6 @@ private Q_SLOTS:
         QCOMPARE(centred.width, 9105.5f);
     }
 
-    // Start-up: first run or restore
     void planStartup_firstRunOnlyWithoutMarkerNine_data()
     {
         QTest::addColumn<QByteArray>("sheepLine");
@@ -184,7 +183,6 @@ private Q_SLOTS:
         QCOMPARE(describe(planned), describe(readBack));
     }
 
-    // What each occasion writes
     void values_keysInTableOrder()
     {
         const QString dir = defaultAircraftDirectory();
@@ -199,9 +197,8 @@ private Q_SLOTS:
 
         // Without a lead-field button, a visible panel or a geometry, those keys keep their stored value.
         ClosingState state{"/fs9/Aircraft", "33", "2", 1, " | ", ";", std::nullopt, false, std::nullopt, std::nullopt};
-        const QString common = "acpath=/fs9/Aircraft fieldwidth=33 fieldpadding=2 fieldactualwidth=1 fielddelimiter= | "
-                               " rowterminator=;";
-        QCOMPARE(entriesText(closingValues(state)), common + " flsimx=0");
+        QCOMPARE(entriesText(closingValues(state)), "acpath=/fs9/Aircraft fieldwidth=33 fieldpadding=2 "
+                                                    "fieldactualwidth=1 fielddelimiter= |  rowterminator=; flsimx=0");
     }
 };
 

@@ -17,7 +17,6 @@ class SettingsFileTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Where the file is
     void paths_oneSeparator()
     {
         const SettingsFile installed("/opt/hangardeck/", "/home/pilot/.config/hangardeck");
@@ -59,7 +58,6 @@ private Q_SLOTS:
                                                                                                            : ""));
     }
 
-    // Writing
     // A close composes its thirteen keys into the file's content, keeping every other line.
     void closingWrite_keepsOtherLines()
     {
