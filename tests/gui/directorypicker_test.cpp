@@ -112,6 +112,13 @@ private Q_SLOTS:
         QVERIFY(run.dir1()->setPath(aircraft.path()));
         const QString path = QDir(aircraft.path()).absolutePath();
         QCOMPARE(shown(), (QStringList{path, path, "Set: " + path}));
+        // A folder name that looks like markup shows as written.
+        const QString tagged = path + "/<b>Bold <i>folder";
+        QVERIFY(QDir().mkpath(tagged) && run.dir1()->setPath(tagged));
+        QCOMPARE(shown(), (QStringList{tagged, tagged, "Set: " + tagged}));
+        for (const QString &name : QStringList{"Label3", "Label8"}) {
+            QCOMPARE(run.label(name)->textFormat(), Qt::PlainText);
+        }
 
         // Choosing a drive moves the folder list to it.
         auto *drive1 = run.child<QComboBox>("Drive1");

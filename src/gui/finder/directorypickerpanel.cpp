@@ -28,6 +28,7 @@ DirectoryPickerPanel::DirectoryPickerPanel(QWidget *parent)
 
     m_label8 = new QLabel(this);
     m_label8->setObjectName(QStringLiteral("Label8"));
+    m_label8->setTextFormat(Qt::PlainText); // it shows folder names: "<b>" in one is no markup
     m_label8->setGeometry(twipsRect(240, 480, 2295, 1335));
     m_label8->setWordWrap(true);
     m_label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);

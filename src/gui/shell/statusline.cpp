@@ -32,6 +32,7 @@ StatusLine::StatusLine(QWidget *parent)
 
     m_label3 = new ClickableLabel(this);
     m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setTextFormat(Qt::PlainText); // it shows folder names: "<b>" in one is no markup
     m_label3->setText(QStringLiteral("Set Aircraft Directory Before Making List"));
     m_label3->setGeometry(placeOnLine(120, 6495));
     QFont bold = m_label3->font();
