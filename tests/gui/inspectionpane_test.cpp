@@ -31,6 +31,7 @@ struct Harness : AircraftRun {
                        && writeAircraft(dir, "cub", "Piper", {"Piper Cub"})
                        && writePicture(dir + "/b747/thumbnail.jpg", QSize(400, 200))
                        && writePicture(dir + "/b747/texture/t1.jpg", QSize(64, 64))
+                       && writeFile(dir + "/b747/texture/zz.jpg", "not a picture")
                        && writePicture(dir + "/b747/panel/p.gif", QSize(32, 32), "PNG");
             },
             true)
@@ -57,7 +58,7 @@ private Q_SLOTS:
         QCOMPARE(h.items("List2").size(), 4);
         QCOMPARE(h.currentRow("List2"), 0); // Boeing 747-100, entry 0
         QCOMPARE(h.details(), "Boeing 747-100\n\nBoeing\n\n747-100\n\nLong-range jumbo\n[fltsim.0]");
-        QCOMPARE(h.pictureNames(), (QStringList{"thumbnail.jpg", "t1.jpg", "p.gif"}));
+        QCOMPARE(h.pictureNames(), (QStringList{"thumbnail.jpg", "t1.jpg", "zz.jpg", "p.gif"}));
         const auto *paths = h.child<QListWidget>("lstImages");
         QCOMPARE(paths->item(1)->text(), QDir(h.aircraft.path()).filePath("b747/texture/t1.jpg"));
         QVERIFY(!paths->isVisible());
@@ -80,7 +81,30 @@ private Q_SLOTS:
         h.child<QListWidget>("lstImageFiles")->setCurrentRow(1);
         QCOMPARE(h.label("img1")->pixmap().size(), QSize(h.label("img1")->height(), h.label("img1")->height()));
         QTest::mouseClick(h.label("img1"), Qt::LeftButton);
-        QCOMPARE(h.launcher.opened, QStringList{QDir(h.aircraft.path()).filePath("b747/texture/t1.jpg")});
+        const QString t1 = QDir(h.aircraft.path()).filePath("b747/texture/t1.jpg");
+        QCOMPARE(h.launcher.opened, QStringList{t1});
+        // A picture that cannot be decoded shows the notice; a click on it opens nothing.
+        h.child<QListWidget>("lstImageFiles")->setCurrentRow(2);
+        QVERIFY(h.label("img1")->pixmap().isNull());
+        QVERIFY(!h.label("Label7")->isHidden());
+        QTest::mouseClick(h.label("img1"), Qt::LeftButton);
+        // A double-click (press, release, double-click, release) opens the picture once.
+        h.child<QListWidget>("lstImageFiles")->setCurrentRow(1);
+        QVERIFY(h.label("Label7")->isHidden());
+        QTest::mouseClick(h.label("img1"), Qt::LeftButton);
+        QTest::mouseDClick(h.label("img1"), Qt::LeftButton);
+        QTest::mouseRelease(h.label("img1"), Qt::LeftButton);
+        QCOMPARE(h.launcher.opened, (QStringList{t1, t1}));
+
+        // The keyboard reaches the stepper: Tab out of the details, an arrow steps.
+        h.child<QTextEdit>("Text4")->setFocus();
+        QTest::keyClick(h.child<QTextEdit>("Text4"), Qt::Key_Tab);
+        QVERIFY(!h.details().contains(u'\t'));
+        QCOMPARE(QApplication::focusWidget(), h.scroll("HScroll1"));
+        QTest::keyClick(h.scroll("HScroll1"), Qt::Key_Right);
+        QCOMPARE(h.details().section(u'\n', 0, 0), "Boeing 747 Cargo");
+        QTest::keyClick(h.scroll("HScroll1"), Qt::Key_Left);
+        QCOMPARE(h.details().section(u'\n', 0, 0), "Boeing 747-100");
     }
 
     // The stepper goes through the aircraft's variations; past the last it comes back to 0.

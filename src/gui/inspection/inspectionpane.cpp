@@ -15,11 +15,14 @@
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
+
+#include <utility>
 
 namespace hangardeck::gui {
 
@@ -88,6 +91,7 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
     m_text4->setObjectName(QStringLiteral("Text4"));
     m_text4->setGeometry(placeInPane(4800, 2880, 4095, 3135));
     m_text4->setAcceptRichText(false);
+    m_text4->setTabChangesFocus(true); // the details are read, not typed into: Tab moves on
 
     m_hscroll1 = new QScrollBar(Qt::Horizontal, this);
     m_hscroll1->setObjectName(QStringLiteral("HScroll1"));
@@ -95,6 +99,8 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
     m_hscroll1->setRange(0, 32767);
     m_hscroll1->setSingleStep(1);
     m_hscroll1->setPageStep(1);
+    m_hscroll1->setFocusPolicy(Qt::StrongFocus); // Tab reaches the stepper; the arrows step
+    m_hscroll1->installEventFilter(this);
 
     connect(m_lstImageFiles, &QListWidget::currentRowChanged, m_lstImages,
             [this](int row) { m_lstImages->setCurrentRow(row); });
@@ -177,7 +183,8 @@ void InspectionPane::listPictures(const fs::path &folder)
 }
 
 // Decoded at the size it is shown: a photo of 4000 x 3000 pixels is not decoded whole to be
-// shrunk afterwards. A picture that cannot be read leaves the one shown before.
+// shrunk afterwards. A picture that cannot be decoded shows the notice, never the picture of
+// the aircraft before.
 void InspectionPane::showPicture(int index)
 {
     const QListWidgetItem *item = m_lstImages->item(index);
@@ -195,9 +202,12 @@ void InspectionPane::showPicture(int index)
         reader.setScaledSize(size.scaled(m_img1->size(), Qt::KeepAspectRatio));
     }
     const QImage image = reader.read();
-    if (!image.isNull()) {
-        m_img1->setPixmap(QPixmap::fromImage(image));
+    if (image.isNull()) {
+        m_img1->clear();
+        m_label7->show();
+        return;
     }
+    m_img1->setPixmap(QPixmap::fromImage(image));
     m_label7->hide();
 }
 
@@ -224,9 +234,24 @@ void InspectionPane::onStep(int value)
 
 bool InspectionPane::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_hscroll1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            m_hscroll1->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                           : QAbstractSlider::SliderSingleStepSub);
+            return true;
+        }
+    }
+    // A double-click ends with a second release: the picture opens once for it, as for a click.
+    if (watched == m_img1 && event->type() == QEvent::MouseButtonDblClick) {
+        m_releaseEndsDoubleClick = true;
+    }
     if (watched == m_img1 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        if (const QListWidgetItem *item = m_lstImages->currentItem()) {
+        const bool second = std::exchange(m_releaseEndsDoubleClick, false);
+        const QListWidgetItem *item = m_lstImages->currentItem();
+        // Only a picture on show opens: not one that could not be decoded.
+        if (!second && item && !m_img1->pixmap().isNull()) {
             m_launcher->openFile(item->text());
         }
     }

@@ -70,6 +70,7 @@ private:
     Launcher *m_launcher;
     AircraftDirectory m_aircraftDirectory;
     QLabel *m_img1 = nullptr;
+    bool m_releaseEndsDoubleClick = false;
     QLabel *m_label7 = nullptr;
     QListWidget *m_lstImageFiles = nullptr;
     QListWidget *m_lstImages = nullptr;
