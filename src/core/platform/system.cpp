@@ -75,6 +75,16 @@ bool canListFolder(const std::filesystem::path &folder)
 #endif
 }
 
+bool hasGraphicalSession()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
 QString simulatorAircraftDirectory()
 {
 #ifdef Q_OS_WIN

@@ -29,6 +29,10 @@ QByteArray pathBytes(const std::filesystem::path &path);
 // Whether this process may list a folder and enter it.
 bool canListFolder(const std::filesystem::path &folder);
 
+// Whether a window can be shown: on X11 and Wayland systems a display is named (DISPLAY,
+// WAYLAND_DISPLAY) or a Qt platform is chosen (QT_QPA_PLATFORM, such as offscreen).
+bool hasGraphicalSession();
+
 // Where the simulator keeps its aircraft by default: under Program Files on Windows, in the
 // default Wine prefix elsewhere. Ends with a separator.
 QString simulatorAircraftDirectory();
