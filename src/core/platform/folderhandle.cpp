@@ -292,13 +292,14 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative
 #endif
 }
 
-std::optional<std::vector<FolderItem>>
-gathered(const std::function<bool(const std::function<void(NativeNameView, bool, bool)> &)> &list)
+// The entries of the folder listFolder lists, gathered.
+std::optional<std::vector<FolderItem>> gatheredAt(int base, const char *relative, const fs::path &path, Links links)
 {
     std::vector<FolderItem> found;
-    const bool listed = list([&found](NativeNameView name, bool isDirectory, bool isLink) {
-        found.push_back({NativeName(name), isDirectory, isLink});
-    });
+    const bool listed =
+        listFolder(base, relative, path, links, [&found](NativeNameView name, bool isDirectory, bool isLink) {
+            found.push_back({NativeName(name), isDirectory, isLink});
+        });
     if (!listed) {
         return std::nullopt;
     }
@@ -319,14 +320,12 @@ std::optional<std::vector<FolderItem>> FolderHandle::childItems(NativeNameView n
         return std::nullopt;
     }
     const NativeName child(name);
-    return gathered([&](const std::function<void(NativeNameView, bool, bool)> &visit) {
-        return listFolder(m_fd, child.c_str(), m_path / fs::path(child), links, visit);
-    });
+    return gatheredAt(m_fd, child.c_str(), m_path / fs::path(child), links);
 }
 
 std::optional<std::vector<FolderItem>> FolderHandle::items(Links links) const
 {
-    return gathered([&](const std::function<void(NativeNameView, bool, bool)> &visit) { return list(links, visit); });
+    return m_open ? gatheredAt(m_fd, ".", m_path, links) : std::nullopt;
 }
 
 std::optional<ChildInfo> FolderHandle::childInfo(NativeNameView name, Links links) const
