@@ -13,6 +13,9 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <type_traits>
 
 namespace hangardeck::core {
 
@@ -39,42 +42,92 @@ QString sectionList(const std::vector<int> &indexes)
     return names.join(QStringLiteral(", ")) + (indexes.size() == 1 ? QStringLiteral(" is") : QStringLiteral(" are"));
 }
 
-// An aircraft folder's names, folded for matching without regard to case as the simulator's
-// file system matches.
+char foldedAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+}
+
+// Appends a name as compared without regard to case, as UTF-8: ASCII (nearly every name)
+// folded in place, anything else through Qt's case folding, which agrees with it on ASCII.
+template <typename Char, typename Decode>
+void appendFolded(QByteArray &folded, std::basic_string_view<Char> name, const Decode &decoded)
+{
+    if (std::all_of(name.begin(), name.end(), [](Char c) { return std::make_unsigned_t<Char>(c) < 0x80; })) {
+        const qsizetype at = folded.size();
+        folded.resize(at + qsizetype(name.size()));
+        std::transform(name.begin(), name.end(), folded.begin() + at, [](Char c) { return foldedAscii(char(c)); });
+    } else {
+        folded.append(decoded().toCaseFolded().toUtf8());
+    }
+}
+
+// What an aircraft folder holds, asked name by name as the simulator's file system answers,
+// without regard to case. The folder is listed once, at the first question, its names folded
+// into one buffer: forty names cost no forty allocations. (A path lookup for each name as
+// written was tried: it costs more than one listing of the folder.)
 class FolderNames final
 {
 public:
-    explicit FolderNames(const std::optional<std::vector<FolderItem>> &items)
-        : m_listed(items.has_value())
+    // The folder name of parent.
+    FolderNames(const FolderHandle &parent, NativeNameView name)
+        : m_parent(parent),
+          m_name(name)
     {
-        if (!items) {
-            return;
-        }
-        m_names.reserve(items->size());
-        for (const FolderItem &item : *items) {
-            m_names.push_back({fromNativeName(item.name), item.isDirectory});
-        }
     }
 
-    // Whether the folder could be listed: one that can be entered but not listed (mode 0111)
-    // gives its aircraft.cfg, but which folders it holds is not known.
-    bool isListed() const { return m_listed; }
-
-    // Compared case-folded, as the file system of the simulator's own platform matches names.
-    bool has(const QString &name, bool directory) const
+    // Whether the folder holds prefix + value + suffix ("texture." "Blue"), a folder or not; value
+    // is in the file's text. nullopt when that cannot be known: a folder that can be entered
+    // but not listed (mode 0111) gives its aircraft.cfg, but not its other names.
+    std::optional<bool> has(const Profile &profile, QByteArrayView prefix, QByteArrayView value, QByteArrayView suffix,
+                            bool directory)
     {
+        if (!list()) {
+            return std::nullopt;
+        }
+        if (isAscii(value)) {
+            // Folded into one buffer kept from question to question, so that it keeps its memory.
+            m_scratch.resize(prefix.size() + value.size() + suffix.size());
+            char *out = m_scratch.data();
+            for (const QByteArrayView part : {prefix, value, suffix}) {
+                out = std::transform(part.begin(), part.end(), out, foldedAscii);
+            }
+        } else {
+            const QString text = QString::fromLatin1(prefix) + profile.decoded(value) + QString::fromLatin1(suffix);
+            m_scratch = text.toCaseFolded().toUtf8();
+        }
         return std::any_of(m_names.begin(), m_names.end(), [&](const Name &listed) {
-            return listed.isDirectory == directory && QString::compare(listed.name, name, Qt::CaseInsensitive) == 0;
+            return listed.isDirectory == directory
+                   && QByteArrayView(m_folded.constData() + listed.at, listed.size) == m_scratch;
         });
     }
 
 private:
     struct Name {
-        QString name;
+        qsizetype at;
+        qsizetype size;
         bool isDirectory;
     };
+
+    // Lists the folder the first time, its names folded into one buffer.
+    bool list()
+    {
+        if (!m_listed) {
+            m_folded.reserve(1024);
+            m_listed = m_parent.listChild(m_name, Links::Follow, [this](NativeNameView item, bool isDirectory, bool) {
+                const qsizetype at = m_folded.size();
+                appendFolded(m_folded, item, [item] { return fromNativeName(item); });
+                m_names.push_back({at, m_folded.size() - at, isDirectory});
+            });
+        }
+        return *m_listed;
+    }
+
+    const FolderHandle &m_parent;
+    NativeNameView m_name;
+    std::optional<bool> m_listed;
+    QByteArray m_folded;
     std::vector<Name> m_names;
-    bool m_listed = false;
+    QByteArray m_scratch;
 };
 
 // The keys checked in each listed entry, in this order.
@@ -82,24 +135,28 @@ constexpr std::array<QByteArrayView, 8> EntryKeys = {"title", "ui_manufacturer",
                                                      "model", "panel",           "sound",   "sim"};
 constexpr size_t FirstFolderKey = 3;
 constexpr size_t SimKey = 7;
+constexpr std::array<QByteArrayView, SimKey - FirstFolderKey> DottedKeys = {"texture.", "model.", "panel.", "sound."};
 
 // What one aircraft folder contributes, made on a reader thread.
 struct FolderCheck {
     std::vector<Finding> findings;
-    // As UTF-8, made here so that the merge, on one thread, only compares.
+    // Each title as UTF-8, made here so that the merge, on one thread, only compares: as shown,
+    // then as compared (trimmed and case-folded), one after the other in titleBytes.
     struct Title {
-        QByteArray title;
-        QByteArray key; // trimmed and case-folded
+        qsizetype at;
+        int titleSize;
+        int keySize;
         int section;
     };
     std::vector<Title> titles;
+    QByteArray titleBytes;
     int variations = 1; // a folder without titled entries still lists as its one -EMPTY- row
 };
 
 using EntryRaws = std::array<std::optional<QByteArrayView>, EntryKeys.size()>;
 
 // The findings of one listed entry's values.
-void checkEntry(const Profile &profile, int n, const EntryRaws &raws, const FolderNames &names, const QString &folder,
+void checkEntry(const Profile &profile, int n, const EntryRaws &raws, FolderNames &names, const QString &folder,
                 std::vector<Finding> &findings)
 {
     for (size_t k = 0; k < FirstFolderKey; ++k) {
@@ -116,35 +173,27 @@ void checkEntry(const Profile &profile, int n, const EntryRaws &raws, const Fold
                                     .arg(Profile::MaxValueChars)});
         }
     }
-    if (!names.isListed()) {
-        return;
-    }
     for (size_t k = FirstFolderKey; k < SimKey; ++k) {
         if (!raws[k]) {
             continue; // a key that is not there names nothing
         }
-        static const std::array<QString, SimKey> keys = [] {
-            std::array<QString, SimKey> made;
-            for (size_t i = 0; i < SimKey; ++i) {
-                made[i] = QString::fromLatin1(EntryKeys[i]);
-            }
-            return made;
-        }();
-        const QString &key = keys[k];
-        const QString value = profile.decoded(effectiveValue(*raws[k]));
-        const QString folderName = value.isEmpty() ? key : key + u'.' + value;
-        if (!names.has(folderName, true)) {
+        const QByteArrayView value = effectiveValue(*raws[k]);
+        // "texture" alone names the folder texture, "texture=Blue" the folder texture.Blue.
+        const QByteArrayView prefix = value.isEmpty() ? EntryKeys[k] : DottedKeys[k - FirstFolderKey];
+        if (names.has(profile, prefix, value, {}, true) == false) {
             findings.push_back({folder, sectionName(n), FindingKind::MissingFolder,
                                 QStringLiteral("%1=%2 names the folder %3, which is not in the aircraft folder")
-                                    .arg(key, profile.decoded(*raws[k]), folderName)});
+                                    .arg(QString::fromLatin1(EntryKeys[k]), profile.decoded(*raws[k]),
+                                         QString::fromLatin1(prefix) + profile.decoded(value))});
         }
     }
     if (raws[SimKey]) {
-        const QString value = profile.decoded(effectiveValue(*raws[SimKey]));
-        if (!value.isEmpty() && !names.has(value + QStringLiteral(".air"), false)) {
-            findings.push_back({folder, sectionName(n), FindingKind::MissingAir,
-                                QStringLiteral("sim=%1 names %2, which is not in the aircraft folder")
-                                    .arg(profile.decoded(*raws[SimKey]), value + QStringLiteral(".air"))});
+        const QByteArrayView value = effectiveValue(*raws[SimKey]);
+        if (!value.isEmpty() && names.has(profile, {}, value, ".air", false) == false) {
+            findings.push_back(
+                {folder, sectionName(n), FindingKind::MissingAir,
+                 QStringLiteral("sim=%1 names %2, which is not in the aircraft folder")
+                     .arg(profile.decoded(*raws[SimKey]), profile.decoded(value) + QStringLiteral(".air"))});
         }
     }
 }
@@ -182,6 +231,37 @@ bool isTitled(const Profile &profile, int n)
     return isShownTitle(profile, raw);
 }
 
+// Adds a title as shown and as compared (trimmed and case-folded, as QString trims and
+// folds); an ASCII title, nearly every one, is never decoded.
+void addTitle(const Profile &profile, QByteArrayView raw, int section, FolderCheck &folder)
+{
+    QByteArray &bytes = folder.titleBytes;
+    if (bytes.isEmpty()) {
+        bytes.reserve(1024); // ten titles and their keys, in one allocation
+    }
+    const qsizetype at = bytes.size();
+    if (!isAscii(raw)) {
+        const QString title = profile.decodedValue(raw);
+        bytes.append(title.toUtf8());
+        const qsizetype titleSize = bytes.size() - at;
+        bytes.append(title.trimmed().toCaseFolded().toUtf8());
+        folder.titles.push_back({at, int(titleSize), int(bytes.size() - at - titleSize), section});
+        return;
+    }
+    const QByteArrayView shown = raw.first(std::min<qsizetype>(raw.size(), Profile::MaxValueChars));
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    QByteArrayView trimmed = shown;
+    while (!trimmed.isEmpty() && isSpace(trimmed.front())) {
+        trimmed = trimmed.sliced(1);
+    }
+    while (!trimmed.isEmpty() && isSpace(trimmed.back())) {
+        trimmed.chop(1);
+    }
+    bytes.append(shown);
+    appendFolded(bytes, std::string_view(trimmed.data(), size_t(trimmed.size())), [] { return QString(); });
+    folder.titles.push_back({at, int(shown.size()), int(trimmed.size()), section});
+}
+
 FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &folder, bool extended)
 {
     FolderCheck result;
@@ -191,8 +271,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     // Listed and read through the aircraft directory: the folder itself is never opened.
     const FolderHandle parent = aircraftDir.isOpen() ? FolderHandle() : FolderHandle::open(folder.path().parent_path());
     const FolderHandle &through = aircraftDir.isOpen() ? aircraftDir : parent;
-    const std::optional<std::vector<FolderItem>> items = through.childItems(name, Links::Follow);
-    const AircraftConfig config = readAircraftConfig(through, name, items ? &*items : nullptr);
+    const AircraftConfig config = readAircraftConfig(through, name);
     if (config.status == AircraftConfig::Missing) {
         findings.push_back({subdir,
                             {},
@@ -221,7 +300,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     }
     std::array<bool, MaxKnownFltsimIndex + 1> titled{};
     std::array<bool, MaxKnownFltsimIndex + 1> looked{};
-    const FolderNames names(items);
+    FolderNames names(through, name);
     std::vector<Finding> entryFindings;
     const int lastListed = extended ? MaxFltsimIndex : 0;
     for (int n = 0; n <= lastListed && exists[size_t(n)]; ++n) {
@@ -232,8 +311,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
         if (!titled[size_t(n)]) {
             break; // the list stops at the first entry without a title
         }
-        const QString title = profile.decodedValue(*raws[0]);
-        result.titles.push_back({title.toUtf8(), title.trimmed().toCaseFolded().toUtf8(), n});
+        addTitle(profile, *raws[0], n, result);
         checkEntry(profile, n, raws, names, subdir, entryFindings);
     }
     for (int n = 0; n <= MaxKnownFltsimIndex; ++n) {
@@ -286,11 +364,12 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
 
 QByteArrayView effectiveValue(QByteArrayView raw)
 {
-    qsizetype end = raw.indexOf(';');
-    if (const qsizetype slashes = raw.indexOf("//"); slashes >= 0 && (end < 0 || slashes < end)) {
-        end = slashes;
+    // One pass for both comment marks: the check asks this of five values of every variation.
+    qsizetype end = 0;
+    while (end < raw.size() && raw[end] != ';' && !(raw[end] == '/' && end + 1 < raw.size() && raw[end + 1] == '/')) {
+        ++end;
     }
-    QByteArrayView value = end < 0 ? raw : raw.first(end);
+    QByteArrayView value = raw.first(end);
     while (!value.isEmpty() && isBlank(value.front())) {
         value = value.sliced(1);
     }
@@ -383,8 +462,10 @@ CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const F
             for (const Finding &finding : folder.findings) {
                 tell(finding);
             }
-            for (FolderCheck::Title &title : folder.titles) {
-                titles.add(i, title.section, title.title, std::move(title.key));
+            for (const FolderCheck::Title &title : folder.titles) {
+                const char *at = folder.titleBytes.constData() + title.at;
+                titles.add(i, title.section, QByteArrayView(at, title.titleSize),
+                           QByteArrayView(at + title.titleSize, title.keySize));
             }
             return true;
         });

@@ -4,7 +4,6 @@
 #define HANGARDECK_CORE_TITLEGROUPS_H
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -13,7 +12,7 @@ namespace hangardeck::core {
 
 // The titles of a whole collection in a compact table, to find those carried by more than
 // one variation. A title costs its UTF-8 bytes twice (as shown and as compared) and a few
-// numbers; only a title met again gets a group.
+// numbers, with no allocation of its own; only a title met again gets a group.
 class TitleGroups final
 {
 public:
@@ -26,7 +25,7 @@ public:
 
     // Adds a title carried by [fltsim.section] of folder, as UTF-8; key is the title as
     // compared (trimmed and case-folded): titles with the same key are the same.
-    void add(int folder, int section, QByteArrayView title, QByteArray key);
+    void add(int folder, int section, QByteArrayView title, QByteArrayView key);
 
     // Every group of two or more carriers, in the order of their first carrier; carriers in
     // the order they were added.
@@ -36,16 +35,23 @@ private:
     struct Entry {
         int folder;
         int section;
-        qsizetype titleAt;
+        qsizetype titleAt; // in m_bytes, followed by the key
         int titleSize;
+        int keySize;
+        size_t hash;   // of the key
         int next = -1; // the next carrier of the same title
         int last = -1; // on a group's first carrier: its last carrier
     };
 
+    QByteArrayView keyOf(const Entry &entry) const;
+    // The slot of m_table holding the first carrier of a key, or the empty slot it would take.
+    size_t slotOf(QByteArrayView key, size_t hash) const;
+    void grow();
+
     std::vector<Entry> m_entries;
-    QByteArray m_titles;            // every title's UTF-8 bytes, one after another
-    QHash<QByteArray, int> m_first; // key -> the first carrier of that title
-    std::vector<int> m_grouped;     // first carriers met a second time, in that order
+    QByteArray m_bytes;         // every title's UTF-8 bytes and key, one after another
+    std::vector<int> m_table;   // open addressing: first carriers of the keys met, -1 for free
+    std::vector<int> m_grouped; // first carriers met a second time, in that order
 };
 
 } // namespace hangardeck::core

@@ -292,20 +292,6 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative
 #endif
 }
 
-// The entries of the folder listFolder lists, gathered.
-std::optional<std::vector<FolderItem>> gatheredAt(int base, const char *relative, const fs::path &path, Links links)
-{
-    std::vector<FolderItem> found;
-    const bool listed =
-        listFolder(base, relative, path, links, [&found](NativeNameView name, bool isDirectory, bool isLink) {
-            found.push_back({NativeName(name), isDirectory, isLink});
-        });
-    if (!listed) {
-        return std::nullopt;
-    }
-    return found;
-}
-
 } // namespace
 
 bool FolderHandle::list(Links links,
@@ -314,18 +300,23 @@ bool FolderHandle::list(Links links,
     return m_open && listFolder(m_fd, ".", m_path, links, visit);
 }
 
-std::optional<std::vector<FolderItem>> FolderHandle::childItems(NativeNameView name, Links links) const
+bool FolderHandle::listChild(NativeNameView name, Links links,
+                             const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit) const
 {
     if (!m_open) {
-        return std::nullopt;
+        return false;
     }
     const NativeName child(name);
-    return gatheredAt(m_fd, child.c_str(), m_path / fs::path(child), links);
+    return listFolder(m_fd, child.c_str(), m_path / fs::path(child), links, visit);
 }
 
 std::optional<std::vector<FolderItem>> FolderHandle::items(Links links) const
 {
-    return m_open ? gatheredAt(m_fd, ".", m_path, links) : std::nullopt;
+    std::vector<FolderItem> found;
+    const bool listed = list(links, [&found](NativeNameView name, bool isDirectory, bool isLink) {
+        found.push_back({NativeName(name), isDirectory, isLink});
+    });
+    return listed ? std::optional(std::move(found)) : std::nullopt;
 }
 
 std::optional<ChildInfo> FolderHandle::childInfo(NativeNameView name, Links links) const

@@ -70,8 +70,9 @@ public:
     bool list(Links links, const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit) const;
     // The same entries gathered; nullopt when the folder cannot be listed.
     std::optional<std::vector<FolderItem>> items(Links links) const;
-    // The entries of a sub-folder, listed without opening a handle for it.
-    std::optional<std::vector<FolderItem>> childItems(NativeNameView name, Links links) const;
+    // Lists a sub-folder as list() does, without opening a handle for it.
+    bool listChild(NativeNameView name, Links links,
+                   const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit) const;
 
     // What a name in the folder is; nullopt when there is nothing of that name. With
     // Links::DontFollow an automounter is not woken.
