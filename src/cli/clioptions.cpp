@@ -71,6 +71,13 @@ const QString Description =
                    "ends the search on stderr; on a terminal, stderr also shows the directories searched so\n"
                    "far while the search runs.\n"
                    "\n"
+                   "hangardeck-cli find --prefixes [--format lines|json] lists, without searching the disk,\n"
+                   "the folders Flight Simulator 9/Aircraft (any letter case) under Program Files or Program\n"
+                   "Files (x86), directly or one folder deeper, of this user's Wine prefixes: $WINEPREFIX,\n"
+                   "~/.wine, Steam's Proton prefixes (steamapps/compatdata/*/pfx of every library that\n"
+                   "libraryfolders.vdf lists), Bottles' bottles and the prefixes of Lutris' games, in that\n"
+                   "order.\n"
+                   "\n"
                    "hangardeck-cli check [--extended] [--format text|json] DIR reads DIR as list does and\n"
                    "reports what makes aircraft vanish or break in the simulator: no-cfg, unreadable,\n"
                    "no-title, gap (entries after an untitled [fltsim.N] are not listed), over-33, cut (a\n"
@@ -145,6 +152,10 @@ struct Options {
                                     QStringLiteral("FORMAT"), QStringLiteral("lines")};
     QCommandLineOption checkFormat{QStringLiteral("format"), QStringLiteral("text or json (default text)."),
                                    QStringLiteral("FORMAT"), QStringLiteral("text")};
+    QCommandLineOption prefixes{QStringLiteral("prefixes"),
+                                QStringLiteral("find: the simulator's Aircraft folders inside the Wine, Proton, "
+                                               "Bottles and Lutris prefixes of this user, instead of a search below "
+                                               "START.")};
     QCommandLineOption findFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
                                   QStringLiteral("FORMAT"), QStringLiteral("lines")};
 
@@ -163,6 +174,9 @@ struct Options {
         }
         if (command && *command == Command::Check) {
             parser.addOption(extended);
+        }
+        if (!command || *command == Command::Find) {
+            parser.addOption(prefixes);
         }
         if (!command) {
             parser.addOption(anyFormat);
@@ -481,13 +495,17 @@ ParseResult parseFind(const CommandLine &arguments, const Options &switches)
         return UsageError{parser.errorText()};
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() < 2) {
+    FindOptions options;
+    options.prefixes = parser.isSet(switches.prefixes);
+    if (options.prefixes && positional.size() > 1) {
+        return UsageError{QStringLiteral("unexpected argument '%1': --prefixes takes no START").arg(positional.at(1))};
+    }
+    if (positional.size() < 2 && !options.prefixes) {
         return UsageError{QStringLiteral("missing START: the directory to search below")};
     }
     if (positional.size() > 2) {
         return UsageError{QStringLiteral("unexpected argument '%1': give one START").arg(positional.at(2))};
     }
-    FindOptions options;
     const QString formatName = parser.value(switches.findFormat);
     if (formatName == u"lines") {
         options.format = FindFormat::Lines;
@@ -495,6 +513,9 @@ ParseResult parseFind(const CommandLine &arguments, const Options &switches)
         options.format = FindFormat::Json;
     } else {
         return UsageError{QStringLiteral("--format must be lines or json for find, not '%1'").arg(formatName)};
+    }
+    if (options.prefixes) {
+        return options;
     }
     QCommandLineParser bytesParser;
     switches.addTo(bytesParser, Command::Find);

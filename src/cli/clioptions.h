@@ -59,6 +59,7 @@ enum class FindFormat { Lines, Json };
 struct FindOptions {
     std::filesystem::path start; // START as given, native like ListOptions' paths
     FindFormat format = FindFormat::Lines;
+    bool prefixes = false; // --prefixes: the Aircraft folders of the user's Wine prefixes, not a search
 };
 
 enum class CheckFormat { Text, Json };

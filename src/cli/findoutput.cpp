@@ -4,6 +4,7 @@
 
 #include "cli/pathline.h"
 #include "core/finder/directorysearch.h"
+#include "core/finder/prefixsearch.h"
 #include "core/platform/nativepath.h"
 #include "core/platform/outputfile.h"
 #include "core/platform/system.h"
@@ -104,7 +105,13 @@ FindOutcome runFind(const FindOptions &options)
         progress.searched();
         return outcome.written;
     };
-    core::searchAircraftDirectories(options.start, callbacks);
+    if (options.prefixes) {
+        for (const std::filesystem::path &found : core::findPrefixAircraftDirectories(core::prefixPlacesOfThisUser())) {
+            callbacks.found(found);
+        }
+    } else {
+        core::searchAircraftDirectories(options.start, callbacks);
+    }
     progress.clear();
 
     if (options.format == FindFormat::Json) {

@@ -438,6 +438,7 @@ private Q_SLOTS:
         row("two starts", {"find", m_dir.path(), "/tmp"}, "give one START");
         row("find format", {"find", "--format", "csv", m_dir.path()}, "--format");
         row("list option on find", {"find", "--extended", m_dir.path()}, "extended");
+        row("prefixes and START", {"find", "--prefixes", m_dir.path()}, "takes no START");
 
         row("check: missing dir", {"check", "/no/such/Aircraft"}, "does not exist");
         row("check: no dir", {"check"}, "DIR");
