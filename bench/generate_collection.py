@@ -261,14 +261,18 @@ def flight_model(rng: random.Random, kind: str, span: int, empty: int, gross: in
 
 def furnish(folder: str, lines: list[str]) -> None:
     """Create what the entries name, as an installed aircraft has it: the model, panel, sound
-    and texture folders and the .air file."""
+    and texture folders (each texture folder with its thumbnail.jpg) and the .air file."""
     for line in lines:
         key, sep, value = line.partition("=")
         if not sep:
             continue
         key, value = key.strip().lower(), value.strip()
         if key in ("model", "panel", "sound", "texture"):
-            os.makedirs(os.path.join(folder, f"{key}.{value}" if value else key), exist_ok=True)
+            part = os.path.join(folder, f"{key}.{value}" if value else key)
+            os.makedirs(part, exist_ok=True)
+            if key == "texture":
+                # The selector's picture of the variation, as an installed livery has it.
+                open(os.path.join(part, "thumbnail.jpg"), "ab").close()
         elif key == "sim" and value:
             open(os.path.join(folder, value + ".air"), "ab").close()
 

@@ -47,13 +47,64 @@ QString summaryLine(const core::CheckSummary &summary)
     return line;
 }
 
+// Where the aircraft went between the folders and the rows, each total followed by its parts.
+QStringList reportLines(const core::ScanReport &r)
+{
+    return {
+        QStringLiteral("report: %1 folders seen: %2 skipped, %3 without aircraft.cfg, %4 unreadable, %5 with an "
+                       "aircraft.cfg")
+            .arg(r.foldersSeen)
+            .arg(r.skipped)
+            .arg(r.noCfg)
+            .arg(r.unreadable)
+            .arg(r.withCfg),
+        QStringLiteral("report: %1 [fltsim.N] sections in them: %2 not valid (no title of two characters), %3 titled")
+            .arg(r.sections)
+            .arg(r.notValid)
+            .arg(r.titled),
+        QStringLiteral("report: %1 titled: %2 past a gap, %3 past [fltsim.32], %4 past [fltsim.0] (not extended), "
+                       "%5 listed")
+            .arg(r.titled)
+            .arg(r.pastGap)
+            .arg(r.pastLast)
+            .arg(r.plainOnly)
+            .arg(r.listed),
+        QStringLiteral("report: %1 rows: %2 titled, %3 -EMPTY- (%4 without aircraft.cfg, %5 unreadable, %6 with an "
+                       "untitled [fltsim.0])")
+            .arg(r.rows)
+            .arg(r.listed)
+            .arg(r.noCfg + r.unreadable + r.untitledFirst)
+            .arg(r.noCfg)
+            .arg(r.unreadable)
+            .arg(r.untitledFirst),
+    };
+}
+
+QJsonObject reportObject(const core::ScanReport &r)
+{
+    return {{QStringLiteral("foldersSeen"), r.foldersSeen},
+            {QStringLiteral("skipped"), r.skipped},
+            {QStringLiteral("noCfg"), r.noCfg},
+            {QStringLiteral("unreadable"), r.unreadable},
+            {QStringLiteral("withCfg"), r.withCfg},
+            {QStringLiteral("sections"), r.sections},
+            {QStringLiteral("notValid"), r.notValid},
+            {QStringLiteral("titled"), r.titled},
+            {QStringLiteral("pastGap"), r.pastGap},
+            {QStringLiteral("pastLast"), r.pastLast},
+            {QStringLiteral("plainOnly"), r.plainOnly},
+            {QStringLiteral("listed"), r.listed},
+            {QStringLiteral("untitledFirst"), r.untitledFirst},
+            {QStringLiteral("rows"), r.rows}};
+}
+
 QJsonObject findingObject(const core::Finding &finding)
 {
     QJsonObject object{{QStringLiteral("folder"), finding.folder},
                        {QStringLiteral("section"), finding.section},
                        {QStringLiteral("kind"), core::findingKindName(finding.kind)},
                        {QStringLiteral("message"), finding.message}};
-    if (finding.kind == core::FindingKind::DuplicateTitle) {
+    if (!finding.carriers.empty()) {
         QJsonArray carriers;
         for (const core::FindingCarrier &carrier : finding.carriers) {
             carriers.append(QJsonObject{{QStringLiteral("folder"), carrier.folder},
@@ -120,6 +171,9 @@ bool CheckPrinter::finish(const core::CheckSummary &summary)
 {
     if (m_format == CheckFormat::Text) {
         m_pending += (summaryLine(summary) + u'\n').toUtf8();
+        for (const QString &line : reportLines(summary.report)) {
+            m_pending += (line + u'\n').toUtf8();
+        }
         return flush(0);
     }
     QJsonObject kinds;
@@ -129,7 +183,8 @@ bool CheckPrinter::finish(const core::CheckSummary &summary)
     const QJsonObject object{{QStringLiteral("folders"), summary.folders},
                              {QStringLiteral("variations"), summary.variations},
                              {QStringLiteral("findings"), summary.findings},
-                             {QStringLiteral("kinds"), kinds}};
+                             {QStringLiteral("kinds"), kinds},
+                             {QStringLiteral("report"), reportObject(summary.report)}};
     QByteArray text = indented(object, "    ");
     text.remove(0, 4);
     m_pending += m_first ? "],\n" : "\n    ],\n";

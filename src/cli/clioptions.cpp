@@ -78,16 +78,24 @@ const QString Description =
                    "libraryfolders.vdf lists), Bottles' bottles and the prefixes of Lutris' games, in that\n"
                    "order.\n"
                    "\n"
-                   "hangardeck-cli check [--extended] [--format text|json] DIR reads DIR as list does and\n"
-                   "reports what makes aircraft vanish or break in the simulator: no-cfg, unreadable,\n"
+                   "hangardeck-cli check [--extended] [--thumbnails] [--format text|json] DIR reads DIR as\n"
+                   "list does and reports what makes aircraft vanish or break in the simulator: no-cfg,\n"
+                   "junk-folder (__MACOSX, or nothing but .DS_Store, Thumbs.db and desktop.ini), nested-cfg\n"
+                   "(no aircraft.cfg, but a sub-folder holds one: unpacked one level too deep), unreadable,\n"
                    "no-title, gap (entries after an untitled [fltsim.N] are not listed), over-33, cut (a\n"
                    "value over 126 characters), missing-folder (texture=, model=, panel=, sound= naming no\n"
                    "folder, matched without regard to case), missing-air (sim= without its .air file),\n"
-                   "encoding (read as Windows-1252; informational) and duplicate-title (variations sharing\n"
-                   "a title, of which the simulator keeps one). --extended checks every listed [fltsim.N],\n"
-                   "not only fltsim.0. text: one finding per line, by folder, then a summary line; json:\n"
-                   "one object with findings (folder, section, kind, message) and summary. Exit status 0\n"
-                   "when nothing but informational findings, 1 when there are findings.\n"
+                   "no-thumbnail (with --thumbnails: a texture folder without thumbnail.jpg; informational),\n"
+                   "nested-aircraft (a sub-folder other than the texture, model, panel and sound folders\n"
+                   "holds an aircraft.cfg), encoding (read as Windows-1252; informational), duplicate-title\n"
+                   "(variations sharing a title, of which the simulator keeps one) and same-selector\n"
+                   "(variations with the same ui_manufacturer, ui_type and ui_variation). --extended checks\n"
+                   "every listed [fltsim.N], not only fltsim.0. text: one finding per line, by folder, then a\n"
+                   "summary line and the report: the folders seen, those with an aircraft.cfg, their\n"
+                   "[fltsim.N] sections, the titled ones and the rows listed, each with what fell away and\n"
+                   "why; json: one object with findings (folder, section, kind, message, and carriers for\n"
+                   "duplicate-title and same-selector) and summary (with the report). Exit status 0 when\n"
+                   "nothing but informational findings, 1 when there are findings.\n"
                    "\n"
                    "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
                    "\n"
@@ -152,6 +160,9 @@ struct Options {
                                     QStringLiteral("FORMAT"), QStringLiteral("lines")};
     QCommandLineOption checkFormat{QStringLiteral("format"), QStringLiteral("text or json (default text)."),
                                    QStringLiteral("FORMAT"), QStringLiteral("text")};
+    QCommandLineOption thumbnails{QStringLiteral("thumbnails"),
+                                  QStringLiteral("check: also look into every texture folder a variation names for "
+                                                 "its thumbnail.jpg (no-thumbnail).")};
     QCommandLineOption prefixes{QStringLiteral("prefixes"),
                                 QStringLiteral("find: the simulator's Aircraft folders inside the Wine, Proton, "
                                                "Bottles and Lutris prefixes of this user, instead of a search below "
@@ -173,7 +184,7 @@ struct Options {
             parser.addOption(entry);
         }
         if (command && *command == Command::Check) {
-            parser.addOption(extended);
+            parser.addOptions({extended, thumbnails});
         }
         if (!command || *command == Command::Find) {
             parser.addOption(prefixes);
@@ -547,6 +558,7 @@ ParseResult parseCheck(const CommandLine &arguments, const Options &switches)
     }
     CheckOptions options;
     options.extended = parser.isSet(switches.extended);
+    options.thumbnails = parser.isSet(switches.thumbnails);
     const QString formatName = parser.value(switches.checkFormat);
     if (formatName == u"text") {
         options.format = CheckFormat::Text;

@@ -68,6 +68,7 @@ enum class CheckFormat { Text, Json };
 struct CheckOptions {
     std::filesystem::path directory; // DIR as given, native like ListOptions' paths
     bool extended = false;
+    bool thumbnails = false; // --thumbnails: also no-thumbnail
     CheckFormat format = CheckFormat::Text;
 };
 

@@ -70,8 +70,9 @@ int main(int argc, char *argv[])
         core::OutputFile target{std::filesystem::path()};
         cli::CheckPrinter printer(check->format, [&target](QByteArrayView bytes) { return target.write(bytes); });
         const bool opened = target.open();
-        const core::CheckSummary summary = core::checkCollection(
-            check->directory, check->extended, [&](const core::Finding &finding) { printer.finding(finding); });
+        const core::CheckSummary summary =
+            core::checkCollection(check->directory, {check->extended, check->thumbnails},
+                                  [&](const core::Finding &finding) { printer.finding(finding); });
         if (!opened || !printer.finish(summary) || !target.finish()) {
             return fail(1, QStringLiteral("cannot write to stdout: %1").arg(target.errorText()));
         }

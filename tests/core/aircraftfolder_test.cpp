@@ -34,7 +34,7 @@ void AircraftFolderTest::inlineComments_ignoredWhereTheSimulatorIgnoresThem()
     tree.folder("Jet/TEXTURE");
     tree.folder("Jet/model.main");
     QVERIFY(tree.cfg("Jet", "", "jet.AIR"));
-    const CollectionCheck check = checkCollection(tree.root(), false);
+    const CollectionCheck check = checkCollection(tree.root(), {});
     QCOMPARE(check.findings.size(), size_t(1));
     QCOMPARE(check.findings.front().message,
              "panel=Gone ; no such names the folder panel.Gone, which is not in the aircraft folder");

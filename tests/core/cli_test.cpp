@@ -307,16 +307,36 @@ private Q_SLOTS:
 
         // Only findings that are problems fail the check; control characters stay on their line.
         row("check samples", {"check", samples}, readFile(data + "samples-check.txt"), 1);
-        row("check clean", {"check", m_check + "1"}, "1 folder, 1 variation, 0 findings\n");
+        // The report closes every check: each total, then the counts that make it up.
+        const auto report = [](int folders, int sections, int titled, int pastGap, int listed) {
+            return QStringLiteral("report: %1 folders seen: 0 skipped, 0 without aircraft.cfg, 0 unreadable, %1 with "
+                                  "an aircraft.cfg\n"
+                                  "report: %2 [fltsim.N] sections in them: %3 not valid (no title of two characters), "
+                                  "%4 titled\n"
+                                  "report: %4 titled: %5 past a gap, 0 past [fltsim.32], 0 past [fltsim.0] (not "
+                                  "extended), %6 listed\n"
+                                  "report: %1 rows: %6 titled, 0 -EMPTY- (0 without aircraft.cfg, 0 unreadable, 0 with "
+                                  "an untitled [fltsim.0])\n")
+                .arg(folders)
+                .arg(sections)
+                .arg(sections - titled)
+                .arg(titled)
+                .arg(pastGap)
+                .arg(listed)
+                .toUtf8();
+        };
+        row("check clean", {"check", m_check + "1"}, "1 folder, 1 variation, 0 findings\n" + report(1, 1, 1, 0, 1));
         row("check informational", {"check", m_check + "2"},
             "\\b encoding: aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\n"
-            "2 folders, 2 variations, 1 finding: encoding 1\n");
+            "2 folders, 2 variations, 1 finding: encoding 1\n"
+                + report(2, 2, 2, 0, 2));
         row("check problems", {"check", "--extended", m_check + "4"},
             "\\b encoding: aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\n"
             "\\c fltsim.1 gap: [fltsim.1] has no title, so the list stops there: fltsim.2 is not listed\n"
             "(collection) duplicate-title: 2 variations carry the same title, the simulator keeps one: \\c [fltsim.0] "
             "\"Alpha\xEF\xBF\xBD One\", \\d [fltsim.0] \"alpha\xEF\xBF\xBD one\"\n"
-            "4 folders, 4 variations, 3 findings: gap 1, encoding 1, duplicate-title 1\n",
+            "4 folders, 4 variations, 3 findings: gap 1, encoding 1, duplicate-title 1\n"
+                + report(4, 5, 5, 1, 4),
             1);
     }
 
@@ -371,8 +391,12 @@ private Q_SLOTS:
             R"({"findings":[{"folder":"\\empty","section":"","kind":"no-cfg",
                              "message":"no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft"}],
                 "summary":{"folders":3,"variations":4,"findings":1,
-                           "kinds":{"cut":0,"duplicate-title":0,"encoding":0,"gap":0,"missing-air":0,
-                                    "missing-folder":0,"no-cfg":1,"no-title":0,"over-33":0,"unreadable":0}}})",
+                           "kinds":{"cut":0,"duplicate-title":0,"encoding":0,"gap":0,"junk-folder":0,"missing-air":0,
+                                    "missing-folder":0,"nested-aircraft":0,"nested-cfg":0,"no-cfg":1,"no-thumbnail":0,
+                                    "no-title":0,"over-33":0,"same-selector":0,"unreadable":0},
+                           "report":{"foldersSeen":4,"skipped":1,"noCfg":1,"unreadable":0,"withCfg":2,"sections":3,
+                                     "notValid":0,"titled":3,"pastGap":0,"pastLast":0,"plainOnly":0,"listed":3,
+                                     "untitledFirst":0,"rows":4}}})",
             1);
     }
 
@@ -463,12 +487,26 @@ private Q_SLOTS:
     {
         const Run run = runCli({"--help"});
         QCOMPARE(run.exitCode, 0);
-        for (const char *text :
-             {"list [options] DIR", "--extended", "--width", "--padding", "--actual-width", "--delimiter",
-              "--terminator", "--lead", "--output", "--format", "details [--entry N] [--format text|json] DIR FOLDER",
-              "images [--format lines|json] DIR FOLDER", "--entry", "COMMAND", "find [--format lines|json] START",
-              "list, details, images, find or check", "check [--extended] [--format text|json] DIR",
-              "a FIFO, a device or a socket is written in place", "shows as U+FFFD"}) {
+        for (const char *text : {"list [options] DIR",
+                                 "--extended",
+                                 "--width",
+                                 "--padding",
+                                 "--actual-width",
+                                 "--delimiter",
+                                 "--terminator",
+                                 "--lead",
+                                 "--output",
+                                 "--format",
+                                 "details [--entry N] [--format text|json] DIR FOLDER",
+                                 "images [--format lines|json] DIR FOLDER",
+                                 "--entry",
+                                 "COMMAND",
+                                 "find [--format lines|json] START",
+                                 "list, details, images, find or check",
+                                 "check [--extended] [--thumbnails] [--format text|json] DIR",
+                                 "find --prefixes",
+                                 "a FIFO, a device or a socket is written in place",
+                                 "shows as U+FFFD"}) {
             QVERIFY2(run.out.contains(text), text);
         }
     }

@@ -26,7 +26,10 @@ public:
         QVERIFY(AircraftTree::cfg(name, content, fileName));
     }
 
-    CollectionCheck check(bool extended, int threads = 0) const { return checkCollection(root(), extended, threads); }
+    CollectionCheck check(bool extended, int threads = 0) const
+    {
+        return checkCollection(root(), {extended, true}, threads);
+    }
 };
 
 // Each finding as "folder kind section: message", in the order reported.
@@ -57,10 +60,12 @@ private Q_SLOTS:
         // folders are not checked at all.
         tree.cfg("Clean", "[fltsim.0]\r\ntitle=Clean One\r\ntexture=\r\nmodel=\r\nsim=clean\r\n"
                           "[fltsim.1]\r\ntitle=Clean Two\r\ntexture=red\r\nmodel=\r\n");
-        for (const QString &folder : QStringList{"Clean/texture", "Clean/texture.red", "Clean/model", "default"}) {
+        for (const QString &folder : QStringList{"Clean/model", "default"}) {
             tree.folder(folder);
         }
         QVERIFY(writeFile(tree.folder("Clean") + "/clean.air", "x"));
+        QVERIFY(writeFile(tree.folder("Clean/texture") + "/thumbnail.jpg", "x"));
+        QVERIFY(writeFile(tree.folder("Clean/texture.red") + "/Thumbnail.JPG", "x"));
         // A missing aircraft.cfg, one in other letters, and a folder named aircraft.cfg.
         tree.folder("NoCfg");
         tree.cfg("OtherCase", "[fltsim.0]\r\ntitle=Found Anyway\r\n", "AIRCRAFT.CFG");
@@ -86,8 +91,10 @@ private Q_SLOTS:
         QVERIFY(writeFile(tree.folder("Paint") + "/sound.old", "x"));
         tree.cfg("Wide", "[fltsim.0]\r\ntitle=Wide\r\ntexture=\xc3\x9c"
                          "ber\r\nmodel=Linked\r\n");
-        tree.folder("Wide/TEXTURE.\xc3\xbc"
-                    "BER");
+        QVERIFY(writeFile(tree.folder("Wide/TEXTURE.\xc3\xbc"
+                                      "BER")
+                              + "/thumbnail.jpg",
+                          "x"));
         tree.folder("Wide/real");
 #ifdef Q_OS_UNIX
         QCOMPARE(::symlink("real", QFile::encodeName(tree.folder("Wide") + "/model.linked").constData()), 0);
@@ -111,6 +118,8 @@ private Q_SLOTS:
             "\\Many over-33 fltsim.33: the list shows fltsim.0 to fltsim.32 at most: fltsim.33, fltsim.34 are not "
             "listed",
             "\\NoCfg no-cfg: no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft",
+            "\\Paint no-thumbnail fltsim.0: TEXTURE.blue has no thumbnail.jpg: the simulator's selector shows no "
+            "picture of this variation",
             "\\Paint missing-folder fltsim.0: panel=ifr names the folder panel.ifr, which is not in the aircraft "
             "folder",
             "\\Paint missing-folder fltsim.0: sound=old names the folder sound.old, which is not in the aircraft "
@@ -136,6 +145,87 @@ private Q_SLOTS:
         QCOMPARE(extended.summary.variations, 2 + 1 + 1 + 2 + 2 + 1 + 1 + 33 + 1 + 1 + 1 + 2 + 1 + 2 + 2 + 1 + 1);
         QCOMPARE(extended.summary.counts[size_t(FindingKind::NoCfg)], 1);
         QCOMPARE(extended.summary.counts[size_t(FindingKind::DuplicateTitle)], 3);
+    }
+
+    // Placement mistakes and variations the selector cannot tell apart; a clean collection
+    // gives no finding.
+    void placementAndIdentity()
+    {
+        Tree clean;
+        clean.cfg("Ok", "[fltsim.0]\r\ntitle=Ok\r\nui_manufacturer=M\r\nui_type=T1\r\n");
+        QVERIFY(clean.check(true).findings.empty());
+
+        Tree tree;
+        QVERIFY(writeFile(tree.folder("__MACOSX/Jet") + "/._aircraft.cfg", "x"));
+        QVERIFY(writeFile(tree.folder("Junk") + "/.DS_Store", "x"));
+        QVERIFY(writeFile(tree.folder("Junk") + "/THUMBS.DB", "x"));
+        QVERIFY(writeFile(tree.folder("Almost") + "/desktop.ini", "x"));
+        QVERIFY(writeFile(tree.folder("Almost") + "/readme.txt", "x"));
+        tree.cfg("Deep/Deep Jet", "[fltsim.0]\r\ntitle=Deep\r\n", "Aircraft.cfg");
+        tree.cfg("Host", "[fltsim.0]\r\ntitle=Host\r\nui_manufacturer=Maker\r\nui_type=Jet\r\n"
+                         "ui_variation=Blue\r\n[fltsim.1]\r\ntitle=Host Two\r\nui_manufacturer=maker \r\n"
+                         "ui_type=JET\r\nui_variation=blue\r\n[fltsim.2]\r\ntitle=Host Three\r\n"
+                         "ui_manufacturer=Maker\r\nui_type=Jet\r\nui_variation=Red\r\n");
+        tree.cfg("Host/Livery", "[fltsim.0]\r\ntitle=Inside\r\n");
+        tree.cfg("Host/texture.red", "[fltsim.0]\r\ntitle=A texture folder is never looked into\r\n");
+        tree.cfg("Other", "[fltsim.0]\r\ntitle=Other\r\nui_manufacturer=Maker\r\nui_type=Jet\r\n");
+        tree.cfg("Same", "[fltsim.0]\r\ntitle=Same\r\nui_manufacturer=Maker\r\nui_type=Jet\r\nui_variation=\r\n");
+        const QString selector = "same-selector: %1 variations have the same ui_manufacturer, ui_type and "
+                                 "ui_variation, so the simulator's selector shows them alike: ";
+        QCOMPARE(described(tree.check(true)),
+                 QStringList({
+                     "\\__MACOSX junk-folder: left by an archiver or a file browser, not an aircraft: the folder "
+                     "lists as -EMPTY-; delete it",
+                     "\\Almost no-cfg: no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft",
+                     "\\Deep nested-cfg: no aircraft.cfg here, but Deep Jet holds one: the aircraft was unpacked "
+                     "one level too deep; move the sub-folder up into the Aircraft directory",
+                     "\\Host nested-aircraft: the sub-folder Livery holds an aircraft.cfg of its own, which the "
+                     "simulator never reads: move it up into the Aircraft directory",
+                     "\\Junk junk-folder: left by an archiver or a file browser, not an aircraft: the folder lists "
+                     "as -EMPTY-; delete it",
+                     selector.arg(2) + "\\Host [fltsim.0] \"Host\", \\Host [fltsim.1] \"Host Two\"",
+                     selector.arg(2) + "\\Other [fltsim.0] \"Other\", \\Same [fltsim.0] \"Same\"",
+                 }));
+    }
+
+    // Every count of the report is the sum of the counts that follow it, and the rows are the
+    // variations the list shows, on trees of every kind.
+    void report_addsUp_data()
+    {
+        QTest::addColumn<bool>("extended");
+        QTest::newRow("plain") << false;
+        QTest::newRow("extended") << true;
+    }
+
+    void report_addsUp()
+    {
+        QFETCH(bool, extended);
+        Tree tree;
+        tree.folder("default");
+        tree.folder("Empty");
+        tree.folder("Broken/aircraft.cfg");
+        tree.cfg("Untitled", "[fltsim.0]\r\nui_type=X\r\n[fltsim.1]\r\ntitle=After\r\n");
+        tree.cfg("Gap", "[fltsim.0]\r\ntitle=A0\r\n[fltsim.1]\r\ntitle=A1\r\n[fltsim.2]\r\ntitle=z\r\n"
+                        "[fltsim.3]\r\ntitle=A3\r\n[FLTSIM.40]\r\ntitle=A40\r\n[fltsim.x]\r\ntitle=No\r\n");
+        tree.cfg("Many", hangardeck::testsupport::numberedEntries(35, "Many"));
+        const CheckSummary summary = tree.check(extended).summary;
+        const ScanReport &r = summary.report;
+        QCOMPARE(r.foldersSeen, r.skipped + r.noCfg + r.unreadable + r.withCfg);
+        QCOMPARE(r.sections, r.notValid + r.titled);
+        QCOMPARE(r.titled, r.pastGap + r.pastLast + r.plainOnly + r.listed);
+        QCOMPARE(r.rows, r.listed + r.noCfg + r.unreadable + r.untitledFirst);
+        QCOMPARE(r.rows, qint64(summary.variations));
+        QCOMPARE(r.withCfg + r.noCfg + r.unreadable, qint64(summary.folders));
+        // The counts themselves: Gap has five numbered sections, one of them with a one-letter title.
+        QCOMPARE(r.foldersSeen, 6);
+        QCOMPARE(r.skipped, 1);
+        QCOMPARE(r.sections, 2 + 5 + 35);
+        QCOMPARE(r.notValid, 2);
+        QCOMPARE(r.untitledFirst, 1);
+        QCOMPARE(r.pastLast, 1 + 2);
+        QCOMPARE(r.pastGap, 2); // Untitled's fltsim.1 and Gap's fltsim.3, whatever is listed
+        QCOMPARE(r.plainOnly, extended ? 0 : 1 + 32);
+        QCOMPARE(r.listed, extended ? 2 + 33 : 2);
     }
 
     void sameResultForAnyThreadCount()

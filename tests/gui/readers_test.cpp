@@ -117,7 +117,15 @@ private Q_SLOTS:
                                : " unreadable: aircraft.cfg cannot be read: the folder lists as -EMPTY-\n");
         }
         QCOMPARE(run({"check", aircraft}),
-                 expected + "13 folders, 13 variations, 8 findings: unreadable 6, encoding 2\n");
+                 expected
+                     + "13 folders, 13 variations, 8 findings: unreadable 6, encoding 2\n"
+                       "report: 13 folders seen: 0 skipped, 0 without aircraft.cfg, 6 unreadable, 7 with an "
+                       "aircraft.cfg\n"
+                       "report: 7 [fltsim.N] sections in them: 0 not valid (no title of two characters), 7 titled\n"
+                       "report: 7 titled: 0 past a gap, 0 past [fltsim.32], 0 past [fltsim.0] (not extended), 7 "
+                       "listed\n"
+                       "report: 13 rows: 7 titled, 6 -EMPTY- (0 without aircraft.cfg, 6 unreadable, 0 with an "
+                       "untitled [fltsim.0])\n");
 
         Run h;
         h.dir1()->setPath(aircraft);

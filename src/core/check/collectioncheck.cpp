@@ -61,6 +61,42 @@ void appendFolded(QByteArray &folded, std::basic_string_view<Char> name, const D
     }
 }
 
+// Whether a name, folded as appendFolded folds it, is one of a set of ASCII names.
+bool isOneOf(QByteArrayView folded, std::initializer_list<QByteArrayView> names)
+{
+    return std::find(names.begin(), names.end(), folded) != names.end();
+}
+
+// A name below a folder: "folder/name", as a path relative to the folder's parent.
+NativeName below(NativeNameView folder, NativeNameView name)
+{
+    NativeName path(folder);
+    path += NativeName::value_type('/');
+    path += name;
+    return path;
+}
+
+// Whether folder (below parent) holds a file of an ASCII name in any letter case: looked up as
+// written first, listed only when it is not there so.
+bool holdsFile(const FolderHandle &parent, NativeNameView folder, std::string_view name)
+{
+    const NativeName exact(name.begin(), name.end());
+    if (const std::optional<ChildInfo> info = parent.childInfo(below(folder, exact), Links::Follow)) {
+        if (!info->isDirectory) {
+            return true;
+        }
+    }
+    bool found = false;
+    parent.listChild(folder, Links::Follow, [&](NativeNameView item, bool isDirectory, bool) {
+        found = found
+                || (!isDirectory && item.size() == name.size()
+                    && std::equal(item.begin(), item.end(), name.begin(), [](auto a, char b) {
+                           return std::make_unsigned_t<decltype(a)>(a) < 0x80 && foldedAscii(char(a)) == b;
+                       }));
+    });
+    return found;
+}
+
 // What an aircraft folder holds, asked name by name as the simulator's file system answers,
 // without regard to case. The folder is listed once, at the first question, its names folded
 // into one buffer: forty names cost no forty allocations. (A path lookup for each name as
@@ -75,14 +111,20 @@ public:
     {
     }
 
-    // Whether the folder holds prefix + value + suffix ("texture." "Blue"), a folder or not; value
-    // is in the file's text. nullopt when that cannot be known: a folder that can be entered
-    // but not listed (mode 0111) gives its aircraft.cfg, but not its other names.
-    std::optional<bool> has(const Profile &profile, QByteArrayView prefix, QByteArrayView value, QByteArrayView suffix,
-                            bool directory)
+    // What a question gives: whether the answer is known (a folder that can be entered but not
+    // listed, mode 0111, gives its aircraft.cfg but not its other names), and which entry.
+    struct Match {
+        bool known = false;
+        int entry = -1; // -1: none
+    };
+
+    // The entry named prefix + value + suffix ("texture." "Blue"), a folder or not; value is in
+    // the file's text.
+    Match find(const Profile &profile, QByteArrayView prefix, QByteArrayView value, QByteArrayView suffix,
+               bool directory)
     {
         if (!list()) {
-            return std::nullopt;
+            return {};
         }
         if (isAscii(value)) {
             // Folded into one buffer kept from question to question, so that it keeps its memory.
@@ -95,20 +137,15 @@ public:
             const QString text = QString::fromLatin1(prefix) + profile.decoded(value) + QString::fromLatin1(suffix);
             m_scratch = text.toCaseFolded().toUtf8();
         }
-        return std::any_of(m_names.begin(), m_names.end(), [&](const Name &listed) {
-            return listed.isDirectory == directory
-                   && QByteArrayView(m_folded.constData() + listed.at, listed.size) == m_scratch;
-        });
+        for (int i = 0; i < count(); ++i) {
+            if (m_names[size_t(i)].isDirectory == directory && folded(i) == m_scratch) {
+                return {true, i};
+            }
+        }
+        return {true, -1};
     }
 
-private:
-    struct Name {
-        qsizetype at;
-        qsizetype size;
-        bool isDirectory;
-    };
-
-    // Lists the folder the first time, its names folded into one buffer.
+    // Lists the folder the first time; false when it cannot be listed.
     bool list()
     {
         if (!m_listed) {
@@ -116,48 +153,140 @@ private:
             m_listed = m_parent.listChild(m_name, Links::Follow, [this](NativeNameView item, bool isDirectory, bool) {
                 const qsizetype at = m_folded.size();
                 appendFolded(m_folded, item, [item] { return fromNativeName(item); });
-                m_names.push_back({at, m_folded.size() - at, isDirectory});
+                m_names.push_back({at, m_folded.size() - at, m_native.size(), item.size(), isDirectory});
+                m_native += item;
             });
         }
         return *m_listed;
     }
 
+    // The entries listed, in the order the disk gave them.
+    int count() const { return int(m_names.size()); }
+    QByteArrayView folded(int i) const
+    {
+        return QByteArrayView(m_folded.constData() + m_names[size_t(i)].at, m_names[size_t(i)].size);
+    }
+    NativeNameView native(int i) const
+    {
+        return NativeNameView(m_native).substr(m_names[size_t(i)].nativeAt, m_names[size_t(i)].nativeSize);
+    }
+    bool isDirectory(int i) const { return m_names[size_t(i)].isDirectory; }
+    const FolderHandle &parent() const { return m_parent; }
+    NativeNameView name() const { return m_name; }
+
+private:
+    struct Name {
+        qsizetype at;
+        qsizetype size;
+        size_t nativeAt;
+        size_t nativeSize;
+        bool isDirectory;
+    };
+
     const FolderHandle &m_parent;
     NativeNameView m_name;
     std::optional<bool> m_listed;
     QByteArray m_folded;
+    NativeName m_native; // every name as the disk gives it, one after another
     std::vector<Name> m_names;
     QByteArray m_scratch;
 };
 
 // The keys checked in each listed entry, in this order.
-constexpr std::array<QByteArrayView, 8> EntryKeys = {"title", "ui_manufacturer", "ui_type", "texture",
-                                                     "model", "panel",           "sound",   "sim"};
+constexpr std::array<QByteArrayView, 9> EntryKeys = {"title", "ui_manufacturer", "ui_type", "texture",     "model",
+                                                     "panel", "sound",           "sim",     "ui_variation"};
+constexpr size_t ManufacturerKey = 1;
+constexpr size_t TypeKey = 2;
 constexpr size_t FirstFolderKey = 3;
+constexpr size_t TextureKey = 3;
 constexpr size_t SimKey = 7;
+constexpr size_t VariationKey = 8;
 constexpr std::array<QByteArrayView, SimKey - FirstFolderKey> DottedKeys = {"texture.", "model.", "panel.", "sound."};
+
+// A text as shown and as compared, one after the other in one buffer: what the merge, on one
+// thread, only has to compare.
+struct Keyed {
+    qsizetype at;
+    int shownSize;
+    int keySize;
+    int section;
+};
 
 // What one aircraft folder contributes, made on a reader thread.
 struct FolderCheck {
     std::vector<Finding> findings;
-    // Each title as UTF-8, made here so that the merge, on one thread, only compares: as shown,
-    // then as compared (trimmed and case-folded), one after the other in titleBytes.
-    struct Title {
-        qsizetype at;
-        int titleSize;
-        int keySize;
-        int section;
-    };
-    std::vector<Title> titles;
-    QByteArray titleBytes;
+    std::vector<Keyed> titles;    // as shown; compared trimmed and case-folded
+    std::vector<Keyed> selectors; // the title; compared: manufacturer, type and variation
+    QByteArray keyedBytes;
+    ScanReport report;  // this folder's part
     int variations = 1; // a folder without titled entries still lists as its one -EMPTY- row
 };
 
 using EntryRaws = std::array<std::optional<QByteArrayView>, EntryKeys.size()>;
 
-// The findings of one listed entry's values.
+// Appends a value as compared (trimmed and case-folded, as QString trims and folds); an ASCII
+// value, nearly every one, is never decoded.
+void appendKey(const Profile &profile, QByteArrayView raw, QByteArray &bytes)
+{
+    if (!isAscii(raw)) {
+        bytes.append(profile.decodedValue(raw).trimmed().toCaseFolded().toUtf8());
+        return;
+    }
+    QByteArrayView trimmed = raw.first(std::min<qsizetype>(raw.size(), Profile::MaxValueChars));
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!trimmed.isEmpty() && isSpace(trimmed.front())) {
+        trimmed = trimmed.sliced(1);
+    }
+    while (!trimmed.isEmpty() && isSpace(trimmed.back())) {
+        trimmed.chop(1);
+    }
+    appendFolded(bytes, std::string_view(trimmed.data(), size_t(trimmed.size())), [] { return QString(); });
+}
+
+// Adds a listed entry's title and selector, each as shown (the title) and as compared.
+void addKeys(const Profile &profile, const EntryRaws &raws, int section, FolderCheck &folder)
+{
+    QByteArray &bytes = folder.keyedBytes;
+    if (bytes.isEmpty()) {
+        bytes.reserve(2048); // ten entries' texts, in one allocation
+    }
+    const auto appendShown = [&] {
+        const qsizetype at = bytes.size();
+        if (isAscii(*raws[0])) {
+            bytes.append(raws[0]->first(std::min<qsizetype>(raws[0]->size(), Profile::MaxValueChars)));
+        } else {
+            bytes.append(profile.decodedValue(*raws[0]).toUtf8());
+        }
+        return at;
+    };
+    qsizetype at = appendShown();
+    qsizetype keyAt = bytes.size();
+    appendKey(profile, *raws[0], bytes);
+    folder.titles.push_back({at, int(keyAt - at), int(bytes.size() - keyAt), section});
+
+    // Only an entry naming its maker and type is placed in the selector by them; one without is
+    // broken in other ways. A value of fewer than two characters counts as none.
+    const auto isValue = [&](size_t k) {
+        return raws[k] && (raws[k]->size() >= 8 || Profile::isAircraftValue(profile.decodedValue(*raws[k])));
+    };
+    if (!isValue(ManufacturerKey) || !isValue(TypeKey)) {
+        return;
+    }
+    at = appendShown();
+    keyAt = bytes.size();
+    for (const size_t k : {ManufacturerKey, TypeKey, VariationKey}) {
+        if (isValue(k)) {
+            appendKey(profile, *raws[k], bytes);
+        }
+        bytes.append('\0'); // a value never holds a NUL (one ends it): the three stay apart
+    }
+    folder.selectors.push_back({at, int(keyAt - at), int(bytes.size() - keyAt), section});
+}
+
+// The findings of one listed entry's values; its texture folder is looked into for a thumbnail
+// when texturesSeen is given, which then gathers the folders looked into.
 void checkEntry(const Profile &profile, int n, const EntryRaws &raws, FolderNames &names, const QString &folder,
-                std::vector<Finding> &findings)
+                std::vector<int> *texturesSeen, std::vector<Finding> &findings)
 {
     for (size_t k = 0; k < FirstFolderKey; ++k) {
         // Each character takes at least one byte, so only a long value can be cut.
@@ -180,16 +309,31 @@ void checkEntry(const Profile &profile, int n, const EntryRaws &raws, FolderName
         const QByteArrayView value = effectiveValue(*raws[k]);
         // "texture" alone names the folder texture, "texture=Blue" the folder texture.Blue.
         const QByteArrayView prefix = value.isEmpty() ? EntryKeys[k] : DottedKeys[k - FirstFolderKey];
-        if (names.has(profile, prefix, value, {}, true) == false) {
+        const FolderNames::Match match = names.find(profile, prefix, value, {}, true);
+        if (match.known && match.entry < 0) {
             findings.push_back({folder, sectionName(n), FindingKind::MissingFolder,
                                 QStringLiteral("%1=%2 names the folder %3, which is not in the aircraft folder")
                                     .arg(QString::fromLatin1(EntryKeys[k]), profile.decoded(*raws[k]),
                                          QString::fromLatin1(prefix) + profile.decoded(value))});
         }
+        // Each texture folder is looked into once, whichever variations share it.
+        if (k == TextureKey && texturesSeen && match.entry >= 0
+            && std::find(texturesSeen->begin(), texturesSeen->end(), match.entry) == texturesSeen->end()) {
+            texturesSeen->push_back(match.entry);
+            const NativeNameView texture = names.native(match.entry);
+            if (!holdsFile(names.parent(), below(names.name(), texture), "thumbnail.jpg")) {
+                findings.push_back({folder, sectionName(n), FindingKind::NoThumbnail,
+                                    QStringLiteral("%1 has no thumbnail.jpg: the simulator's selector shows no "
+                                                   "picture of this variation")
+                                        .arg(fromNativeName(texture))});
+            }
+        }
     }
     if (raws[SimKey]) {
         const QByteArrayView value = effectiveValue(*raws[SimKey]);
-        if (!value.isEmpty() && names.has(profile, {}, value, ".air", false) == false) {
+        const FolderNames::Match match =
+            value.isEmpty() ? FolderNames::Match{} : names.find(profile, {}, value, ".air", false);
+        if (match.known && match.entry < 0) {
             findings.push_back(
                 {folder, sectionName(n), FindingKind::MissingAir,
                  QStringLiteral("sim=%1 names %2, which is not in the aircraft folder")
@@ -231,55 +375,99 @@ bool isTitled(const Profile &profile, int n)
     return isShownTitle(profile, raw);
 }
 
-// Adds a title as shown and as compared (trimmed and case-folded, as QString trims and
-// folds); an ASCII title, nearly every one, is never decoded.
-void addTitle(const Profile &profile, QByteArrayView raw, int section, FolderCheck &folder)
+// What a folder without aircraft.cfg is: a junk folder (__MACOSX, or nothing but .DS_Store,
+// Thumbs.db and desktop.ini), one unpacked a level too deep, or merely without one.
+void checkFolderWithoutCfg(FolderNames &names, const QString &subdir, std::vector<Finding> &findings)
 {
-    QByteArray &bytes = folder.titleBytes;
-    if (bytes.isEmpty()) {
-        bytes.reserve(1024); // ten titles and their keys, in one allocation
+    const bool listed = names.list();
+    bool junk = subdir.compare(u"\\__MACOSX", Qt::CaseInsensitive) == 0;
+    if (!junk && listed && names.count() > 0) {
+        junk = true;
+        for (int i = 0; i < names.count() && junk; ++i) {
+            junk = !names.isDirectory(i) && isOneOf(names.folded(i), {".ds_store", "thumbs.db", "desktop.ini"});
+        }
     }
-    const qsizetype at = bytes.size();
-    if (!isAscii(raw)) {
-        const QString title = profile.decodedValue(raw);
-        bytes.append(title.toUtf8());
-        const qsizetype titleSize = bytes.size() - at;
-        bytes.append(title.trimmed().toCaseFolded().toUtf8());
-        folder.titles.push_back({at, int(titleSize), int(bytes.size() - at - titleSize), section});
+    if (junk) {
+        findings.push_back({subdir,
+                            {},
+                            FindingKind::JunkFolder,
+                            QStringLiteral("left by an archiver or a file browser, not an aircraft: the folder lists "
+                                           "as -EMPTY-; delete it")});
         return;
     }
-    const QByteArrayView shown = raw.first(std::min<qsizetype>(raw.size(), Profile::MaxValueChars));
-    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    QByteArrayView trimmed = shown;
-    while (!trimmed.isEmpty() && isSpace(trimmed.front())) {
-        trimmed = trimmed.sliced(1);
+    QStringList deeper;
+    for (int i = 0; listed && i < names.count(); ++i) {
+        if (names.isDirectory(i) && holdsFile(names.parent(), below(names.name(), names.native(i)), "aircraft.cfg")) {
+            deeper.append(fromNativeName(names.native(i)));
+        }
     }
-    while (!trimmed.isEmpty() && isSpace(trimmed.back())) {
-        trimmed.chop(1);
+    if (!deeper.isEmpty()) {
+        deeper.sort(Qt::CaseInsensitive);
+        findings.push_back({subdir,
+                            {},
+                            FindingKind::NestedCfg,
+                            QStringLiteral("no aircraft.cfg here, but %1 holds one: the aircraft was unpacked one "
+                                           "level too deep; move the sub-folder up into the Aircraft directory")
+                                .arg(deeper.join(QStringLiteral(", ")))});
+        return;
     }
-    bytes.append(shown);
-    appendFolded(bytes, std::string_view(trimmed.data(), size_t(trimmed.size())), [] { return QString(); });
-    folder.titles.push_back({at, int(shown.size()), int(trimmed.size()), section});
+    findings.push_back({subdir,
+                        {},
+                        FindingKind::NoCfg,
+                        QStringLiteral("no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft")});
 }
 
-FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &folder, bool extended)
+// Sub-folders of an aircraft other than its own parts (texture, model, panel and sound folders)
+// that hold an aircraft.cfg: a livery or a package copied inside another, which the simulator
+// never reads.
+void checkNestedAircraft(FolderNames &names, const QString &subdir, std::vector<Finding> &findings)
+{
+    if (!names.list()) {
+        return;
+    }
+    QStringList nested;
+    for (int i = 0; i < names.count(); ++i) {
+        const QByteArrayView name = names.folded(i);
+        if (!names.isDirectory(i) || name.startsWith("texture") || name.startsWith("model") || name.startsWith("panel")
+            || name.startsWith("sound")) {
+            continue;
+        }
+        if (holdsFile(names.parent(), below(names.name(), names.native(i)), "aircraft.cfg")) {
+            nested.append(fromNativeName(names.native(i)));
+        }
+    }
+    nested.sort(Qt::CaseInsensitive);
+    for (const QString &folder : std::as_const(nested)) {
+        findings.push_back({subdir,
+                            {},
+                            FindingKind::NestedAircraft,
+                            QStringLiteral("the sub-folder %1 holds an aircraft.cfg of its own, which the simulator "
+                                           "never reads: move it up into the Aircraft directory")
+                                .arg(folder)});
+    }
+}
+
+FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &folder, CheckScope scope)
 {
     FolderCheck result;
+    ScanReport &report = result.report;
+    report.foldersSeen = 1;
+    report.rows = 1;
     std::vector<Finding> &findings = result.findings;
     const QString subdir = u'\\' + folder.name;
     const NativeName name = folder.path().filename().native();
     // Listed and read through the aircraft directory: the folder itself is never opened.
     const FolderHandle parent = aircraftDir.isOpen() ? FolderHandle() : FolderHandle::open(folder.path().parent_path());
     const FolderHandle &through = aircraftDir.isOpen() ? aircraftDir : parent;
+    FolderNames names(through, name);
     const AircraftConfig config = readAircraftConfig(through, name);
     if (config.status == AircraftConfig::Missing) {
-        findings.push_back({subdir,
-                            {},
-                            FindingKind::NoCfg,
-                            QStringLiteral("no aircraft.cfg: the folder lists as -EMPTY- and holds no aircraft")});
+        report.noCfg = 1;
+        checkFolderWithoutCfg(names, subdir, findings);
         return result;
     }
     if (config.status == AircraftConfig::Unreadable) {
+        report.unreadable = 1;
         findings.push_back({subdir,
                             {},
                             FindingKind::Unreadable,
@@ -287,6 +475,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
                                 .arg(fromNativePath(fs::path(config.fileName)))});
         return result;
     }
+    report.withCfg = 1;
     const Profile &profile = config.profile;
 
     // Only the [fltsim.N] that exist are looked up: a hundred lookups in every file would
@@ -300,9 +489,9 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     }
     std::array<bool, MaxKnownFltsimIndex + 1> titled{};
     std::array<bool, MaxKnownFltsimIndex + 1> looked{};
-    FolderNames names(through, name);
     std::vector<Finding> entryFindings;
-    const int lastListed = extended ? MaxFltsimIndex : 0;
+    std::vector<int> texturesSeen;
+    const int lastListed = scope.extended ? MaxFltsimIndex : 0;
     for (int n = 0; n <= lastListed && exists[size_t(n)]; ++n) {
         EntryRaws raws;
         profile.rawValues(fltsimSectionName(n), EntryKeys, raws);
@@ -311,8 +500,8 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
         if (!titled[size_t(n)]) {
             break; // the list stops at the first entry without a title
         }
-        addTitle(profile, *raws[0], n, result);
-        checkEntry(profile, n, raws, names, subdir, entryFindings);
+        addKeys(profile, raws, n, result);
+        checkEntry(profile, n, raws, names, subdir, scope.thumbnails ? &texturesSeen : nullptr, entryFindings);
     }
     for (int n = 0; n <= MaxKnownFltsimIndex; ++n) {
         if (exists[size_t(n)] && !looked[size_t(n)]) {
@@ -326,22 +515,33 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     const auto firstUntitled =
         int(std::find(titled.begin(), titled.begin() + MaxFltsimIndex + 1, false) - titled.begin());
     std::vector<int> skipped;
-    for (int n = firstUntitled + 1; n <= MaxFltsimIndex; ++n) {
-        if (titled[size_t(n)]) {
+    std::vector<int> beyond;
+    for (int n = 0; n <= MaxKnownFltsimIndex; ++n) {
+        report.sections += exists[size_t(n)] ? 1 : 0;
+        if (!titled[size_t(n)]) {
+            continue;
+        }
+        ++report.titled;
+        if (n > MaxFltsimIndex) {
+            beyond.push_back(n);
+            ++report.pastLast;
+        } else if (n > firstUntitled) {
             skipped.push_back(n);
+            ++report.pastGap;
+        } else if (n > lastListed) {
+            ++report.plainOnly;
+        } else {
+            ++report.listed;
         }
     }
+    report.notValid = report.sections - report.titled;
+    report.untitledFirst = titled[0] ? 0 : 1;
+    report.rows = report.listed + report.untitledFirst;
     if (!skipped.empty()) {
         findings.push_back({subdir, sectionName(firstUntitled), FindingKind::Gap,
                             QStringLiteral("[fltsim.%1] has no title, so the list stops there: %2 not listed")
                                 .arg(firstUntitled)
                                 .arg(sectionList(skipped))});
-    }
-    std::vector<int> beyond;
-    for (int n = MaxFltsimIndex + 1; n <= MaxKnownFltsimIndex; ++n) {
-        if (titled[size_t(n)]) {
-            beyond.push_back(n);
-        }
     }
     if (!beyond.empty()) {
         findings.push_back(
@@ -349,6 +549,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
              QStringLiteral("the list shows fltsim.0 to fltsim.32 at most: %1 not listed").arg(sectionList(beyond))});
     }
 
+    checkNestedAircraft(names, subdir, findings);
     std::move(entryFindings.begin(), entryFindings.end(), std::back_inserter(findings));
     result.variations = std::max(1, int(result.titles.size()));
     if (profile.encoding() == TextEncoding::Windows1252) {
@@ -415,23 +616,55 @@ QString findingKindName(FindingKind kind)
         return QStringLiteral("encoding");
     case FindingKind::DuplicateTitle:
         return QStringLiteral("duplicate-title");
+    case FindingKind::JunkFolder:
+        return QStringLiteral("junk-folder");
+    case FindingKind::NestedCfg:
+        return QStringLiteral("nested-cfg");
+    case FindingKind::NoThumbnail:
+        return QStringLiteral("no-thumbnail");
+    case FindingKind::NestedAircraft:
+        return QStringLiteral("nested-aircraft");
+    case FindingKind::SameSelector:
+        return QStringLiteral("same-selector");
     }
     return {};
 }
 
 bool isInformational(FindingKind kind)
 {
-    return kind == FindingKind::Encoding;
+    return kind == FindingKind::Encoding || kind == FindingKind::NoThumbnail;
 }
 
-CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const FindingReport &report, int readerThreads)
+void add(ScanReport &total, const ScanReport &part)
+{
+    total.foldersSeen += part.foldersSeen;
+    total.skipped += part.skipped;
+    total.noCfg += part.noCfg;
+    total.unreadable += part.unreadable;
+    total.withCfg += part.withCfg;
+    total.sections += part.sections;
+    total.notValid += part.notValid;
+    total.titled += part.titled;
+    total.pastGap += part.pastGap;
+    total.pastLast += part.pastLast;
+    total.plainOnly += part.plainOnly;
+    total.listed += part.listed;
+    total.rows += part.rows;
+    total.untitledFirst += part.untitledFirst;
+}
+
+CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, const FindingReport &report,
+                             int readerThreads)
 {
     std::vector<DirectoryEntry> folders = listSubfolders(aircraftDir);
-    std::erase_if(folders, [](const DirectoryEntry &folder) { return isSkippedSubdir(u'\\' + folder.name); });
+    CheckSummary summary;
+    // The simulator's own folders are seen but skipped; every other folder counts itself.
+    summary.report.skipped =
+        std::erase_if(folders, [](const DirectoryEntry &folder) { return isSkippedSubdir(u'\\' + folder.name); });
+    summary.report.foldersSeen = summary.report.skipped;
     // Opened once: each folder is then reached from it, not from the root again.
     const FolderHandle directory = FolderHandle::open(aircraftDir);
 
-    CheckSummary summary;
     summary.folders = int(folders.size());
     const auto tell = [&](const Finding &finding) {
         ++summary.findings;
@@ -441,12 +674,13 @@ CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const F
         }
     };
     TitleGroups titles;
+    TitleGroups selectors;
     constexpr int Window = 256;
     produceInOrder<FolderCheck>(
         summary.folders, readerThreadCount(readerThreads, summary.folders), Window,
         [&](int i) {
             try {
-                return checkFolder(directory, folders[size_t(i)], extended);
+                return checkFolder(directory, folders[size_t(i)], scope);
             } catch (const std::exception &) {
                 // Nothing a file holds may end the check: the folder is reported as unreadable.
                 FolderCheck failed;
@@ -454,43 +688,53 @@ CheckSummary checkCollection(const fs::path &aircraftDir, bool extended, const F
                                     {},
                                     FindingKind::Unreadable,
                                     QStringLiteral("aircraft.cfg cannot be read: the folder lists as -EMPTY-")}};
+                failed.report.foldersSeen = failed.report.unreadable = failed.report.rows = 1;
                 return failed;
             }
         },
         [&](int i, FolderCheck folder) {
             summary.variations += folder.variations;
+            add(summary.report, folder.report);
             for (const Finding &finding : folder.findings) {
                 tell(finding);
             }
-            for (const FolderCheck::Title &title : folder.titles) {
-                const char *at = folder.titleBytes.constData() + title.at;
-                titles.add(i, title.section, QByteArrayView(at, title.titleSize),
-                           QByteArrayView(at + title.titleSize, title.keySize));
+            for (const auto &[keyed, groups] :
+                 {std::pair(&folder.titles, &titles), std::pair(&folder.selectors, &selectors)}) {
+                for (const Keyed &text : *keyed) {
+                    const char *at = folder.keyedBytes.constData() + text.at;
+                    groups->add(i, text.section, QByteArrayView(at, text.shownSize),
+                                QByteArrayView(at + text.shownSize, text.keySize));
+                }
             }
             return true;
         });
 
-    for (const std::vector<TitleGroups::Carrier> &group : titles.groups()) {
-        Finding finding{{}, {}, FindingKind::DuplicateTitle, {}, {}};
-        QStringList named;
-        for (const TitleGroups::Carrier &carrier : group) {
-            const QString folder = u'\\' + folders[size_t(carrier.folder)].name;
-            finding.carriers.push_back({folder, sectionName(carrier.section), carrier.title});
-            named.append(QStringLiteral("%1 [%2] \"%3\"").arg(folder, sectionName(carrier.section), carrier.title));
+    const auto tellGroups = [&](const TitleGroups &groups, FindingKind kind, const QString &what) {
+        for (const std::vector<TitleGroups::Carrier> &group : groups.groups()) {
+            Finding finding{{}, {}, kind, {}, {}};
+            QStringList named;
+            for (const TitleGroups::Carrier &carrier : group) {
+                const QString folder = u'\\' + folders[size_t(carrier.folder)].name;
+                finding.carriers.push_back({folder, sectionName(carrier.section), carrier.title});
+                named.append(QStringLiteral("%1 [%2] \"%3\"").arg(folder, sectionName(carrier.section), carrier.title));
+            }
+            finding.message = what.arg(group.size()).arg(named.join(QStringLiteral(", ")));
+            tell(finding);
         }
-        finding.message = QStringLiteral("%1 variations carry the same title, the simulator keeps one: %2")
-                              .arg(group.size())
-                              .arg(named.join(QStringLiteral(", ")));
-        tell(finding);
-    }
+    };
+    tellGroups(titles, FindingKind::DuplicateTitle,
+               QStringLiteral("%1 variations carry the same title, the simulator keeps one: %2"));
+    tellGroups(selectors, FindingKind::SameSelector,
+               QStringLiteral("%1 variations have the same ui_manufacturer, ui_type and ui_variation, so the "
+                              "simulator's selector shows them alike: %2"));
     return summary;
 }
 
-CollectionCheck checkCollection(const fs::path &aircraftDir, bool extended, int readerThreads)
+CollectionCheck checkCollection(const fs::path &aircraftDir, CheckScope scope, int readerThreads)
 {
     CollectionCheck check;
     check.summary = checkCollection(
-        aircraftDir, extended, [&check](const Finding &finding) { check.findings.push_back(finding); }, readerThreads);
+        aircraftDir, scope, [&check](const Finding &finding) { check.findings.push_back(finding); }, readerThreads);
     return check;
 }
 

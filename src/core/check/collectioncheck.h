@@ -15,6 +15,8 @@ namespace hangardeck::core {
 // What a finding is about; the order is the order the summary counts them in.
 enum class FindingKind {
     NoCfg,
+    JunkFolder, // __MACOSX, or a folder of .DS_Store, Thumbs.db and desktop.ini alone
+    NestedCfg,  // no aircraft.cfg, but a sub-folder holds one: unpacked one level too deep
     Unreadable,
     NoTitle,
     Gap,
@@ -22,12 +24,15 @@ enum class FindingKind {
     Cut,
     MissingFolder,
     MissingAir,
+    NoThumbnail,    // a texture folder a variation names has no thumbnail.jpg (informational)
+    NestedAircraft, // a sub-folder holds an aircraft.cfg of its own, which the simulator never reads
     Encoding,
     DuplicateTitle,
+    SameSelector, // variations the selector shows alike: same manufacturer, type and variation
 };
 
 // How many kinds there are.
-inline constexpr int FindingKindCount = int(FindingKind::DuplicateTitle) + 1;
+inline constexpr int FindingKindCount = int(FindingKind::SameSelector) + 1;
 
 // One variation named by a collection finding.
 struct FindingCarrier {
@@ -53,7 +58,29 @@ struct Finding {
     QString section; // "fltsim.N", or empty when the finding is about no one section
     FindingKind kind = FindingKind::NoCfg;
     QString message;                      // one line
-    std::vector<FindingCarrier> carriers; // duplicate-title: every variation carrying the title
+    std::vector<FindingCarrier> carriers; // duplicate-title, same-selector: every variation concerned
+};
+
+// Where a collection's aircraft go between its folders and the list's rows: each total is the
+// sum of the counts that follow it.
+struct ScanReport {
+    qint64 foldersSeen = 0; // sub-folders of the Aircraft directory
+    qint64 skipped = 0;     // the simulator's own (default, fsfsconv, templates)
+    qint64 noCfg = 0;       // no aircraft.cfg in any letter case
+    qint64 unreadable = 0;  // an aircraft.cfg that cannot be read
+    qint64 withCfg = 0;
+
+    qint64 sections = 0; // [fltsim.N] sections of those files, N from 0 to 99
+    qint64 notValid = 0; // without a title of two characters or more
+    qint64 titled = 0;
+
+    qint64 pastGap = 0;   // titled, after the first untitled entry
+    qint64 pastLast = 0;  // titled, past [fltsim.32]
+    qint64 plainOnly = 0; // titled, after [fltsim.0], when only [fltsim.0] is listed
+    qint64 listed = 0;    // titled entries the list shows
+
+    qint64 rows = 0;          // = listed + noCfg + unreadable + untitledFirst
+    qint64 untitledFirst = 0; // folders whose [fltsim.0] has no title: one -EMPTY- row each
 };
 
 // The counts of a whole check.
@@ -62,6 +89,7 @@ struct CheckSummary {
     int variations = 0; // rows the list shows for them
     qint64 findings = 0;
     std::array<qint64, FindingKindCount> counts{};
+    ScanReport report;
 
     // Whether any finding is more than informational.
     bool hasProblems() const;
@@ -85,15 +113,22 @@ QString findingKindName(FindingKind kind);
 // Whether a kind only informs (the aircraft works as it is).
 bool isInformational(FindingKind kind);
 
+// What a check looks at.
+struct CheckScope {
+    bool extended = false;   // every listed [fltsim.N], as the extended list shows them; else [fltsim.0]
+    bool thumbnails = false; // no-thumbnail: one lookup per texture folder, which doubles the time
+                             // of a large collection's check
+};
+
 // Checks every aircraft folder below an Aircraft directory as the list scans it (same
 // folders, same skip rule, same aircraft.cfg, same values), on the scan's reader threads; the
 // findings are the same for any number of them (0: as many as the scan uses). Memory stays
 // bounded whatever the number of findings: each is reported and let go.
-CheckSummary checkCollection(const std::filesystem::path &aircraftDir, bool extended, const FindingReport &report,
+CheckSummary checkCollection(const std::filesystem::path &aircraftDir, CheckScope scope, const FindingReport &report,
                              int readerThreads = 0);
 
 // The same, every finding kept.
-CollectionCheck checkCollection(const std::filesystem::path &aircraftDir, bool extended, int readerThreads = 0);
+CollectionCheck checkCollection(const std::filesystem::path &aircraftDir, CheckScope scope, int readerThreads = 0);
 
 // What the simulator takes from a value naming a file or folder (texture=, model=, sim=): the
 // text before an inline comment (";" or "//"), blanks trimmed, one pair of outer quotes removed:
