@@ -256,7 +256,14 @@ void MainWindow::saveList()
         showMessage(QStringLiteral("Nothing to save, generate list first."));
         return;
     }
-    m_statusLine->setTarget(m_savedList->save());
+    const SavedListActions::Outcome saved = m_savedList->save();
+    if (saved.path.isEmpty()) {
+        // The old list stays as it was; opening it would pass it off as this one.
+        showMessage(QStringLiteral("The list could not be saved.\n") + saved.failures.join(u'\n'));
+    } else {
+        m_statusLine->setTarget(saved.path);
+        m_savedList->open();
+    }
     // The first row is selected and inspected after a save, also when it was already.
     if (!m_listPanel->selectFirstRow() && m_model->rowCount() > 0) {
         m_inspection->inspectRow(m_model->generatedRow(0), m_model->generatedEntry(0));
