@@ -124,6 +124,25 @@ private Q_SLOTS:
             QCOMPARE(readFile(output), OldList);
         }
     }
+
+    // Without a program for a file, the status line says so: for the list just saved, for
+    // the list opened, and for an aircraft.cfg.
+    void noProgramToOpen_saysSoOnTheStatusLine()
+    {
+        QTemporaryDir program;
+        const QString output = program.filePath("output.txt");
+        ListRun run(program.path());
+        QVERIFY(run.showAndActivate());
+        run.launcher.startable = false;
+        run.action("mnuSave")->trigger();
+        QCOMPARE(run.label("Label3")->text(), "Target: " + output + " (no program found to open it)");
+        run.action("mnuOpen")->trigger();
+        QCOMPARE(run.label("Label3")->text(), "No program found to open " + output);
+        run.doubleClick("List2", 1);
+        QCOMPARE(run.launcher.opened.size(), 3);
+        QVERIFY(run.launcher.opened.last().endsWith("/aircraft.cfg"));
+        QCOMPARE(run.label("Label3")->text(), "No program found to open " + run.launcher.opened.last());
+    }
 };
 
 QTEST_MAIN(SavedListTest)

@@ -87,6 +87,7 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     m_inspection = new InspectionPane(
         m_launcher, [this] { return m_directoryPanel->nativePath(); }, central);
     m_statusLine = new StatusLine(central);
+    m_launcher->setFailureHandler([this](const QString &path) { m_statusLine->showOpenFailure(path); });
     m_directoryPanel = new DirectoryPickerPanel(central);
     m_formatPanel = new DataFormatPanel(central);
     m_helpPanel = new HelpPanel(central);
@@ -129,7 +130,11 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     m_helpPanel->showVersion();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // A launcher handed in may outlive the window and its status line.
+    m_launcher->setFailureHandler({});
+}
 
 void MainWindow::buildMenus()
 {
