@@ -83,10 +83,14 @@ void removeLeftovers(const std::filesystem::path &target)
 }
 
 // An unnamed file in the folder, given a name only once complete: a process killed while
-// writing leaves nothing behind. -1 where the system or the file system has no such files.
+// writing leaves nothing behind. -1 where the system or the file system has no such files,
+// or where /proc, through which it gets its name, is missing.
 int openUnnamed(const std::filesystem::path &folder, mode_t mode)
 {
 #ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) != 0) {
+        return -1;
+    }
     int fd = -1;
     do {
         fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
@@ -100,7 +104,7 @@ int openUnnamed(const std::filesystem::path &folder, mode_t mode)
 }
 
 // Gives an unnamed file a name. The /proc link needs no privilege; AT_EMPTY_PATH needs one,
-// but works where /proc is not mounted.
+// and is tried where /proc refuses. errno says why both failed (EEXIST: the name is taken).
 bool linkUnnamed(int fd, const std::filesystem::path &name)
 {
 #ifdef O_TMPFILE
@@ -109,10 +113,18 @@ bool linkUnnamed(int fd, const std::filesystem::path &name)
     if (::linkat(AT_FDCWD, procPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         return true;
     }
-    if (errno != ENOENT) {
+    const int procError = errno;
+    if (procError == EEXIST) {
         return false;
     }
-    return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+        return true;
+    }
+    // Without the privilege AT_EMPTY_PATH answers ENOENT, which says less than /proc's answer.
+    if (errno != EEXIST) {
+        errno = procError;
+    }
+    return false;
 #else
     (void)fd;
     (void)name;
