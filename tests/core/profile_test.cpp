@@ -376,26 +376,6 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(fifo).isFile());
 #endif
     }
-
-    // The settings writer starts from the file's whole content; a file it can only read in part
-    // would lose its tail.
-    void write_neverReplacesFileLongerThanExamined()
-    {
-        const QString path = dir.filePath("long.ini");
-        QVERIFY(writeFile(path, "[main]\r\nk=1\r\n"));
-        QVERIFY(writeAt(path, MaxExaminedBytes - 7, "\r\nt=2\r\n"));
-        QCOMPARE(QFileInfo(path).size(), MaxExaminedBytes);
-        QVERIFY(writeProfileString(path, "main", "k", "3"));
-        QCOMPARE(QFileInfo(path).size(), MaxExaminedBytes);
-        QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"main", u"t"), QStringLiteral("2"));
-
-        QVERIFY(writeAt(path, MaxExaminedBytes, "x"));
-        const QByteArray before = readFile(path);
-        QVERIFY(!writeProfileString(path, "main", "k", "4"));
-        const std::vector<ProfileEntry> entries{{QStringLiteral("k"), QStringLiteral("5")}};
-        QVERIFY(!writeProfileStrings(path, QStringLiteral("main"), entries));
-        QCOMPARE(readFile(path), before);
-    }
 };
 
 QTEST_GUILESS_MAIN(ProfileTest)

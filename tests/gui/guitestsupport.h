@@ -80,10 +80,16 @@ inline QStringList texts(const QListView *list)
     return result;
 }
 
-// Records the files the window would open in the desktop's programs.
+// Records the files the window would open in the desktop's programs; with startable false,
+// it is a desktop without a program for them.
 struct RecordingLauncher final : gui::Launcher {
-    void openFile(const QString &path) override { opened.append(path); }
+    bool start(const QString &path) override
+    {
+        opened.append(path);
+        return startable;
+    }
     QStringList opened;
+    bool startable = true;
 };
 
 // A main window started in a program folder (by default a new one), and its controls by object name.

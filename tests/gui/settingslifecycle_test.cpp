@@ -227,6 +227,29 @@ private Q_SLOTS:
         QCOMPARE(QStringList({next.edit("Text1")->text(), next.edit("Text2")->text()}), QStringList({" | ", "\""}));
     }
 
+    // A settings file larger than any aircraft.cfg may be (20 MB of comments before [main])
+    // is read and replaced whole: the values a close writes are the values the next start reads.
+    void hugeSettingsFile_roundTripsThroughACloseAndTheNextStart()
+    {
+        QTemporaryDir program;
+        const QByteArray comment = "; kept by the tool that wrote this line again and again\r\n";
+        const QByteArray comments = comment.repeated(20'000'000 / comment.size() + 1);
+        QVERIFY(writeFile(iniIn(program.path()), comments + "[main]\r\nsheep=9\r\nfieldwidth=12\r\nframe=4\r\n"));
+        {
+            Run first(program.path());
+            QVERIFY(first.presenter.messages.isEmpty());
+            QCOMPARE(state(first), designWith("panels=4 width=12/12"));
+            first.scroll("VScroll1")->setValue(31);
+            first.window->showPanel(3);
+            first.window->close();
+        }
+        QVERIFY(!QFileInfo::exists(userIni()));
+        QVERIFY(readFile(iniIn(program.path())).startsWith(comments));
+        Run second(program.path());
+        QVERIFY(second.presenter.messages.isEmpty());
+        QCOMPARE(state(second), designWith("panels=3 width=31/31"));
+    }
+
 #ifdef Q_OS_LINUX
     // A close replaces the file once with every key in it: never key by key, so an interrupted
     // close cannot leave old and new values mixed.

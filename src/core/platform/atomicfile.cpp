@@ -11,6 +11,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,14 +43,94 @@ std::filesystem::path resolvedTarget(std::filesystem::path path)
     return path;
 }
 
+constexpr char SuffixLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t SuffixLength = 8;
+
 std::string randomSuffix()
 {
-    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string suffix(8, 'x');
+    std::string suffix(SuffixLength, 'x');
     for (char &letter : suffix) {
-        letter = Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))];
+        letter = SuffixLetters[QRandomGenerator::global()->bounded(int(sizeof SuffixLetters - 1))];
     }
     return suffix;
+}
+
+// The hidden name a temporary file of the target gets: ".output.txt.Ab3dEf9h". The target's
+// name is cut so that the temporary name stays within the 255 bytes a name may hold.
+std::string temporaryPrefix(const std::filesystem::path &target)
+{
+    return '.' + target.filename().native().substr(0, 200) + '.';
+}
+
+// Removes the temporary files an earlier write of the same file left when it was killed
+// before its rename (only a write without O_TMPFILE leaves one for more than an instant).
+void removeLeftovers(const std::filesystem::path &target)
+{
+    const std::string prefix = temporaryPrefix(target);
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().native();
+        if (name.size() != prefix.size() + SuffixLength || name.compare(0, prefix.size(), prefix) != 0
+            || name.find_first_not_of(SuffixLetters, prefix.size()) != std::string::npos) {
+            continue;
+        }
+        std::error_code typeError;
+        if (it->symlink_status(typeError).type() == std::filesystem::file_type::regular) {
+            ::unlink(it->path().c_str());
+        }
+    }
+}
+
+// An unnamed file in the folder, given a name only once complete: a process killed while
+// writing leaves nothing behind. -1 where the system or the file system has no such files,
+// or where /proc, through which it gets its name, is missing.
+int openUnnamed(const std::filesystem::path &folder, mode_t mode)
+{
+#ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) != 0) {
+        return -1;
+    }
+    int fd = -1;
+    do {
+        fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+#else
+    (void)folder;
+    (void)mode;
+    return -1;
+#endif
+}
+
+// Gives an unnamed file a name. The /proc link needs no privilege; AT_EMPTY_PATH needs one,
+// and is tried where /proc refuses. errno says why both failed (EEXIST: the name is taken).
+bool linkUnnamed(int fd, const std::filesystem::path &name)
+{
+#ifdef O_TMPFILE
+    char procPath[64];
+    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
+    if (::linkat(AT_FDCWD, procPath, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return true;
+    }
+    const int procError = errno;
+    if (procError == EEXIST) {
+        return false;
+    }
+    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+        return true;
+    }
+    // Without the privilege AT_EMPTY_PATH answers ENOENT, which says less than /proc's answer.
+    if (errno != EEXIST) {
+        errno = procError;
+    }
+    return false;
+#else
+    (void)fd;
+    (void)name;
+    errno = ENOTSUP;
+    return false;
+#endif
 }
 
 // The rename lives in the folder's own entries: until they reach the disk, a power cut can
@@ -111,11 +192,14 @@ bool AtomicFileWriter::open()
         return fail(errno);
     }
 
-    // Hidden and beside the file, so the rename stays within one file system; the name is
-    // cut so that the temporary name stays within the 255 bytes a name may hold.
-    const std::string name = m_targetPath.filename().native().substr(0, 200);
+    removeLeftovers(m_targetPath);
+    // Beside the file, so the rename stays within one file system. Unnamed where the file
+    // system allows it; else hidden under a name of its own until the rename.
+    m_fd = openUnnamed(m_targetPath.parent_path(), mode);
+    m_unnamed = m_fd >= 0;
+    const std::string prefix = temporaryPrefix(m_targetPath);
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        const std::filesystem::path temporary = m_targetPath.parent_path() / ('.' + name + '.' + randomSuffix());
+        const std::filesystem::path temporary = m_targetPath.parent_path() / (prefix + randomSuffix());
         m_fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (m_fd >= 0) {
             m_temporaryPath = temporary;
@@ -166,6 +250,21 @@ bool AtomicFileWriter::commit()
     if (::fsync(m_fd) != 0) {
         return fail(errno);
     }
+    // The name lives only from here to the rename; a write killed in between leaves it to
+    // the next write to remove.
+    const std::string prefix = temporaryPrefix(m_targetPath);
+    for (int attempt = 0; m_unnamed && attempt < 100; ++attempt) {
+        const std::filesystem::path temporary = m_targetPath.parent_path() / (prefix + randomSuffix());
+        if (linkUnnamed(m_fd, temporary)) {
+            m_temporaryPath = temporary;
+            m_unnamed = false;
+        } else if (errno != EEXIST) {
+            return fail(errno);
+        }
+    }
+    if (m_unnamed) {
+        return fail(EEXIST);
+    }
     const int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0) {
         return fail(errno);
@@ -192,6 +291,7 @@ void AtomicFileWriter::discard()
     if (m_fd >= 0) {
         ::close(std::exchange(m_fd, -1));
     }
+    m_unnamed = false;
     if (!m_temporaryPath.empty()) {
         ::unlink(m_temporaryPath.c_str());
         m_temporaryPath.clear();

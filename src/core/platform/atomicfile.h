@@ -19,7 +19,9 @@ namespace hangardeck::core {
 
 // Replaces a file's whole content, written piece by piece into a temporary file in the same
 // folder; commit() flushes it to disk and renames it over the file, so readers see the old
-// content or the new, never half of it, even after a power cut. A symbolic link stays as it
+// content or the new, never half of it, even after a power cut. On Linux the temporary file
+// has no name until commit(), so a process killed while writing leaves nothing behind; where
+// it needs a name (".output.txt.Ab3dEf9h"), the next write of the same file removes one left over. A symbolic link stays as it
 // is: the file it leads to is replaced. Destroyed before commit(), it removes the temporary
 // file and leaves the old file as it was. Errors carry the system's cause ("No space left on
 // device", "File too large").
@@ -53,6 +55,7 @@ private:
     std::filesystem::path m_targetPath;
     std::filesystem::path m_temporaryPath;
     int m_fd = -1;
+    bool m_unnamed = false; // m_fd is a file without a name yet (O_TMPFILE)
     bool m_failed = false;
 #else
     std::unique_ptr<QSaveFile> m_file;

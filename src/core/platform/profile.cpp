@@ -39,25 +39,25 @@ qsizetype endOfWholeLines(QByteArrayView text)
 
 Profile Profile::fromBytes(QByteArray bytes)
 {
-    return fromFileBytes(std::move(bytes), true);
+    return fromFileBytes(std::move(bytes), true, MaxExaminedBytes);
 }
 
-Profile Profile::fromFileBytes(QByteArray bytes, bool whole)
+Profile Profile::fromFileBytes(QByteArray bytes, bool whole, qsizetype capBytes)
 {
-    if (bytes.size() > MaxExaminedBytes) {
-        bytes.truncate(MaxExaminedBytes);
+    if (bytes.size() > capBytes) {
+        bytes.truncate(capBytes);
         whole = false;
     }
     bool utf16 = false;
     QByteArray text = normalisedBytes(std::move(bytes), &utf16);
     // UTF-16 grows by half as UTF-8 at worst; the text examined keeps to the cap as well.
-    if (text.size() > MaxExaminedBytes) {
-        text.truncate(MaxExaminedBytes);
+    if (text.size() > capBytes) {
+        text.truncate(capBytes);
         whole = false;
     }
     if (!whole) {
         text.truncate(endOfWholeLines(text));
-        if (text.capacity() > MaxExaminedBytes) {
+        if (text.capacity() > capBytes) {
             text.squeeze();
         }
     }
@@ -132,22 +132,22 @@ Profile &Profile::operator=(Profile &&other) noexcept
     return *this;
 }
 
-Profile Profile::fromRead(FileRead read)
+Profile Profile::fromRead(FileRead read, qsizetype capBytes)
 {
     if (read.status != FileRead::Read) {
         return Profile();
     }
     // One file whose bytes cannot be allocated must not end a scan: it reads as missing.
     try {
-        return fromFileBytes(std::move(read.bytes), read.whole);
+        return fromFileBytes(std::move(read.bytes), read.whole, capBytes);
     } catch (const std::bad_alloc &) {
         return Profile();
     }
 }
 
-Profile Profile::fromFile(const std::filesystem::path &path)
+Profile Profile::fromFile(const std::filesystem::path &path, qsizetype capBytes)
 {
-    return fromRead(readRegularFile(path));
+    return fromRead(readRegularFile(path, capBytes), capBytes);
 }
 
 TextEncoding Profile::encoding() const

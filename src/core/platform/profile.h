@@ -45,12 +45,13 @@ public:
     // longer than MaxExaminedBytes is examined up to the last line end within that many bytes.
     static Profile fromBytes(QByteArray bytes);
 
-    // Parses what reading a file gave; anything but bytes read gives an empty profile.
-    static Profile fromRead(FileRead read);
+    // Parses what reading a file gave, examining at most capBytes of it; anything but bytes
+    // read gives an empty profile.
+    static Profile fromRead(FileRead read, qsizetype capBytes = MaxExaminedBytes);
 
-    // Reads and parses a file, reading at most MaxExaminedBytes of it; a missing or
-    // unreadable file, or one whose bytes cannot be allocated, gives an empty profile.
-    static Profile fromFile(const std::filesystem::path &path);
+    // Reads and parses a file, reading at most capBytes of it (WholeFile: all of it); a
+    // missing or unreadable file, or one whose bytes cannot be allocated, gives an empty profile.
+    static Profile fromFile(const std::filesystem::path &path, qsizetype capBytes = MaxExaminedBytes);
 
     // Whether the file was read (false when missing or unreadable).
     bool isLoaded() const { return m_loaded; }
@@ -103,7 +104,7 @@ private:
 
     const Section *findSection(QByteArrayView name) const;
     // Parses file bytes; whole is false when the file went on past the bytes given.
-    static Profile fromFileBytes(QByteArray bytes, bool whole);
+    static Profile fromFileBytes(QByteArray bytes, bool whole, qsizetype capBytes);
 
     QByteArray m_bytes;
     std::vector<Section> m_sections;

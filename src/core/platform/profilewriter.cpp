@@ -104,8 +104,9 @@ QByteArray withKey(const QByteArray &bytes, qsizetype from, QByteArrayView secti
            + value + "\r\n";
 }
 
-// The file's current bytes: empty when it is missing, nullopt when it exists but cannot be
-// read whole (a replacement would lose its other keys, or everything past the bytes read).
+// The file's current bytes, all of them whatever the size: the replacement must keep every
+// line. Empty when it is missing, nullopt when it exists but cannot be read (a replacement
+// would lose its other keys).
 std::optional<QByteArray> currentContent(const QString &filePath)
 {
     const std::filesystem::path path = toNativePath(filePath);
@@ -113,7 +114,7 @@ std::optional<QByteArray> currentContent(const QString &filePath)
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found) {
         return QByteArray();
     }
-    FileRead file = readRegularFile(path);
+    FileRead file = readRegularFile(path, WholeFile);
     if (file.status != FileRead::Read || !file.whole) {
         return std::nullopt;
     }

@@ -27,8 +27,8 @@ struct ProfileEntry {
 // A value that begins or ends with a blank or a quote is written inside double quotes, since
 // the reader removes blanks and one pair of outer quotes; any other value is written bare.
 // baseContent gives the bytes to start from; without it the file's own current content is
-// used (none when missing), and a file that exists but cannot be read, or not read whole
-// (one longer than MaxExaminedBytes), is never replaced.
+// used, read whole whatever its size (none when missing), and a file that exists but cannot
+// be read is never replaced.
 // Returns false when the file could not be written.
 bool writeProfileStrings(const QString &filePath, const QString &section, std::span<const ProfileEntry> entries,
                          const std::optional<QByteArray> &baseContent = std::nullopt);

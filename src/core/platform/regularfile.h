@@ -6,12 +6,17 @@
 #include <QByteArray>
 
 #include <filesystem>
+#include <limits>
 
 namespace hangardeck::core {
 
 // Most bytes a reader of the add-on's files takes from one file; a real aircraft.cfg is well
 // under 1 MiB.
 inline constexpr qsizetype MaxExaminedBytes = 16 * 1024 * 1024;
+
+// A cap that takes a file whole, whatever its size: for our own settings file, which every
+// close replaces and so must be read as a whole.
+inline constexpr qsizetype WholeFile = std::numeric_limits<qsizetype>::max();
 
 // What reading one file gave.
 struct FileRead {

@@ -58,7 +58,9 @@ QString SettingsFile::readPath() const
 
 Profile SettingsFile::read() const
 {
-    return Profile::fromFile(toNativePath(readPath()));
+    // Whole, whatever its size: a close rewrites the whole file, and the next start must
+    // read back every value it wrote, wherever in the file it stands.
+    return Profile::fromFile(toNativePath(readPath()), WholeFile);
 }
 
 QString SettingsFile::write(const SettingsValues &values) const

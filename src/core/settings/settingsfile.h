@@ -31,7 +31,8 @@ public:
     // that exists, else the program folder's (a first run).
     QString readPath() const;
 
-    // The parsed content of readPath(); an empty profile when it is missing or unreadable.
+    // The parsed content of readPath(), read whole whatever its size; an empty profile when it
+    // is missing or unreadable.
     Profile read() const;
 
     // Replaces the given [main] keys in one atomic write, keeping every other line. Tries the

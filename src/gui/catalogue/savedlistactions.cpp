@@ -12,7 +12,28 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace hangardeck::gui {
+
+namespace {
+
+QString savedListIn(const QString &folder)
+{
+    return QDir(folder).filePath(QString::fromUtf16(core::SavedListFileName));
+}
+
+// Whether a save would likely succeed there; only writing tells for sure, so this serves
+// only to guess which file an open before any save should show.
+bool looksWritable(const QString &path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    const bool fileOk = !file.exists() || (file.isFile() && file.isWritable());
+    return fileOk && (!folder.exists() || (folder.isDir() && folder.isWritable()));
+}
+
+} // namespace
 
 SavedListActions::SavedListActions(const CatalogueModel *model, const core::SettingsFile *settingsFile,
                                    Launcher *launcher)
@@ -22,35 +43,47 @@ SavedListActions::SavedListActions(const CatalogueModel *model, const core::Sett
 {
 }
 
-QString SavedListActions::outputPath() const
+QStringList SavedListActions::places() const
 {
-    return QDir(QFileInfo(m_settingsFile->readPath()).absolutePath())
-        .filePath(QString::fromUtf16(core::SavedListFileName));
-}
-
-QString SavedListActions::save()
-{
-    QString path = outputPath();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool written = core::writeSavedList(core::toNativePath(path), m_model->scan());
-    // Where the settings' own folder cannot be written, the user's folder can.
+    QStringList places{savedListIn(QFileInfo(m_settingsFile->readPath()).absolutePath())};
     const QString userPath = m_settingsFile->userPath();
-    if (!written && !userPath.isEmpty() && QFileInfo(userPath).absolutePath() != QFileInfo(path).absolutePath()
-        && QDir().mkpath(QFileInfo(userPath).absolutePath())) {
-        const QString fallback =
-            QDir(QFileInfo(userPath).absolutePath()).filePath(QString::fromUtf16(core::SavedListFileName));
-        if (core::writeSavedList(core::toNativePath(fallback), m_model->scan())) {
-            path = fallback;
+    if (!userPath.isEmpty()) {
+        const QString user = savedListIn(QFileInfo(userPath).absolutePath());
+        if (user != places.front()) {
+            places.append(user);
         }
     }
+    return places;
+}
+
+SavedListActions::Outcome SavedListActions::save()
+{
+    Outcome outcome;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString &place : places()) {
+        QString why;
+        // The user's configuration folder may not exist yet; a folder beside the program does.
+        QDir().mkpath(QFileInfo(place).absolutePath());
+        if (core::writeSavedList(core::toNativePath(place), m_model->scan(), &why)) {
+            outcome.path = place;
+            m_lastWritten = place;
+            break;
+        }
+        outcome.failures.append(QDir::toNativeSeparators(place) + QStringLiteral(": ") + why);
+    }
     QApplication::restoreOverrideCursor();
-    m_launcher->openFile(path);
-    return path;
+    return outcome;
 }
 
 void SavedListActions::open()
 {
-    m_launcher->openFile(outputPath());
+    QString path = m_lastWritten;
+    if (path.isEmpty()) {
+        const QStringList candidates = places();
+        const auto likely = std::find_if(candidates.begin(), candidates.end(), looksWritable);
+        path = likely != candidates.end() ? *likely : candidates.front();
+    }
+    m_launcher->openFile(path);
 }
 
 } // namespace hangardeck::gui

@@ -7,9 +7,21 @@
 
 namespace hangardeck::gui {
 
-void DesktopLauncher::openFile(const QString &path)
+bool Launcher::openFile(const QString &path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (start(path)) {
+        return true;
+    }
+    if (m_onFailure) {
+        m_onFailure(path);
+    }
+    return false;
+}
+
+bool DesktopLauncher::start(const QString &path)
+{
+    // False when the desktop has no handler to start (no xdg-open on a minimal system).
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace hangardeck::gui

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace hangardeck::gui {
 
 // Opens files with the programs the desktop has for them (the editor for aircraft.cfg and
@@ -15,16 +17,27 @@ class Launcher
 public:
     virtual ~Launcher() = default;
 
-    // Starts the desktop's program for the file and returns at once; nothing is reported
-    // when there is none or the file does not exist.
-    virtual void openFile(const QString &path) = 0;
+    // Starts the desktop's program for the file and returns at once. False when no program
+    // could be started for it; the failure handler hears of it too.
+    bool openFile(const QString &path);
+
+    // Told the path of every file no program could be started for (the window says so on
+    // its status line).
+    void setFailureHandler(std::function<void(const QString &path)> handler) { m_onFailure = std::move(handler); }
+
+protected:
+    // Starts the program for the file; false when there is none to start.
+    virtual bool start(const QString &path) = 0;
+
+private:
+    std::function<void(const QString &path)> m_onFailure;
 };
 
 // The desktop's handler for the file, as QDesktopServices finds it.
 class DesktopLauncher final : public Launcher
 {
-public:
-    void openFile(const QString &path) override;
+protected:
+    bool start(const QString &path) override;
 };
 
 } // namespace hangardeck::gui

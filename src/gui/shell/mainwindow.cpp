@@ -87,6 +87,7 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     m_inspection = new InspectionPane(
         m_launcher, [this] { return m_directoryPanel->nativePath(); }, central);
     m_statusLine = new StatusLine(central);
+    m_launcher->setFailureHandler([this](const QString &path) { m_statusLine->showOpenFailure(path); });
     m_directoryPanel = new DirectoryPickerPanel(central);
     m_formatPanel = new DataFormatPanel(central);
     m_helpPanel = new HelpPanel(central);
@@ -129,7 +130,11 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     m_helpPanel->showVersion();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // A launcher handed in may outlive the window and its status line.
+    m_launcher->setFailureHandler({});
+}
 
 void MainWindow::buildMenus()
 {
@@ -256,7 +261,14 @@ void MainWindow::saveList()
         showMessage(QStringLiteral("Nothing to save, generate list first."));
         return;
     }
-    m_statusLine->setTarget(m_savedList->save());
+    const SavedListActions::Outcome saved = m_savedList->save();
+    if (saved.path.isEmpty()) {
+        // The old list stays as it was; opening it would pass it off as this one.
+        showMessage(QStringLiteral("The list could not be saved.\n") + saved.failures.join(u'\n'));
+    } else {
+        m_statusLine->setTarget(saved.path);
+        m_savedList->open();
+    }
     // The first row is selected and inspected after a save, also when it was already.
     if (!m_listPanel->selectFirstRow() && m_model->rowCount() > 0) {
         m_inspection->inspectRow(m_model->generatedRow(0), m_model->generatedEntry(0));

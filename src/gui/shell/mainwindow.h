@@ -44,7 +44,8 @@ public:
     // programFolder holds hangardeck.ini (unless it cannot be written: then the user's
     // configuration folder does) and the help page. presenter shows the message boxes;
     // nullptr uses the desktop's message box. The window does not own a given one.
-    // launcher opens files in the desktop's programs; nullptr uses the desktop's handlers.
+    // launcher opens files in the desktop's programs (nullptr: the desktop's handlers); a file
+    // it finds no program for is said on the status line.
     explicit MainWindow(const QString &programFolder, MessagePresenter *presenter = nullptr,
                         Launcher *launcher = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;

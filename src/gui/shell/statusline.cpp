@@ -63,6 +63,13 @@ void StatusLine::setTarget(const QString &path)
     m_label3->setText(QStringLiteral("Target: ") + path);
 }
 
+void StatusLine::showOpenFailure(const QString &path)
+{
+    const QString target = QStringLiteral("Target: ") + path;
+    m_label3->setText(m_label3->text() == target ? target + QStringLiteral(" (no program found to open it)")
+                                                 : QStringLiteral("No program found to open ") + path);
+}
+
 void StatusLine::setCount(qsizetype rows)
 {
     m_label5->setText(core::aircraftCountText(rows));

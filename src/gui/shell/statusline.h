@@ -27,6 +27,9 @@ public:
     void setDirectory(const QString &path);
     // Label3: where the list was saved, "Target: /path/output.txt".
     void setTarget(const QString &path);
+    // Label3: no program could be started for a file: "Target: /path/output.txt (no program
+    // found to open it)" after a save of that file, else "No program found to open /path".
+    void showOpenFailure(const QString &path);
     // Label5: "57 Aircraft listed".
     void setCount(qsizetype rows);
 
