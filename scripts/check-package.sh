@@ -30,7 +30,8 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 echo "Recommends: $recommends"
 echo "$recommends" | grep -Eq "(^|, )xdg-utils( |,|$)" || fail "xdg-utils not recommended"
 
-contents=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
+# The name is all after the mode, owner, size, date and time: the samples' names hold blanks.
+contents=$(dpkg-deb -c "$deb" | sed -E 's|^([^ ]+ +){5}\./|/|')
 for path in /usr/bin/hangardeck /usr/bin/hangardeck-cli /usr/share/hangardeck/hangardeck-help.html \
     /usr/share/applications/org.example.hangardeck.desktop \
     /usr/share/metainfo/org.example.hangardeck.metainfo.xml \
