@@ -22,4 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the libraries do not show: Qt loads the X11 platform plugin at run time, and a bare
 # system has no font, so the window would draw no text.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+# Where the desktop offers no opener of its own, Qt opens pictures, aircraft.cfg, the saved list
+# and the web page with xdg-open; without it they stay closed, the catalogue itself works.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

@@ -4,7 +4,7 @@
 #
 # Proves the Debian package on a fresh Debian 12: bootstraps a minimal bookworm into a
 # temporary folder, installs the package there with apt (its Depends only, so a dependency
-# that only a Recommends brought in would be missed), runs hangardeck-cli on the samples, then
+# that only a Recommends brought in would be missed), runs hangardeck-cli on its samples, then
 # starts the window the way the desktop entry's Exec line says, as an ordinary user on an
 # Xvfb screen, and checks that the main window appears and the settings land in that user's
 # ~/.config/hangardeck/ rather than beside /usr/bin; then the same as root.
@@ -33,7 +33,6 @@ if [ -z "$deb" ] || [ ! -f "$deb" ]; then
 fi
 . "$repo/scripts/fresh-bookworm.sh"
 cp "$deb" "$root/tmp/"
-cp -r "$repo/samples/Aircraft" "$root/tmp/Aircraft"
 cp "$repo/tests/data/samples-extended.rows" "$root/tmp/"
 
 
@@ -48,13 +47,17 @@ echo "packages set up: $(grep -c '^Setting up' "$work/apt.log" || true)"
 
 step "hangardeck-cli --help"
 in_root hangardeck-cli --help | head -n 3
-step "hangardeck-cli list /tmp/Aircraft"
-in_root hangardeck-cli list /tmp/Aircraft | head -n 5
-in_root hangardeck-cli list --extended --delimiter '|' /tmp/Aircraft >"$work/rows"
+# The samples the package carries, which the help page names.
+samples=/usr/share/hangardeck/samples/Aircraft
+step "hangardeck-cli list $samples"
+in_root hangardeck-cli list $samples | head -n 5
+in_root hangardeck-cli list --extended --delimiter '|' $samples >"$work/rows"
 cmp "$work/rows" "$root/tmp/samples-extended.rows"
 echo "list --extended matches tests/data/samples-extended.rows ($(wc -l <"$work/rows") rows)"
 test -f "$root/usr/share/hangardeck/hangardeck-help.html"
 echo "help page: /usr/share/hangardeck/hangardeck-help.html"
+test -f "$root/usr/share/man/man1/hangardeck.1.gz" && test -f "$root/usr/share/man/man1/hangardeck-cli.1.gz"
+echo "manual pages: /usr/share/man/man1/hangardeck.1.gz, hangardeck-cli.1.gz"
 
 step "installing xvfb xauth xdotool"
 in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xauth xdotool' \

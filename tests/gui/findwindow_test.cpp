@@ -56,6 +56,16 @@ private Q_SLOTS:
         QCOMPARE(h.find->windowTitle(), "HANGARDECK Search For Aircraft Directory");
         QCOMPARE(h.find->size(), QSize(536, 305));
         QVERIFY(h.found().isEmpty());
+        // The opening text is read whole: its wrapped lines fit the label, above the buttons.
+        auto *label1 = h.find->findChild<QLabel *>("Label1");
+        QVERIFY(label1->text().endsWith("return to  HANGARDECK."));
+        QCOMPARE(label1->pos(), QPoint(200, 32));
+        QVERIFY(label1->geometry().bottom() < h.find->findChild<QPushButton *>("Command2")->y());
+        QVERIFY(label1->font().bold() && label1->font().pointSizeF() >= 7.5);
+        QVERIFY2(
+            label1->heightForWidth(label1->width()) <= label1->height(),
+            qPrintable(
+                QString("%1 px of text in %2 px").arg(label1->heightForWidth(label1->width())).arg(label1->height())));
 
         h.search();
         const QStringList finds{h.path("Games/FS9/Aircraft"), h.path("Games/FS9/Aircraft/a320 aircraft pack")};

@@ -124,6 +124,38 @@ private Q_SLOTS:
         QCOMPARE(h.label("Label5")->text(), "0 Aircraft listed");
     }
 
+    // F5 leaves the panel showing; the list brought up later shows row 0 highlighted, as after F5 on it.
+    void generate_F5OnAnotherPanel_theListComesUpWithRowZeroHighlighted()
+    {
+        for (const int selector : {0, 5}) {
+            Harness h(true);
+            h.window->showPanel(selector);
+            h.key(Qt::Key_F5);
+            QVERIFY(selector == 5 || h.panel(Panel::GeneratedList)->isHidden());
+            auto *menu = h.child<QMenu>("mnulst");
+            menu->popup(h.window->mapToGlobal(QPoint(10, 10)));
+            QTRY_VERIFY(menu->isVisible());
+            menu->hide();
+            QCOMPARE(h.panels(), "5");
+
+            QListView *list2 = h.list("List2");
+            const QRect row0 = list2->visualRect(list2->model()->index(0, list2->modelColumn()));
+            const QImage shown = list2->viewport()->grab(row0).toImage();
+            const QColor highlight = list2->palette().color(QPalette::Active, QPalette::Highlight);
+            int highlighted = 0;
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor pixel = shown.pixelColor(x, shown.height() / 2); // the style shades it a little
+                highlighted += std::abs(pixel.red() - highlight.red()) + std::abs(pixel.green() - highlight.green())
+                                   + std::abs(pixel.blue() - highlight.blue())
+                               < 24;
+            }
+            QVERIFY2(highlighted > shown.width() / 3, qPrintable(QString("selector %1: %2 of %3 pixels highlighted")
+                                                                     .arg(selector)
+                                                                     .arg(highlighted)
+                                                                     .arg(shown.width())));
+        }
+    }
+
     void formatControls_changeOnlyTheNextScan_textBoxesKeepTheirLength()
     {
         Harness h(true);

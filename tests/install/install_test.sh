@@ -3,21 +3,21 @@
 # SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #
 # Installs the build into a temporary prefix and checks the installed tree: the installed
-# command line lists the samples as the golden file says, the help page sits where the
-# installed window looks for it, and the desktop entry, the metainfo and the manual page pass
-# their validators.
+# command line lists the installed samples as the golden file says, the help page sits where
+# the installed window looks for it, and the desktop entry, the metainfo and the manual pages
+# (compressed) pass their validators.
 #
-# usage: install_test.sh BUILD_DIR SAMPLES_DIR GOLDEN_FILE BINDIR DATADIR MANDIR HELP_DIR_FROM_PROGRAM APP_ID
+# usage: install_test.sh BUILD_DIR GOLDEN_FILE BINDIR DATADIR MANDIR HELP_DIR_FROM_PROGRAM APP_ID
 # The directories are the GNUInstallDirs ones, relative to the prefix.
 # Exits 0 on success, 1 on a failed check, 2 on a usage error, 77 when every check that could
 # run passed but a validator is missing (scripts/install-deps.sh installs them).
 set -u
 
-if [ $# -ne 8 ]; then
-    echo "usage: $0 BUILD_DIR SAMPLES_DIR GOLDEN_FILE BINDIR DATADIR MANDIR HELP_DIR_FROM_PROGRAM APP_ID" >&2
+if [ $# -ne 7 ]; then
+    echo "usage: $0 BUILD_DIR GOLDEN_FILE BINDIR DATADIR MANDIR HELP_DIR_FROM_PROGRAM APP_ID" >&2
     exit 2
 fi
-build=$1 samples=$2 golden=$3 bindir=$4 datadir=$5 mandir=$6 helpDir=$7 appId=$8
+build=$1 golden=$2 bindir=$3 datadir=$4 mandir=$5 helpDir=$6 appId=$7
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/hangardeck-install.XXXXXX") || exit 2
 trap 'rm -rf "$tmp"' EXIT
@@ -43,8 +43,10 @@ if ! cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
     exit 1
 fi
 
-# The installed program, not the build tree's, on the samples.
+# The installed program, not the build tree's, on the installed samples the help page names:
+# both whole.
 cli=$prefix/$bindir/hangardeck-cli
+samples=$prefix/$datadir/hangardeck/samples/Aircraft
 if LC_ALL=C.UTF-8 "$cli" list --extended --delimiter '|' "$samples" >"$tmp/rows" 2>"$tmp/err"; then
     cmp -s "$tmp/rows" "$golden" || fail "installed hangardeck-cli list differs from $golden: $(diff "$golden" "$tmp/rows" | head -5)"
     [ -s "$tmp/err" ] && fail "installed hangardeck-cli list wrote to stderr: $(head -3 "$tmp/err")"
@@ -59,9 +61,13 @@ fi
 
 desktop=$prefix/$datadir/applications/$appId.desktop
 metainfo=$prefix/$datadir/metainfo/$appId.metainfo.xml
-man=$prefix/$mandir/man1/hangardeck-cli.1
-for file in "$desktop" "$metainfo" "$man" "$prefix/$datadir/icons/hicolor/scalable/apps/$appId.svg"; do
+man1=$prefix/$mandir/man1
+for file in "$desktop" "$metainfo" "$man1/hangardeck.1.gz" "$man1/hangardeck-cli.1.gz" \
+    "$prefix/$datadir/icons/hicolor/scalable/apps/$appId.svg"; do
     [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
+done
+for file in "$man1"/*; do
+    case $file in *.gz) ;; *) fail "manual page not compressed: ${file#"$prefix"/}" ;; esac
 done
 for size in 16 32 48 64 128 256; do
     [ -f "$prefix/$datadir/icons/hicolor/${size}x$size/apps/$appId.png" ] || fail "no ${size}x$size icon"
@@ -80,7 +86,10 @@ if has appstreamcli; then
     echo "$out" | grep -q '^W:' && fail "appstreamcli validate warns: $out"
 fi
 if has groff; then
-    out=$(LC_ALL=C.UTF-8 groff -man -ww -z "$man" 2>&1) && [ -z "$out" ] || fail "groff -man -ww: $out"
+    for page in hangardeck hangardeck-cli; do
+        out=$(gzip -dc "$man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -man -ww -z 2>&1) && [ -z "$out" ] ||
+            fail "groff -man -ww $page.1: $out"
+    done
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -45,11 +45,14 @@ bool GeneratedListPanel::selectFirstRow()
 {
     m_list2->setFocus();
     const QModelIndex first = m_list2->model()->index(0, CatalogueModel::GeneratedRowColumn);
-    if (!first.isValid() || m_list2->currentIndex() == first) {
+    if (!first.isValid()) {
         return false;
     }
-    m_list2->setCurrentIndex(first);
-    return true;
+    const bool moved = m_list2->currentIndex() != first;
+    // Selected as well as current: the view's own setCurrentIndex() leaves a row set from code
+    // unselected, so it shows no highlight.
+    m_list2->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
+    return moved;
 }
 
 int GeneratedListPanel::currentRow() const

@@ -34,6 +34,20 @@ QFont boldFont(const QWidget *widget, qreal pointSize)
     return font;
 }
 
+// Steps the label's font down a quarter point at a time until its wrapped text fits the label.
+// The instructions were worded for a narrower font than a desktop's usual one: at 96 dpi and
+// 8.25 points their last line fell below the label, onto the buttons' row.
+void fitFontToText(QLabel *label)
+{
+    constexpr qreal Step = 0.25;
+    constexpr qreal SmallestPointSize = 6;
+    QFont font = label->font();
+    while (label->heightForWidth(label->width()) > label->height() && font.pointSizeF() - Step >= SmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - Step);
+        label->setFont(font);
+    }
+}
+
 } // namespace
 
 FindWindow::FindWindow(QWidget *parent)
@@ -73,6 +87,8 @@ FindWindow::FindWindow(QWidget *parent)
     m_label1->setFont(boldFont(m_label1, 8.25));
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Sized for the opening text, the longest it shows.
+    fitFontToText(m_label1);
 
     m_search = new QPushButton(QStringLiteral("&Search Now"), this);
     m_search->setObjectName(QStringLiteral("Command2"));
