@@ -184,7 +184,10 @@ struct Options {
             parser.addOption(entry);
         }
         if (command && *command == Command::Check) {
-            parser.addOptions({extended, thumbnails});
+            parser.addOption(extended);
+        }
+        if (!command || *command == Command::Check) {
+            parser.addOption(thumbnails);
         }
         if (!command || *command == Command::Find) {
             parser.addOption(prefixes);

@@ -306,7 +306,7 @@ private Q_SLOTS:
             "0 aircraft directories found\n");
 
         // Only findings that are problems fail the check; control characters stay on their line.
-        row("check samples", {"check", samples}, readFile(data + "samples-check.txt"), 1);
+        row("check samples", {"check", "--extended", "--thumbnails", samples}, readFile(data + "samples-check.txt"), 1);
         // The report closes every check: each total, then the counts that make it up.
         const auto report = [](int folders, int sections, int titled, int pastGap, int listed) {
             return QStringLiteral("report: %1 folders seen: 0 skipped, 0 without aircraft.cfg, 0 unreadable, %1 with "
@@ -469,6 +469,7 @@ private Q_SLOTS:
         row("two dirs", {"check", ".", "."}, "unexpected");
         row("check format", {"check", "--format", "csv", "."}, "--format");
         row("list option on check", {"check", "--width", "20", "."}, "width");
+        row("check option on list", {"list", "--thumbnails", "."}, "thumbnails");
     }
 
     void errors()
