@@ -44,7 +44,17 @@ class FindWindowTest final : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_home; // a home without Wine prefixes, so that only the tree's finds are listed
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        for (const char *name : {"WINEPREFIX", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+            qunsetenv(name);
+        }
+    }
+
     // The main window gives way to the search window; a search lists the matches in walk
     // order, parents first, and skips the excluded folders; a second search adds its finds.
     void search_listsAircraftDirectoriesAndKeepsEarlierFinds()
@@ -80,6 +90,15 @@ private Q_SLOTS:
         h.find->findChild<QListWidget *>("List1")->clear();
         h.search();
         QCOMPARE(h.findLabel("Label1"), "Your aircraft directory could not be found.  Try another drive or folder.");
+
+        // A Wine prefix's Aircraft folder comes first, and once, though the walk passes it too.
+        const QString inPrefix = h.path("home/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft");
+        QVERIFY(QDir().mkpath(inPrefix));
+        qputenv("HOME", QFile::encodeName(h.path("home")));
+        const auto restoreHome = qScopeGuard([this] { qputenv("HOME", QFile::encodeName(m_home.path())); });
+        QVERIFY(h.find->findChild<DirectoryListBox *>("Dir1")->setPath(h.path("")));
+        h.search();
+        QCOMPARE(h.found(), QStringList{inPrefix} + finds);
     }
 
     void progressDots_growToFiftyOneThenStartAgain()

@@ -3,6 +3,7 @@
 #include "gui/finder/findwindow.h"
 
 #include "core/finder/directorysearch.h"
+#include "core/finder/prefixsearch.h"
 #include "core/platform/nativepath.h"
 #include "gui/finder/directorylistbox.h"
 #include "gui/finder/directorypickerpanel.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace hangardeck::gui {
 
@@ -135,11 +138,22 @@ void FindWindow::search()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_label1->setText(QStringLiteral("SEARCHING ") + m_dir1->path() + QStringLiteral(". . . .Please wait. . ."));
     m_label1->repaint();
-    QElapsedTimer sinceRepaint; // invalid at first: the first directory repaints at once
-    core::DirectorySearchCallbacks callbacks;
-    callbacks.found = [this](const std::filesystem::path &found) {
+    const auto list = [this](const std::filesystem::path &found) {
         auto *item = new QListWidgetItem(core::fromNativePath(found), m_list1);
         item->setData(NativePathRole, QByteArray::fromStdString(found.string()));
+    };
+    // The Aircraft folders inside Wine and Proton prefixes come first and at once: they are
+    // found without a walk, and a walk from the disk's top may take minutes to reach them.
+    const std::vector<std::filesystem::path> inPrefixes =
+        core::findPrefixAircraftDirectories(core::prefixPlacesOfThisUser());
+    std::for_each(inPrefixes.begin(), inPrefixes.end(), list);
+    m_list1->repaint();
+    QElapsedTimer sinceRepaint; // invalid at first: the first directory repaints at once
+    core::DirectorySearchCallbacks callbacks;
+    callbacks.found = [&](const std::filesystem::path &found) {
+        if (std::find(inPrefixes.begin(), inPrefixes.end(), found) == inPrefixes.end()) {
+            list(found);
+        }
     };
     callbacks.searched = [this, &sinceRepaint] {
         m_label2->setText(nextDots(m_label2->text()));

@@ -16,8 +16,9 @@ namespace hangardeck::gui {
 
 class DirectoryListBox;
 
-// The search window (frmFind): pick a drive and a starting folder, "Search Now" walks the
-// tree below it for directories named like "Aircraft", and a double-click on one adopts it.
+// The search window (frmFind): pick a drive and a starting folder, "Search Now" lists the
+// Aircraft folders of the user's Wine prefixes, then walks the tree below the folder for
+// directories named like "Aircraft", and a double-click on one adopts it.
 // It deletes itself when closed.
 class FindWindow final : public QWidget
 {
