@@ -8,6 +8,7 @@
 #include "core/inspection/picturewalk.h"
 #include "core/inspection/rowfolderrule.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/parallel.h"
 #include "core/platform/regularfile.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/twips.h"
@@ -18,10 +19,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include <chrono>
 #include <utility>
 
 namespace hangardeck::gui {
@@ -36,6 +39,10 @@ constexpr int TopTwips = 1920;
 // would hold the window.
 constexpr qsizetype MaxPictureBytes = 64 * 1024 * 1024;
 constexpr int PathRole = Qt::UserRole;
+// The walk hands its pictures to the window in batches: the first one alone, so that it shows
+// at once, then at most this many, or what it found in this time.
+constexpr std::size_t PictureBatch = 1000;
+constexpr std::chrono::milliseconds PictureBatchInterval(100);
 
 QRect placeInPane(int left, int top, int width, int height)
 {
@@ -54,7 +61,9 @@ QString shownText(QString text)
 InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDirectory, QWidget *parent)
     : QWidget(parent),
       m_launcher(launcher),
-      m_aircraftDirectory(std::move(aircraftDirectory))
+      m_aircraftDirectory(std::move(aircraftDirectory)),
+      m_walker(std::make_unique<core::LatestJobWorker>()),
+      m_decoder(std::make_unique<core::LatestJobWorker>())
 {
     setObjectName(QStringLiteral("inspectionPane"));
     setGeometry(twipsRect(0, TopTwips, 8895, 4095));
@@ -79,6 +88,7 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
     m_lstImageFiles->setObjectName(QStringLiteral("lstImageFiles"));
     m_lstImageFiles->setGeometry(placeInPane(4800, 1920, 4095, 960));
     m_lstImageFiles->setFont(fixed);
+    m_lstImageFiles->setUniformItemSizes(true); // thousands of names lay out at once
 
     // The full paths behind the picture names; never shown.
     m_lstImages = new QListWidget(this);
@@ -106,6 +116,14 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
             [this](int row) { m_lstImages->setCurrentRow(row); });
     connect(m_lstImages, &QListWidget::currentRowChanged, this, &InspectionPane::showPicture);
     connect(m_hscroll1, &QScrollBar::valueChanged, this, &InspectionPane::onStep);
+}
+
+InspectionPane::~InspectionPane()
+{
+    // Before the widgets go: a job still running may yet post to them, and the posts die with
+    // this object.
+    m_walker.reset();
+    m_decoder.reset();
 }
 
 void InspectionPane::setStretched(bool stretched)
@@ -148,14 +166,9 @@ void InspectionPane::inspectRow(const QString &row, const std::optional<core::Li
         return;
     }
     showEntry(folder, core::rowEntryText(row).value_or(QStringLiteral("0")));
-    if (m_lstImageFiles->count() > 0) {
-        m_lstImageFiles->setCurrentRow(0);
-        m_label7->hide();
-    } else {
-        m_label7->show();
-        m_img1->clear();
-        m_img1->repaint();
-    }
+    // The previous aircraft's picture goes now; the notice stays as it was until the walk
+    // shows a picture or finds none, so that it does not blink between two aircraft.
+    clearPicture();
 }
 
 void InspectionPane::openAircraftCfg(const QString &row, const std::optional<core::ListedEntry> &entry)
@@ -168,47 +181,157 @@ void InspectionPane::openAircraftCfg(const QString &row, const std::optional<cor
     }
 }
 
+// Clears the lists and walks the folder on the walker's thread; the pictures come back in
+// batches through the event loop, each marked with its walk so that a later row's walk can
+// tell them apart.
 void InspectionPane::listPictures(const fs::path &folder)
 {
     m_lstImages->clear();
     m_lstImageFiles->clear();
+    const quint64 walk = ++m_walk;
+    ++m_decode;
+    m_decoder->stop();
     if (folder.empty()) {
+        m_walker->stop();
+        endPictures(walk, false);
         return;
     }
-    for (const core::PictureFile &picture : core::findPictures(folder)) {
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_img1), static_cast<QWidget *>(m_label7), static_cast<QWidget *>(m_lstImageFiles)}) {
+        widget->setCursor(Qt::BusyCursor);
+    }
+    m_walker->run([this, walk, folder](std::stop_token stop) {
+        using Clock = std::chrono::steady_clock;
+        std::vector<core::PictureFile> batch;
+        Clock::time_point sent = Clock::now();
+        bool first = true;
+        const auto send = [&] {
+            if (!batch.empty()) {
+                QMetaObject::invokeMethod(
+                    this, [this, walk, pictures = std::move(batch)] { addPictures(walk, pictures); },
+                    Qt::QueuedConnection);
+                batch.clear();
+            }
+            sent = Clock::now();
+        };
+        core::PictureWalkCallbacks callbacks;
+        callbacks.found = [&](core::PictureFile &&picture) {
+            batch.push_back(std::move(picture));
+            if (std::exchange(first, false) || batch.size() >= PictureBatch
+                || Clock::now() - sent >= PictureBatchInterval) {
+                send();
+            }
+        };
+        callbacks.entering = [&] {
+            if (Clock::now() - sent >= PictureBatchInterval) {
+                send(); // a tree with few pictures still shows them as it goes
+            }
+            return !stop.stop_requested();
+        };
+        const core::PictureWalkEnd end = core::walkPictures(folder, callbacks);
+        if (end == core::PictureWalkEnd::Stopped) {
+            return;
+        }
+        send();
+        const bool bounded = end == core::PictureWalkEnd::Bounded;
+        QMetaObject::invokeMethod(
+            this, [this, walk, bounded] { endPictures(walk, bounded); }, Qt::QueuedConnection);
+    });
+}
+
+void InspectionPane::addPictures(quint64 walk, const std::vector<core::PictureFile> &pictures)
+{
+    if (walk != m_walk) {
+        return; // found for a row no longer selected
+    }
+    const bool first = m_lstImageFiles->count() == 0;
+    for (const core::PictureFile &picture : pictures) {
         auto *path = new QListWidgetItem(core::fromNativePath(picture.path), m_lstImages);
         path->setData(PathRole, QVariant::fromValue(picture.path));
         m_lstImageFiles->addItem(picture.name);
     }
+    if (first && m_lstImageFiles->count() > 0) {
+        m_lstImageFiles->setCurrentRow(0);
+    }
 }
 
-// Decoded at the size it is shown: a photo of 4000 x 3000 pixels is not decoded whole to be
-// shrunk afterwards. A picture that cannot be decoded shows the notice, never the picture of
-// the aircraft before.
+void InspectionPane::endPictures(quint64 walk, bool bounded)
+{
+    if (walk != m_walk) {
+        return;
+    }
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_img1), static_cast<QWidget *>(m_label7), static_cast<QWidget *>(m_lstImageFiles)}) {
+        widget->unsetCursor();
+    }
+    if (bounded) {
+        // A line that names no file, in both lists so that their items still pair up; it
+        // cannot be selected.
+        const QString notice = QStringLiteral("(only the first %1 pictures are listed)")
+                                   .arg(QLocale(QLocale::English).toString(qulonglong(core::MaxListedPictures)));
+        for (QListWidget *list : {m_lstImages, m_lstImageFiles}) {
+            auto *item = new QListWidgetItem(list == m_lstImageFiles ? notice : QString(), list);
+            item->setFlags(Qt::NoItemFlags);
+        }
+    }
+    if (m_lstImageFiles->count() == 0) {
+        m_label7->show();
+        clearPicture();
+    }
+}
+
+// Read through the regular-file reader and decoded on the decoder's thread at the size it is
+// shown: a photo of 4000 x 3000 pixels is not decoded whole to be shrunk afterwards. A picture
+// that cannot be decoded shows the notice, never the picture of the aircraft before.
 void InspectionPane::showPicture(int index)
 {
     const QListWidgetItem *item = m_lstImages->item(index);
-    if (!item) {
+    if (!item || !item->data(PathRole).isValid()) {
         return;
     }
-    // Never blocks on a FIFO or a device named like a picture.
-    QByteArray bytes = core::readRegularFile(item->data(PathRole).value<fs::path>(), MaxPictureBytes).bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        reader.setScaledSize(size.scaled(m_img1->size(), Qt::KeepAspectRatio));
+    const quint64 decode = ++m_decode;
+    const fs::path path = item->data(PathRole).value<fs::path>();
+    const QString text = item->text();
+    const QSize area = m_img1->size();
+    m_decoder->run([this, decode, path, text, area](std::stop_token stop) {
+        // Never blocks on a FIFO or a device named like a picture.
+        QByteArray bytes = core::readRegularFile(path, MaxPictureBytes).bytes;
+        if (stop.stop_requested()) {
+            return;
+        }
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(true);
+        const QSize size = reader.size();
+        if (size.isValid()) {
+            reader.setScaledSize(size.scaled(area, Qt::KeepAspectRatio));
+        }
+        const QImage image = reader.read();
+        QMetaObject::invokeMethod(
+            this, [this, decode, text, image] { showDecoded(decode, text, image); }, Qt::QueuedConnection);
+    });
+}
+
+void InspectionPane::showDecoded(quint64 decode, const QString &path, const QImage &image)
+{
+    if (decode != m_decode) {
+        return; // another picture or another row was chosen meanwhile
     }
-    const QImage image = reader.read();
     if (image.isNull()) {
-        m_img1->clear();
         m_label7->show();
+        clearPicture();
         return;
     }
     m_img1->setPixmap(QPixmap::fromImage(image));
+    m_shownPicture = path;
     m_label7->hide();
+}
+
+void InspectionPane::clearPicture()
+{
+    m_img1->clear();
+    m_shownPicture.clear();
 }
 
 void InspectionPane::showEntry(const std::optional<fs::path> &folder, const QString &entryText)
@@ -249,10 +372,9 @@ bool InspectionPane::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_img1 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         const bool second = std::exchange(m_releaseEndsDoubleClick, false);
-        const QListWidgetItem *item = m_lstImages->currentItem();
         // Only a picture on show opens: not one that could not be decoded.
-        if (!second && item && !m_img1->pixmap().isNull()) {
-            m_launcher->openFile(item->text());
+        if (!second && !m_shownPicture.isEmpty()) {
+            m_launcher->openFile(m_shownPicture);
         }
     }
     return QWidget::eventFilter(watched, event);
