@@ -51,6 +51,8 @@ struct Harness : AircraftRun {
     QString details() const { return child<QTextEdit>("Text4")->toPlainText(); }
     QStringList pictureNames() const { return texts(child<QListWidget>("lstImageFiles")); }
     bool noticeShown() const { return !label("Label7")->isHidden() && label("img1")->pixmap().isNull(); }
+    // The pointer over the pictures is busy while they are looked for.
+    bool walking() const { return child<QListWidget>("lstImageFiles")->testAttribute(Qt::WA_SetCursor); }
     // Selects the row of an aircraft folder as the arrow keys do, without running the event loop.
     void select(const QString &folder) const
     {
@@ -170,7 +172,8 @@ private Q_SLOTS:
         h.select("huge");
         QThread::msleep(300);
         h.select("cub");
-        QTRY_VERIFY(h.noticeShown());
+        QTRY_VERIFY(!h.walking());
+        QVERIFY(h.noticeShown());
         QVERIFY(h.pictureNames().isEmpty());
 
         // Nor does the photo decoded for a row no longer selected.

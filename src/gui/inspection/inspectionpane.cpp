@@ -24,7 +24,8 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
-#include <chrono>
+#include <algorithm>
+#include <mutex>
 #include <utility>
 
 namespace hangardeck::gui {
@@ -39,10 +40,9 @@ constexpr int TopTwips = 1920;
 // would hold the window.
 constexpr qsizetype MaxPictureBytes = 64 * 1024 * 1024;
 constexpr int PathRole = Qt::UserRole;
-// The walk hands its pictures to the window in batches: the first one alone, so that it shows
-// at once, then at most this many, or what it found in this time.
-constexpr std::size_t PictureBatch = 1000;
-constexpr std::chrono::milliseconds PictureBatchInterval(100);
+// The window takes at most this many found pictures into its lists at a time, then lets
+// painting and input in before it takes more.
+constexpr std::size_t PicturesPerTurn = 250;
 
 QRect placeInPane(int left, int top, int width, int height)
 {
@@ -181,9 +181,20 @@ void InspectionPane::openAircraftCfg(const QString &row, const std::optional<cor
     }
 }
 
-// Clears the lists and walks the folder on the walker's thread; the pictures come back in
-// batches through the event loop, each marked with its walk so that a later row's walk can
-// tell them apart.
+// What one walk found and the window has not yet taken. The walk only tells the window when
+// nothing told is pending, so however fast it finds, the window is woken once per turn.
+struct InspectionPane::PictureInbox {
+    std::mutex mutex;
+    std::vector<core::PictureFile> pictures;
+    std::size_t taken = 0; // of pictures, already in the lists
+    bool told = false;     // a call to take them is on its way
+    bool ended = false;    // the walk came to its end
+    bool bounded = false;  // and there were more than it lists
+};
+
+// Clears the lists and walks the folder on the walker's thread; the window takes the pictures
+// as they come, a turn at a time, from an inbox of this walk's own, so that a later row's walk
+// never mixes with it.
 void InspectionPane::listPictures(const fs::path &folder)
 {
     m_lstImages->clear();
@@ -193,59 +204,62 @@ void InspectionPane::listPictures(const fs::path &folder)
     m_decoder->stop();
     if (folder.empty()) {
         m_walker->stop();
-        endPictures(walk, false);
+        endPictures(false);
         return;
     }
     for (QWidget *widget :
          {static_cast<QWidget *>(m_img1), static_cast<QWidget *>(m_label7), static_cast<QWidget *>(m_lstImageFiles)}) {
         widget->setCursor(Qt::BusyCursor);
     }
-    m_walker->run([this, walk, folder](std::stop_token stop) {
-        using Clock = std::chrono::steady_clock;
-        std::vector<core::PictureFile> batch;
-        Clock::time_point sent = Clock::now();
-        bool first = true;
-        const auto send = [&] {
-            if (!batch.empty()) {
+    const auto inbox = std::make_shared<PictureInbox>();
+    m_walker->run([this, walk, folder, inbox](std::stop_token stop) {
+        // Called with the inbox locked.
+        const auto tell = [&] {
+            if (!std::exchange(inbox->told, true)) {
                 QMetaObject::invokeMethod(
-                    this, [this, walk, pictures = std::move(batch)] { addPictures(walk, pictures); },
-                    Qt::QueuedConnection);
-                batch.clear();
+                    this, [this, walk, inbox] { takePictures(walk, inbox); }, Qt::QueuedConnection);
             }
-            sent = Clock::now();
         };
         core::PictureWalkCallbacks callbacks;
         callbacks.found = [&](core::PictureFile &&picture) {
-            batch.push_back(std::move(picture));
-            if (std::exchange(first, false) || batch.size() >= PictureBatch
-                || Clock::now() - sent >= PictureBatchInterval) {
-                send();
-            }
+            const std::lock_guard lock(inbox->mutex);
+            inbox->pictures.push_back(std::move(picture));
+            tell();
         };
-        callbacks.entering = [&] {
-            if (Clock::now() - sent >= PictureBatchInterval) {
-                send(); // a tree with few pictures still shows them as it goes
-            }
-            return !stop.stop_requested();
-        };
+        callbacks.entering = [&] { return !stop.stop_requested(); };
         const core::PictureWalkEnd end = core::walkPictures(folder, callbacks);
         if (end == core::PictureWalkEnd::Stopped) {
             return;
         }
-        send();
-        const bool bounded = end == core::PictureWalkEnd::Bounded;
-        QMetaObject::invokeMethod(
-            this, [this, walk, bounded] { endPictures(walk, bounded); }, Qt::QueuedConnection);
+        const std::lock_guard lock(inbox->mutex);
+        inbox->ended = true;
+        inbox->bounded = end == core::PictureWalkEnd::Bounded;
+        tell();
     });
 }
 
-void InspectionPane::addPictures(quint64 walk, const std::vector<core::PictureFile> &pictures)
+void InspectionPane::takePictures(quint64 walk, const std::shared_ptr<PictureInbox> &inbox)
 {
     if (walk != m_walk) {
         return; // found for a row no longer selected
     }
+    std::vector<core::PictureFile> turn;
+    bool more = false;
+    bool ended = false;
+    bool bounded = false;
+    {
+        const std::lock_guard lock(inbox->mutex);
+        const std::size_t count = std::min(PicturesPerTurn, inbox->pictures.size() - inbox->taken);
+        const auto from = inbox->pictures.begin() + std::ptrdiff_t(inbox->taken);
+        turn.assign(std::make_move_iterator(from), std::make_move_iterator(from + std::ptrdiff_t(count)));
+        inbox->taken += count;
+        more = inbox->taken < inbox->pictures.size();
+        ended = inbox->ended && !more;
+        bounded = inbox->bounded;
+        inbox->told = more; // without more, the walk tells again once it finds some
+    }
     const bool first = m_lstImageFiles->count() == 0;
-    for (const core::PictureFile &picture : pictures) {
+    for (const core::PictureFile &picture : turn) {
         auto *path = new QListWidgetItem(core::fromNativePath(picture.path), m_lstImages);
         path->setData(PathRole, QVariant::fromValue(picture.path));
         m_lstImageFiles->addItem(picture.name);
@@ -253,13 +267,17 @@ void InspectionPane::addPictures(quint64 walk, const std::vector<core::PictureFi
     if (first && m_lstImageFiles->count() > 0) {
         m_lstImageFiles->setCurrentRow(0);
     }
+    if (more) {
+        // Taken on the event loop's next turn, after the painting and input waiting there.
+        QMetaObject::invokeMethod(
+            this, [this, walk, inbox] { takePictures(walk, inbox); }, Qt::QueuedConnection);
+    } else if (ended) {
+        endPictures(bounded);
+    }
 }
 
-void InspectionPane::endPictures(quint64 walk, bool bounded)
+void InspectionPane::endPictures(bool bounded)
 {
-    if (walk != m_walk) {
-        return;
-    }
     for (QWidget *widget :
          {static_cast<QWidget *>(m_img1), static_cast<QWidget *>(m_label7), static_cast<QWidget *>(m_lstImageFiles)}) {
         widget->unsetCursor();

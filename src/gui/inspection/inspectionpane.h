@@ -74,9 +74,10 @@ protected:
 
 private:
     std::optional<std::filesystem::path> folderOf(const QString &row, const std::optional<core::ListedEntry> &entry);
+    struct PictureInbox;
     void listPictures(const std::filesystem::path &folder);
-    void addPictures(quint64 walk, const std::vector<core::PictureFile> &pictures);
-    void endPictures(quint64 walk, bool bounded);
+    void takePictures(quint64 walk, const std::shared_ptr<PictureInbox> &inbox);
+    void endPictures(bool bounded);
     void showPicture(int index);
     void showDecoded(quint64 decode, const QString &path, const QImage &image);
     void clearPicture();
