@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/finder/directorysearch.h"
 #include "core/platform/directorylisting.h"
+#include "core/platform/mounts.h"
 
 #include <QDir>
 #include <QFile>

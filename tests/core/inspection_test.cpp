@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <limits>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -223,13 +224,18 @@ private Q_SLOTS:
         QCOMPARE(lastEntryMessage(0), "[Fltsim.0] is the last entry"); // no entry before entry 0
     }
 
-    void findPictures_walkOrder_data()
+    void walkPictures_data()
     {
         QTest::addColumn<QStringList>("tree");     // below a root holding the aircraft folder b747
+        QTest::addColumn<int>("limit");            // most pictures listed; 0: no bound
+        QTest::addColumn<int>("stopAt");           // folders entered before the walk is stopped; 0: never
         QTest::addColumn<QStringList>("pictures"); // paths below b747, in walk order
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("folders"); // folders entered; -1: not counted
 
-        const auto row = [](const char *name, const QStringList &tree, const QStringList &pictures) {
-            QTest::newRow(name) << tree << pictures;
+        const auto row = [](const char *name, const QStringList &tree, const QStringList &pictures,
+                            const char *end = "whole", int limit = 0, int stopAt = 0, int folders = -1) {
+            QTest::newRow(name) << tree << limit << stopAt << pictures << QString::fromLatin1(end) << folders;
         };
         row("GIFs after every JPEG", {"b747/a.gif", "b747/b.jpg", "b747/sub/c.gif", "b747/sub/d.jpg"},
             {"b.jpg", "sub/d.jpg", "a.gif", "sub/c.gif"});
@@ -246,24 +252,55 @@ private Q_SLOTS:
         row("linked folder outside not followed", {"other/x.jpg", "b747/ext -> ../other"}, {});
         row("link to a file listed", {"b747/real.jpg", "b747/alias.jpg -> real.jpg"}, {"alias.jpg", "real.jpg"});
         row("no pictures", {"b747/aircraft.cfg", "b747/model/"}, {});
-        row("missing folder", {"elsewhere/a.jpg"}, {});
+        row("missing folder", {"elsewhere/a.jpg"}, {}, "whole", 0, 0, 0);
+        // The bound keeps the first pictures in list order, so a JPEG found late pushes out a GIF.
+        row("bound cuts the JPEGs", {"b747/a.jpg", "b747/b.jpg", "b747/c.jpg", "b747/d.gif", "b747/sub/e.jpg"},
+            {"a.jpg", "b.jpg"}, "bounded", 2, 0, 1);
+        row("late JPEG pushes a GIF out", {"b747/a.gif", "b747/b.gif", "b747/sub/c.jpg"}, {"sub/c.jpg", "a.gif"},
+            "bounded", 2);
+        row("as many as the bound is whole", {"b747/a.gif", "b747/sub/c.jpg"}, {"sub/c.jpg", "a.gif"}, "whole", 2);
+        row("stopped before a sub-folder, GIFs held back", {"b747/a.jpg", "b747/b.gif", "b747/sub/c.jpg"}, {"a.jpg"},
+            "stopped", 0, 2, 2);
+#ifdef Q_OS_LINUX
+        // An aircraft folder linked to the kernel's own trees is not walked at all.
+        row("link to /proc", {"b747 -> /proc"}, {}, "whole", 0, 0, 0);
+        row("link to /sys", {"b747 -> /sys"}, {}, "whole", 0, 0, 0);
+#endif
     }
 
-    void findPictures_walkOrder()
+    void walkPictures()
     {
         QFETCH(QStringList, tree);
+        QFETCH(int, limit);
+        QFETCH(int, stopAt);
         QFETCH(QStringList, pictures);
+        QFETCH(QString, end);
+        QFETCH(int, folders);
         const QString root = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
         QCOMPARE(makeTree(root, tree), QString());
         QStringList below;
-        for (const PictureFile &picture : findPictures(toNativePath(root + "/b747"))) {
+        int entered = 0;
+        PictureWalkCallbacks callbacks;
+        callbacks.found = [&](PictureFile &&picture) {
             const QString path = fromNativePath(picture.path);
             below.append(path.mid(root.size() + 6));
             // The name is the path's last part: lstImageFiles and lstImages name the same file.
             QCOMPARE(picture.name, QFileInfo(path).fileName());
             QCOMPARE(path.left(root.size() + 6), root + "/b747/");
-        }
+        };
+        callbacks.entering = [&] { return ++entered != stopAt; };
+        const PictureWalkEnd ended =
+            hangardeck::core::walkPictures(toNativePath(root + "/b747"), callbacks,
+                                           limit > 0 ? std::size_t(limit) : std::numeric_limits<std::size_t>::max());
         QCOMPARE(below, pictures);
+        const char *const names[] = {"whole", "bounded", "stopped"};
+        QCOMPARE(QString::fromLatin1(names[int(ended)]), end);
+        if (folders >= 0) {
+            QCOMPARE(entered, folders);
+        }
+        if (limit == 0 && stopAt == 0) {
+            QCOMPARE(findPictures(toNativePath(root + "/b747")).size(), std::size_t(pictures.size()));
+        }
     }
 
 #ifdef Q_OS_UNIX

@@ -2,12 +2,17 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/cataloguescanner.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/parallel.h"
 #include "testsupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -105,6 +110,48 @@ private Q_SLOTS:
             4);
         QCOMPARE(told, (QList<int>{1, 2, 3, 4, 5}));
         QCOMPARE(scan.titles(), (QStringList{"T0", "T1", "T2", "T3", "T4"}));
+    }
+
+    // A newer job stops the running one; a job still waiting when an even newer one comes
+    // never runs; the worker's end stops the running job and waits for it.
+    void latestJobWorker_onlyTheNewestJobRuns()
+    {
+        std::atomic<int> state{0}; // 1: the first job runs, 2: it saw its stop, 3: let go
+        QStringList ran;
+        std::mutex ranMutex;
+        const auto record = [&](const QString &name) {
+            const std::lock_guard lock(ranMutex);
+            ran.append(name);
+        };
+        const auto until = [](const std::function<bool()> &done) {
+            for (int i = 0; i < 1000 && !done(); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            return done();
+        };
+        {
+            LatestJobWorker worker;
+            worker.run([&](std::stop_token stop) {
+                state = 1;
+                until([&] { return stop.stop_requested(); });
+                state = 2;
+                until([&] { return state == 3; });
+                record(stop.stop_requested() ? QStringLiteral("first, stopped") : QStringLiteral("first"));
+            });
+            QVERIFY(until([&] { return state == 1; }));
+            worker.run([&](std::stop_token) { record("second"); });
+            QVERIFY(until([&] { return state == 2; }));
+            worker.run([&](std::stop_token stop) {
+                record("third");
+                until([&] { return stop.stop_requested(); }); // only the worker's end stops it
+            });
+            state = 3;
+            QVERIFY(until([&] {
+                const std::lock_guard lock(ranMutex);
+                return ran.size() == 2;
+            }));
+        }
+        QCOMPARE(ran, (QStringList{"first, stopped", "third"}));
     }
 };
 

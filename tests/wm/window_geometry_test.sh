@@ -6,6 +6,9 @@
 # The stored top/left/height/width are the window's outer frame, so the first run must store
 # what it shows, centred, and every later start must come back exactly where it was, the same
 # size. Offscreen tests cannot see this: there is no frame without a window manager.
+# A last run lists folders that could hold the window (a FIFO named like a picture, a link to
+# a large tree), steps through the rows and ends by File > Exit: the program must be gone
+# within 5 s.
 #
 # usage: window_geometry_test.sh HANGARDECK_BINARY [AIRCRAFT_DIR]
 # Exits 0 on success, 1 on a failed check, 2 on a usage error, 77 when a tool is missing.
@@ -37,7 +40,7 @@ if [ -n "$aircraftDir" ] && [ ! -d "$aircraftDir" ]; then
     exit 2
 fi
 
-for tool in Xvfb openbox xdotool xwininfo xprop timeout; do
+for tool in Xvfb openbox xdotool xwininfo xprop timeout mkfifo split; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: needs Xvfb, openbox, xdotool, xwininfo: install them with scripts/install-deps.sh ($tool is missing)"
         exit 77
@@ -347,9 +350,61 @@ while [ $cycle -le $Cycles ]; do
     cycle=$((cycle + 1))
 done
 
+# An aircraft directory beside the samples: a FIFO named a.jpg, and ten folders linked to one
+# tree of 64,000 pictures (1,000 files doubled six times by hard links, which cost no new
+# files). Walked on the interface thread, each would hold the window for a second or more.
+hostile=$tmp/hostile
+big=$tmp/big
+mkdir -p "$hostile/fifo" "$big/d" || abort "cannot write $hostile"
+[ -n "$aircraftDir" ] && cp -R "$aircraftDir/." "$hostile/"
+printf '[fltsim.0]\r\ntitle=Fifo\r\nui_manufacturer=Hostile\r\nui_type=FIFO\r\n' >"$hostile/fifo/aircraft.cfg"
+mkfifo "$hostile/fifo/a.jpg" || abort "cannot make a FIFO"
+printf '[fltsim.0]\r\ntitle=Huge\r\nui_manufacturer=Hostile\r\nui_type=Tree\r\n' >"$big/aircraft.cfg"
+seq 1000 | (cd "$big/d" && split -l 1 -a 4 -d --additional-suffix=.jpg - p) || abort "cannot write $big"
+doubled=0
+while [ $doubled -lt 6 ]; do
+    mkdir "$big/n" && mv "$big/d" "$big/n/a" && cp -al "$big/n/a" "$big/n/b" && mv "$big/n" "$big/d" ||
+        abort "cannot link the tree in $big"
+    doubled=$((doubled + 1))
+done
+for n in 0 1 2 3 4 5 6 7 8 9; do
+    ln -s "$big" "$hostile/huge$n" || abort "cannot link $big"
+done
+ini=$appDir/hangardeck.ini
+[ -f "$ini" ] || ini=$XDG_CONFIG_HOME/hangardeck/hangardeck.ini
+cr=$(printf '\r')
+sed -i "s|^acpath=.*|acpath=$hostile$cr|" "$ini" || abort "cannot set the aircraft directory in $ini"
+
+(cd "$hostile" && exec "$appDir/hangardeck") >>"$tmp/app.log" 2>&1 &
+appPid=$!
+main=$(waitFor 30 visibleWindow "$MainTitle") || abort "hostile run: the main window did not appear within 30 s"
+# F5 lists and selects the first row, focus in the list; the arrows then select row after row,
+# the FIFO's and the linked tree's among them, faster than their pictures are found.
+x xdotool windowactivate --sync "$main" key F5 2>/dev/null || abort "hostile run: could not press F5"
+sleep 1
+steps=0
+while [ $steps -lt 30 ]; do
+    x xdotool key Down 2>/dev/null || abort "hostile run: the window took no arrow key"
+    sleep 0.1
+    steps=$((steps + 1))
+done
+x xdotool key Up key Up 2>/dev/null
+x xdotool key alt+f 2>/dev/null && sleep 0.3 && x xdotool key x 2>/dev/null ||
+    abort "hostile run: could not choose File > Exit"
+exitStart=$(date +%s)
+if waitFor 5 exited "$appPid"; then
+    wait "$appPid"
+    status=$?
+    appPid=""
+    [ $status -eq 0 ] || fail "hostile run: the program exited with status $status"
+    echo "hostile  F5, 32 row steps, File > Exit: exited within $(($(date +%s) - exitStart)) s"
+else
+    fail "hostile run: the program did not exit within 5 s of File > Exit"
+fi
+
 if [ -n "$failures" ]; then
     echo "$failures" | sed '/^$/d; s/^/FAIL: /'
     exit 1
 fi
-echo "PASS: the first run stores its centred outer frame and $Cycles start/close cycles keep it"
+echo "PASS: the first run stores its centred outer frame, $Cycles start/close cycles keep it, and a FIFO or a large linked tree does not hold the window"
 exit 0

@@ -10,8 +10,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <sstream>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace hangardeck::core {
 
@@ -41,12 +44,6 @@ char asciiLower(Char c)
 {
     const unsigned u = code(c);
     return char(u >= 'A' && u <= 'Z' ? u + 32 : u);
-}
-
-bool isNamed(NativeNameView name, std::string_view ascii)
-{
-    return std::equal(name.begin(), name.end(), ascii.begin(), ascii.end(),
-                      [](Char a, char b) { return code(a) == unsigned(static_cast<unsigned char>(b)); });
 }
 
 // What the search does with a directory of this name. Nearly every name is ASCII and is
@@ -80,75 +77,6 @@ bool callSearched(const DirectorySearchCallbacks &callbacks)
 {
     return !callbacks.searched || callbacks.searched();
 }
-
-// The types whose mounts are the kernel's views of itself: walking them never ends (or
-// blocks on a device) and never holds an aircraft folder.
-bool isPseudoType(std::string_view type)
-{
-    static constexpr std::array<std::string_view, 17> Types{
-        "proc",   "sysfs", "devtmpfs", "devpts",  "cgroup", "cgroup2",   "securityfs", "debugfs",    "tracefs",
-        "pstore", "bpf",   "configfs", "fusectl", "mqueue", "hugetlbfs", "autofs",     "binfmt_misc"};
-    return std::find(Types.begin(), Types.end(), type) != Types.end();
-}
-
-// mountinfo writes a blank, tab, line feed and backslash of a path as \040, \011, \012, \134.
-std::string unescapeMountPath(std::string_view text)
-{
-    std::string path;
-    path.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size()) {
-            const std::string_view digits = text.substr(i + 1, 3);
-            if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '7'; })) {
-                path.push_back(char((digits[0] - '0') * 64 + (digits[1] - '0') * 8 + (digits[2] - '0')));
-                i += 3;
-                continue;
-            }
-        }
-        path.push_back(text[i]);
-    }
-    return path;
-}
-
-} // namespace
-
-std::vector<PseudoFileSystemMount> pseudoFileSystemMounts(std::string_view mountinfo)
-{
-    std::vector<PseudoFileSystemMount> mounts;
-    while (!mountinfo.empty()) {
-        const std::size_t end = std::min(mountinfo.find('\n'), mountinfo.size());
-        const std::string_view line = mountinfo.substr(0, end);
-        mountinfo.remove_prefix(std::min(end + 1, mountinfo.size()));
-
-        // Fields before " - ": id, parent id, major:minor, root, mount point, options, then
-        // optional fields; after it the type.
-        const std::size_t separator = line.find(" - ");
-        if (separator == std::string_view::npos) {
-            continue;
-        }
-        std::istringstream before{std::string(line.substr(0, separator))};
-        std::istringstream after{std::string(line.substr(separator + 3))};
-        std::string id, parent, device, root, mountPoint, type;
-        if (!(before >> id >> parent >> device >> root >> mountPoint) || !(after >> type) || !isPseudoType(type)) {
-            continue;
-        }
-        const std::size_t colon = device.find(':');
-        if (colon == std::string::npos) {
-            continue;
-        }
-        char *majorEnd = nullptr;
-        char *minorEnd = nullptr;
-        const unsigned long major = std::strtoul(device.c_str(), &majorEnd, 10);
-        const unsigned long minor = std::strtoul(device.c_str() + colon + 1, &minorEnd, 10);
-        if (majorEnd != device.c_str() + colon || *minorEnd != '\0' || colon == 0) {
-            continue;
-        }
-        mounts.push_back({deviceNumber(major, minor), unescapeMountPath(mountPoint)});
-    }
-    return mounts;
-}
-
-namespace {
 
 // One sub-directory of a folder being walked: its name lies in the folder's name buffer.
 struct Child {
@@ -201,7 +129,7 @@ public:
         if (!start.isOpen()) {
             return true;
         }
-        preparePseudoFileSystems();
+        m_pseudo.emplace(m_start);
         if (m_path.back() != Char('/') && m_path.back() != Char(fs::path::preferred_separator)) {
             m_path.push_back(Char('/'));
         }
@@ -210,31 +138,6 @@ public:
     }
 
 private:
-    // Reads the mounts once. Each directory's device is only needed where a pseudo file system
-    // lies below the start; a search of a home folder costs no lookups.
-    void preparePseudoFileSystems()
-    {
-        std::error_code error;
-        const fs::path canonical = fs::canonical(m_start, error);
-        if (error) {
-            return;
-        }
-        const std::string text = canonical.string();
-        m_atSystemRoot = canonical == canonical.root_path() && !canonical.has_root_name();
-        const std::string below = text.back() == '/' ? text : text + '/';
-        for (const PseudoFileSystemMount &mount : pseudoFileSystemMounts(readMountTable())) {
-            m_pseudoDevices.push_back(mount.device);
-            if (mount.mountPoint.size() > below.size() && mount.mountPoint.compare(0, below.size(), below) == 0) {
-                m_pseudoBelow = true;
-            }
-        }
-    }
-
-    bool isPseudoDevice(std::uint64_t device) const
-    {
-        return std::find(m_pseudoDevices.begin(), m_pseudoDevices.end(), device) != m_pseudoDevices.end();
-    }
-
     // Puts a frame for the folder at m_path (ending in a separator) on the stack and reads its
     // sub-directories in walk order; a folder that cannot be listed has none.
     void push(FolderHandle folder)
@@ -319,16 +222,13 @@ private:
             if (verdict == Verdict::Excluded) {
                 continue;
             }
-            // The kernel's own trees below "/", whatever is mounted there now.
-            if (m_atSystemRoot && m_depth == 1
-                && (isNamed(name, "proc") || isNamed(name, "sys") || isNamed(name, "dev") || isNamed(name, "run"))) {
+            if (m_pseudo->excludesName(name, m_depth)) {
                 continue;
             }
-            if (m_pseudoBelow) {
+            if (m_pseudo->needsDevices()) {
                 // Looked at without following a link or waking an automounter.
                 const std::optional<ChildInfo> info = frame.folder.childInfo(name, Links::DontFollow);
-                if (!info || !info->isDirectory
-                    || (info->device != frame.folder.device() && isPseudoDevice(info->device))) {
+                if (!info || !info->isDirectory || m_pseudo->excludesDevice(info->device, frame.folder.device())) {
                     continue;
                 }
             }
@@ -359,9 +259,7 @@ private:
     NativeName m_path; // the folder being read or the directory being tested
     std::vector<Frame> m_frames;
     std::size_t m_depth = 0;
-    std::vector<std::uint64_t> m_pseudoDevices;
-    bool m_pseudoBelow = false;
-    bool m_atSystemRoot = false;
+    std::optional<PseudoFileSystems> m_pseudo; // read once the start opens
 };
 
 } // namespace

@@ -3,12 +3,8 @@
 #ifndef HANGARDECK_CORE_DIRECTORYSEARCH_H
 #define HANGARDECK_CORE_DIRECTORYSEARCH_H
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace hangardeck::core {
 
@@ -31,17 +27,6 @@ struct DirectorySearchCallbacks {
 // file systems (/proc, /sys, /dev, /run and any mount of type proc, sysfs, devtmpfs, cgroup
 // and the like) never entered, so a search from "/" ends. Returns false when stopped.
 bool searchAircraftDirectories(const std::filesystem::path &start, const DirectorySearchCallbacks &callbacks);
-
-// A mount of one of the kernel's pseudo file systems, which the search never enters.
-struct PseudoFileSystemMount {
-    std::uint64_t device = 0; // the st_dev of what lies on it
-    std::string mountPoint;   // its path, octal escapes such as \040 undone
-};
-
-// The mounts of pseudo file systems (proc, sysfs, devtmpfs, cgroup and the like) in the text of
-// /proc/self/mountinfo, one line per mount:
-//   22 27 0:21 / /proc rw,relatime - proc proc rw
-std::vector<PseudoFileSystemMount> pseudoFileSystemMounts(std::string_view mountinfo);
 
 } // namespace hangardeck::core
 

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <functional>
+#include <mutex>
 #include <optional>
+#include <stop_token>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -21,6 +24,38 @@ int readerThreadCount(int requested, int items);
 // Runs first on another thread and second on this one, and returns when both are done; one
 // after the other when no thread can be had.
 void runBoth(const std::function<void()> &first, const std::function<void()> &second);
+
+// A thread of its own for work whose newest request is the only one wanted: the picture walk
+// and the picture decoding of the selected aircraft. Each job runs to its end or until a newer
+// job (or the worker's end) asks it to stop through its token; a job waiting behind the running
+// one is dropped when a newer one comes. The calling thread never waits for a job, except when
+// the worker ends: it then waits for the running job to see its token.
+class LatestJobWorker final
+{
+public:
+    using Job = std::function<void(std::stop_token stop)>;
+
+    LatestJobWorker() = default;
+    ~LatestJobWorker();
+    LatestJobWorker(const LatestJobWorker &) = delete;
+    LatestJobWorker &operator=(const LatestJobWorker &) = delete;
+
+    // Asks the running job to stop and runs job after it. Without a thread to be had the job
+    // runs here, at once.
+    void run(Job job);
+    // Asks the running job to stop and drops a waiting one.
+    void stop();
+
+private:
+    void loop();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::optional<Job> m_waiting;
+    std::stop_source m_running{std::nostopstate};
+    bool m_ending = false;
+    std::thread m_thread; // last: it starts once everything it uses is there
+};
 
 // Produces a result for each index from 0 to count - 1 on up to `threads` threads, this one
 // among them, and hands the results to consume(i, result) on this thread in the order of i, so

@@ -8,6 +8,7 @@
 #include "core/inspection/picturewalk.h"
 #include "core/inspection/rowfolderrule.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/parallel.h"
 #include "core/platform/regularfile.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/twips.h"
@@ -18,10 +19,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include <algorithm>
+#include <mutex>
 #include <utility>
 
 namespace hangardeck::gui {
@@ -36,6 +40,9 @@ constexpr int TopTwips = 1920;
 // would hold the window.
 constexpr qsizetype MaxPictureBytes = 64 * 1024 * 1024;
 constexpr int PathRole = Qt::UserRole;
+// The window takes at most this many found pictures into its lists at a time, then lets
+// painting and input in before it takes more.
+constexpr std::size_t PicturesPerTurn = 250;
 
 QRect placeInPane(int left, int top, int width, int height)
 {
@@ -54,7 +61,9 @@ QString shownText(QString text)
 InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDirectory, QWidget *parent)
     : QWidget(parent),
       m_launcher(launcher),
-      m_aircraftDirectory(std::move(aircraftDirectory))
+      m_aircraftDirectory(std::move(aircraftDirectory)),
+      m_walker(std::make_unique<core::LatestJobWorker>()),
+      m_decoder(std::make_unique<core::LatestJobWorker>())
 {
     setObjectName(QStringLiteral("inspectionPane"));
     setGeometry(twipsRect(0, TopTwips, 8895, 4095));
@@ -79,6 +88,7 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
     m_lstImageFiles->setObjectName(QStringLiteral("lstImageFiles"));
     m_lstImageFiles->setGeometry(placeInPane(4800, 1920, 4095, 960));
     m_lstImageFiles->setFont(fixed);
+    m_lstImageFiles->setUniformItemSizes(true); // thousands of names lay out at once
 
     // The full paths behind the picture names; never shown.
     m_lstImages = new QListWidget(this);
@@ -106,6 +116,14 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
             [this](int row) { m_lstImages->setCurrentRow(row); });
     connect(m_lstImages, &QListWidget::currentRowChanged, this, &InspectionPane::showPicture);
     connect(m_hscroll1, &QScrollBar::valueChanged, this, &InspectionPane::onStep);
+}
+
+InspectionPane::~InspectionPane()
+{
+    // Before the widgets go: a job still running may yet post to them, and the posts die with
+    // this object.
+    m_walker.reset();
+    m_decoder.reset();
 }
 
 void InspectionPane::setStretched(bool stretched)
@@ -148,14 +166,9 @@ void InspectionPane::inspectRow(const QString &row, const std::optional<core::Li
         return;
     }
     showEntry(folder, core::rowEntryText(row).value_or(QStringLiteral("0")));
-    if (m_lstImageFiles->count() > 0) {
-        m_lstImageFiles->setCurrentRow(0);
-        m_label7->hide();
-    } else {
-        m_label7->show();
-        m_img1->clear();
-        m_img1->repaint();
-    }
+    // The previous aircraft's picture goes now; the notice stays as it was until the walk
+    // shows a picture or finds none, so that it does not blink between two aircraft.
+    clearPicture();
 }
 
 void InspectionPane::openAircraftCfg(const QString &row, const std::optional<core::ListedEntry> &entry)
@@ -168,47 +181,175 @@ void InspectionPane::openAircraftCfg(const QString &row, const std::optional<cor
     }
 }
 
+// What one walk found and the window has not yet taken. The walk only tells the window when
+// nothing told is pending, so however fast it finds, the window is woken once per turn.
+struct InspectionPane::PictureInbox {
+    std::mutex mutex;
+    std::vector<core::PictureFile> pictures;
+    std::size_t taken = 0; // of pictures, already in the lists
+    bool told = false;     // a call to take them is on its way
+    bool ended = false;    // the walk came to its end
+    bool bounded = false;  // and there were more than it lists
+};
+
+// Clears the lists and walks the folder on the walker's thread; the window takes the pictures
+// as they come, a turn at a time, from an inbox of this walk's own, so that a later row's walk
+// never mixes with it.
 void InspectionPane::listPictures(const fs::path &folder)
 {
     m_lstImages->clear();
     m_lstImageFiles->clear();
+    const quint64 walk = ++m_walk;
+    ++m_decode;
+    m_decoder->stop();
     if (folder.empty()) {
+        m_walker->stop();
+        endPictures(false);
         return;
     }
-    for (const core::PictureFile &picture : core::findPictures(folder)) {
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_img1), static_cast<QWidget *>(m_label7), static_cast<QWidget *>(m_lstImageFiles)}) {
+        widget->setCursor(Qt::BusyCursor);
+    }
+    const auto inbox = std::make_shared<PictureInbox>();
+    m_walker->run([this, walk, folder, inbox](std::stop_token stop) {
+        // Called with the inbox locked.
+        const auto tell = [&] {
+            if (!std::exchange(inbox->told, true)) {
+                QMetaObject::invokeMethod(
+                    this, [this, walk, inbox] { takePictures(walk, inbox); }, Qt::QueuedConnection);
+            }
+        };
+        core::PictureWalkCallbacks callbacks;
+        callbacks.found = [&](core::PictureFile &&picture) {
+            const std::lock_guard lock(inbox->mutex);
+            inbox->pictures.push_back(std::move(picture));
+            tell();
+        };
+        callbacks.entering = [&] { return !stop.stop_requested(); };
+        const core::PictureWalkEnd end = core::walkPictures(folder, callbacks);
+        if (end == core::PictureWalkEnd::Stopped) {
+            return;
+        }
+        const std::lock_guard lock(inbox->mutex);
+        inbox->ended = true;
+        inbox->bounded = end == core::PictureWalkEnd::Bounded;
+        tell();
+    });
+}
+
+void InspectionPane::takePictures(quint64 walk, const std::shared_ptr<PictureInbox> &inbox)
+{
+    if (walk != m_walk) {
+        return; // found for a row no longer selected
+    }
+    std::vector<core::PictureFile> turn;
+    bool more = false;
+    bool ended = false;
+    bool bounded = false;
+    {
+        const std::lock_guard lock(inbox->mutex);
+        const std::size_t count = std::min(PicturesPerTurn, inbox->pictures.size() - inbox->taken);
+        const auto from = inbox->pictures.begin() + std::ptrdiff_t(inbox->taken);
+        turn.assign(std::make_move_iterator(from), std::make_move_iterator(from + std::ptrdiff_t(count)));
+        inbox->taken += count;
+        more = inbox->taken < inbox->pictures.size();
+        ended = inbox->ended && !more;
+        bounded = inbox->bounded;
+        inbox->told = more; // without more, the walk tells again once it finds some
+    }
+    const bool first = m_lstImageFiles->count() == 0;
+    for (const core::PictureFile &picture : turn) {
         auto *path = new QListWidgetItem(core::fromNativePath(picture.path), m_lstImages);
         path->setData(PathRole, QVariant::fromValue(picture.path));
         m_lstImageFiles->addItem(picture.name);
     }
+    if (first && m_lstImageFiles->count() > 0) {
+        m_lstImageFiles->setCurrentRow(0);
+    }
+    if (more) {
+        // Taken on the event loop's next turn, after the painting and input waiting there.
+        QMetaObject::invokeMethod(
+            this, [this, walk, inbox] { takePictures(walk, inbox); }, Qt::QueuedConnection);
+    } else if (ended) {
+        endPictures(bounded);
+    }
 }
 
-// Decoded at the size it is shown: a photo of 4000 x 3000 pixels is not decoded whole to be
-// shrunk afterwards. A picture that cannot be decoded shows the notice, never the picture of
-// the aircraft before.
+void InspectionPane::endPictures(bool bounded)
+{
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_img1), static_cast<QWidget *>(m_label7), static_cast<QWidget *>(m_lstImageFiles)}) {
+        widget->unsetCursor();
+    }
+    if (bounded) {
+        // A line that names no file, in both lists so that their items still pair up; it
+        // cannot be selected.
+        const QString notice = QStringLiteral("(only the first %1 pictures are listed)")
+                                   .arg(QLocale(QLocale::English).toString(qulonglong(core::MaxListedPictures)));
+        for (QListWidget *list : {m_lstImages, m_lstImageFiles}) {
+            auto *item = new QListWidgetItem(list == m_lstImageFiles ? notice : QString(), list);
+            item->setFlags(Qt::NoItemFlags);
+        }
+    }
+    if (m_lstImageFiles->count() == 0) {
+        m_label7->show();
+        clearPicture();
+    }
+}
+
+// Read through the regular-file reader and decoded on the decoder's thread at the size it is
+// shown: a photo of 4000 x 3000 pixels is not decoded whole to be shrunk afterwards. A picture
+// that cannot be decoded shows the notice, never the picture of the aircraft before.
 void InspectionPane::showPicture(int index)
 {
     const QListWidgetItem *item = m_lstImages->item(index);
-    if (!item) {
+    if (!item || !item->data(PathRole).isValid()) {
         return;
     }
-    // Never blocks on a FIFO or a device named like a picture.
-    QByteArray bytes = core::readRegularFile(item->data(PathRole).value<fs::path>(), MaxPictureBytes).bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid()) {
-        reader.setScaledSize(size.scaled(m_img1->size(), Qt::KeepAspectRatio));
+    const quint64 decode = ++m_decode;
+    const fs::path path = item->data(PathRole).value<fs::path>();
+    const QString text = item->text();
+    const QSize area = m_img1->size();
+    m_decoder->run([this, decode, path, text, area](std::stop_token stop) {
+        // Never blocks on a FIFO or a device named like a picture.
+        QByteArray bytes = core::readRegularFile(path, MaxPictureBytes).bytes;
+        if (stop.stop_requested()) {
+            return;
+        }
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(true);
+        const QSize size = reader.size();
+        if (size.isValid()) {
+            reader.setScaledSize(size.scaled(area, Qt::KeepAspectRatio));
+        }
+        const QImage image = reader.read();
+        QMetaObject::invokeMethod(
+            this, [this, decode, text, image] { showDecoded(decode, text, image); }, Qt::QueuedConnection);
+    });
+}
+
+void InspectionPane::showDecoded(quint64 decode, const QString &path, const QImage &image)
+{
+    if (decode != m_decode) {
+        return; // another picture or another row was chosen meanwhile
     }
-    const QImage image = reader.read();
     if (image.isNull()) {
-        m_img1->clear();
         m_label7->show();
+        clearPicture();
         return;
     }
     m_img1->setPixmap(QPixmap::fromImage(image));
+    m_shownPicture = path;
     m_label7->hide();
+}
+
+void InspectionPane::clearPicture()
+{
+    m_img1->clear();
+    m_shownPicture.clear();
 }
 
 void InspectionPane::showEntry(const std::optional<fs::path> &folder, const QString &entryText)
@@ -249,10 +390,9 @@ bool InspectionPane::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_img1 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         const bool second = std::exchange(m_releaseEndsDoubleClick, false);
-        const QListWidgetItem *item = m_lstImages->currentItem();
         // Only a picture on show opens: not one that could not be decoded.
-        if (!second && item && !m_img1->pixmap().isNull()) {
-            m_launcher->openFile(item->text());
+        if (!second && !m_shownPicture.isEmpty()) {
+            m_launcher->openFile(m_shownPicture);
         }
     }
     return QWidget::eventFilter(watched, event);

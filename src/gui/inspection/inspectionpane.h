@@ -9,12 +9,20 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
+class QImage;
 class QLabel;
 class QListWidget;
 class QScrollBar;
 class QTextEdit;
+
+namespace hangardeck::core {
+class LatestJobWorker;
+struct PictureFile;
+} // namespace hangardeck::core
 
 namespace hangardeck::gui {
 
@@ -23,6 +31,8 @@ class Launcher;
 // The lower half of the main window, where the selected aircraft is shown: its picture
 // (img1, with Label7 when there is none), the picture files (lstImageFiles, and the hidden
 // lstImages with their paths), the extended details (Text4) and the entry stepper (HScroll1).
+// The pictures are found and decoded on worker threads: the window answers while a link to a
+// huge tree is walked, and what arrives for a row no longer selected is dropped.
 class InspectionPane final : public QWidget
 {
     Q_OBJECT
@@ -33,6 +43,8 @@ public:
     using AircraftDirectory = std::function<std::filesystem::path()>;
 
     InspectionPane(Launcher *launcher, AircraftDirectory aircraftDirectory, QWidget *parent = nullptr);
+    // Stops the picture walk and waits for it to see that.
+    ~InspectionPane() override;
 
     // Stretch mode hides the picture, the file list, the details and the stepper; the
     // picture notice and the hidden path list are left as they are.
@@ -62,8 +74,13 @@ protected:
 
 private:
     std::optional<std::filesystem::path> folderOf(const QString &row, const std::optional<core::ListedEntry> &entry);
+    struct PictureInbox;
     void listPictures(const std::filesystem::path &folder);
+    void takePictures(quint64 walk, const std::shared_ptr<PictureInbox> &inbox);
+    void endPictures(bool bounded);
     void showPicture(int index);
+    void showDecoded(quint64 decode, const QString &path, const QImage &image);
+    void clearPicture();
     void showEntry(const std::optional<std::filesystem::path> &folder, const QString &entryText);
     void onStep(int value);
 
@@ -76,6 +93,12 @@ private:
     QListWidget *m_lstImages = nullptr;
     QTextEdit *m_text4 = nullptr;
     QScrollBar *m_hscroll1 = nullptr;
+
+    std::unique_ptr<core::LatestJobWorker> m_walker;
+    std::unique_ptr<core::LatestJobWorker> m_decoder;
+    quint64 m_walk = 0;     // the walk whose pictures are wanted: each row's walk has a new number
+    quint64 m_decode = 0;   // the same for the picture decoded
+    QString m_shownPicture; // the path of the picture on show, which a click opens
 
     // "Z" until a list is generated; then the list's directory, then the folder text of the
     // last inspected row ("\b747").
