@@ -14,16 +14,13 @@ QByteArrayView TitleGroups::keyOf(const Entry &entry) const
     return QByteArrayView(m_bytes.constData() + entry.titleAt + entry.titleSize, entry.keySize);
 }
 
-size_t TitleGroups::slotOf(QByteArrayView key, size_t hash) const
+size_t TitleGroups::slotOf(QByteArrayView key, std::uint32_t hash) const
 {
     const size_t mask = m_table.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const int first = m_table[slot];
-        if (first < 0) {
-            return slot;
-        }
-        const Entry &entry = m_entries[size_t(first)];
-        if (entry.hash == hash && keyOf(entry) == key) {
+        const Slot &at = m_table[slot];
+        // The hash is kept in the table, so a probe past another key does not touch its entry.
+        if (at.first < 0 || (at.hash == hash && keyOf(m_entries[size_t(at.first)]) == key)) {
             return slot;
         }
     }
@@ -31,17 +28,18 @@ size_t TitleGroups::slotOf(QByteArrayView key, size_t hash) const
 
 void TitleGroups::grow()
 {
-    std::vector<int> firsts;
-    firsts.reserve(m_table.size());
-    std::copy_if(m_table.begin(), m_table.end(), std::back_inserter(firsts), [](int first) { return first >= 0; });
-    m_table.assign(std::max<size_t>(1024, 2 * m_table.size()), -1);
+    std::vector<Slot> used;
+    used.reserve(m_table.size());
+    std::copy_if(m_table.begin(), m_table.end(), std::back_inserter(used),
+                 [](const Slot &at) { return at.first >= 0; });
+    m_table.assign(std::max<size_t>(1024, 2 * m_table.size()), Slot{});
     const size_t mask = m_table.size() - 1;
-    for (const int first : firsts) {
-        size_t slot = m_entries[size_t(first)].hash & mask;
-        while (m_table[slot] >= 0) {
+    for (const Slot &at : used) {
+        size_t slot = at.hash & mask;
+        while (m_table[slot].first >= 0) {
             slot = (slot + 1) & mask;
         }
-        m_table[slot] = first;
+        m_table[slot] = at;
     }
 }
 
@@ -52,17 +50,17 @@ void TitleGroups::add(int folder, int section, QByteArrayView title, QByteArrayV
         grow();
     }
     const int index = int(m_entries.size());
-    const size_t hash = qHash(key, 0);
-    m_entries.push_back({folder, section, m_bytes.size(), int(title.size()), int(key.size()), hash});
+    const auto hash = std::uint32_t(qHash(key, 0));
+    m_entries.push_back({folder, section, m_bytes.size(), int(title.size()), int(key.size())});
     m_bytes.append(title).append(key);
-    const size_t slot = slotOf(key, hash);
-    if (m_table[slot] < 0) {
-        m_table[slot] = index;
+    Slot &at = m_table[slotOf(key, hash)];
+    if (at.first < 0) {
+        at = {hash, index};
         return;
     }
-    Entry &first = m_entries[size_t(m_table[slot])];
+    Entry &first = m_entries[size_t(at.first)];
     if (first.last < 0) {
-        m_grouped.push_back(m_table[slot]);
+        m_grouped.push_back(at.first);
         first.next = index;
     } else {
         m_entries[size_t(first.last)].next = index;

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 namespace hangardeck::core {
@@ -38,19 +39,23 @@ private:
         qsizetype titleAt; // in m_bytes, followed by the key
         int titleSize;
         int keySize;
-        size_t hash;   // of the key
         int next = -1; // the next carrier of the same title
         int last = -1; // on a group's first carrier: its last carrier
     };
 
     QByteArrayView keyOf(const Entry &entry) const;
     // The slot of m_table holding the first carrier of a key, or the empty slot it would take.
-    size_t slotOf(QByteArrayView key, size_t hash) const;
+    size_t slotOf(QByteArrayView key, std::uint32_t hash) const;
     void grow();
 
     std::vector<Entry> m_entries;
-    QByteArray m_bytes;         // every title's UTF-8 bytes and key, one after another
-    std::vector<int> m_table;   // open addressing: first carriers of the keys met, -1 for free
+    QByteArray m_bytes; // every title's UTF-8 bytes and key, one after another
+    // A key met: the first carrier's entry (-1 for a free slot) and the key's hash.
+    struct Slot {
+        std::uint32_t hash = 0;
+        int first = -1;
+    };
+    std::vector<Slot> m_table;  // open addressing
     std::vector<int> m_grouped; // first carriers met a second time, in that order
 };
 
