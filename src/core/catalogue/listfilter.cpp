@@ -140,8 +140,22 @@ const LatinTable &latinTable()
 
 void appendFoldedForFilter(std::string &out, QStringView text)
 {
+    // Nearly every value is ASCII, which folds one character to one byte: written straight
+    // into place, up to the first character that is not.
+    const std::size_t start = out.size();
+    out.resize(start + std::size_t(text.size()));
+    char *ascii = out.data() + start;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= 0x80 || u == u'\n') {
+            break;
+        }
+        ascii[i] = char(u >= u'A' && u <= u'Z' ? u + 32 : u);
+    }
+    out.resize(start + std::size_t(i));
     const LatinTable &latin = latinTable();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         if (u < 0x80) {
             if (u == u'\n') {
@@ -174,94 +188,128 @@ std::string foldForFilter(QStringView text)
     return folded;
 }
 
-bool FilterText::appendRecord(std::string_view folded)
+bool FilterText::append(std::string_view folded)
 {
+    // Variations of one aircraft mostly repeat the text just added.
+    if (!m_ids.empty() && text(m_ids.back()) == folded) {
+        m_ids.push_back(m_ids.back());
+        return true;
+    }
+    const std::size_t hash = m_shareAll ? std::hash<std::string_view>()(folded) : 0;
+    for (auto [at, end] = m_known.equal_range(hash); m_shareAll && at != end; ++at) {
+        if (text(at->second) == folded) {
+            m_ids.push_back(at->second);
+            return true;
+        }
+    }
     if (m_text.size() + folded.size() + 1 > std::numeric_limits<std::uint32_t>::max()) {
+        m_ids.push_back(NoText);
         return false;
     }
     m_text.append(folded);
     m_text.push_back('\n');
+    const auto id = std::uint32_t(m_ends.size());
     m_ends.push_back(std::uint32_t(m_text.size() - 1));
+    if (m_shareAll) {
+        m_known.emplace(hash, id);
+    }
+    m_ids.push_back(id);
     return true;
 }
 
-bool FilterText::appendTexts(std::initializer_list<QStringView> texts)
+bool FilterText::append(QStringView text)
 {
-    const std::size_t start = m_text.size();
-    for (const QStringView text : texts) {
-        if (m_text.size() > start) {
-            m_text.push_back('\n');
-        }
-        appendFoldedForFilter(m_text, text);
-    }
-    if (m_text.size() + 1 > std::numeric_limits<std::uint32_t>::max()) {
-        m_text.resize(start);
-        return false;
-    }
-    m_text.push_back('\n');
-    m_ends.push_back(std::uint32_t(m_text.size() - 1));
-    return true;
-}
-
-bool FilterText::append(const FilterText &other)
-{
-    if (m_text.size() + other.m_text.size() > std::numeric_limits<std::uint32_t>::max()) {
-        return false;
-    }
-    const auto offset = std::uint32_t(m_text.size());
-    m_text.append(other.m_text);
-    for (const std::uint32_t end : other.m_ends) {
-        m_ends.push_back(end + offset);
-    }
-    return true;
+    thread_local std::string folded;
+    folded.clear();
+    appendFoldedForFilter(folded, text);
+    return append(std::string_view(folded));
 }
 
 void FilterText::squeeze()
 {
+    m_known = {};
     m_text.shrink_to_fit();
     m_ends.shrink_to_fit();
+    m_ids.shrink_to_fit();
 }
 
-std::string_view FilterText::record(int k) const
+std::string_view FilterText::text(std::uint32_t id) const
 {
-    const std::size_t begin = k == 0 ? 0 : std::size_t(m_ends[std::size_t(k) - 1]) + 1;
-    return std::string_view(m_text).substr(begin, m_ends[std::size_t(k)] - begin);
+    if (id == NoText) {
+        return {};
+    }
+    const std::size_t begin = id == 0 ? 0 : std::size_t(m_ends[id - 1]) + 1;
+    return std::string_view(m_text).substr(begin, m_ends[id] - begin);
 }
 
-bool FilterText::holds(int record, std::string_view needle) const
+bool FilterText::holds(int entry, std::string_view needle, std::vector<std::int8_t> &memo) const
 {
-    return record < recordCount() && this->record(record).find(needle) != std::string_view::npos;
+    if (entry >= entryCount() || m_ids[std::size_t(entry)] == NoText) {
+        return false;
+    }
+    if (memo.empty()) {
+        memo.assign(m_ends.size(), -1);
+    }
+    const std::uint32_t id = m_ids[std::size_t(entry)];
+    if (memo[id] < 0) {
+        memo[id] = text(id).find(needle) != std::string_view::npos ? 1 : 0;
+    }
+    return memo[id] == 1;
 }
 
 void FilterText::markAll(std::string_view needle, std::vector<std::uint8_t> &hits) const
 {
-    // One pass over the whole buffer: the search jumps from hit to hit, and past the rest of
-    // a record that has one.
-    const std::string_view text(m_text);
-    std::size_t from = 0;
-    auto record = m_ends.begin();
-    while (from < text.size()) {
-        const std::size_t at = text.find(needle, from);
+    // One pass over the distinct texts: the search jumps from hit to hit, and past the rest
+    // of a text that has one.
+    std::vector<std::uint8_t> found(m_ends.size(), 0);
+    const std::string_view all(m_text);
+    auto end = m_ends.begin();
+    for (std::size_t from = 0; from < all.size();) {
+        const std::size_t at = all.find(needle, from);
         if (at == std::string_view::npos) {
-            return;
+            break;
         }
-        record = std::upper_bound(record, m_ends.end(), std::uint32_t(at));
-        if (record == m_ends.end()) {
-            return;
+        end = std::upper_bound(end, m_ends.end(), std::uint32_t(at));
+        if (end == m_ends.end()) {
+            break;
         }
-        hits[std::size_t(record - m_ends.begin())] = 1;
-        from = std::size_t(*record) + 1;
+        found[std::size_t(end - m_ends.begin())] = 1;
+        from = std::size_t(*end) + 1;
+    }
+    for (std::size_t k = 0; k < m_ids.size(); ++k) {
+        hits[k] |= m_ids[k] != NoText && found[m_ids[k]];
     }
 }
 
 ListFilter ListFilter::fromFields(const CatalogueScan &scan)
 {
     ListFilter filter;
-    for (const CatalogueEntry &entry : scan.entries) {
-        filter.m_fields.appendTexts({entry.manufacturer, entry.type, entry.title, entry.subdir});
-    }
-    filter.m_fields.squeeze();
+    const auto fill = [&scan](FilterText &texts, QString CatalogueEntry::*field) {
+        for (const CatalogueEntry &entry : scan.entries) {
+            texts.append(QStringView(entry.*field));
+        }
+        texts.squeeze();
+    };
+    // Two fields on another thread, two on this one.
+    runBoth(
+        [&] {
+            fill(filter.m_texts[0], &CatalogueEntry::manufacturer);
+            fill(filter.m_texts[1], &CatalogueEntry::type);
+        },
+        [&] {
+            fill(filter.m_texts[2], &CatalogueEntry::title);
+            fill(filter.m_texts[3], &CatalogueEntry::subdir);
+        });
     return filter;
+}
+
+std::size_t ListFilter::byteCount() const
+{
+    std::size_t bytes = 0;
+    for (const FilterText &text : m_texts) {
+        bytes += text.byteCount();
+    }
+    return bytes;
 }
 
 std::vector<int> ListFilter::matchingRows(const CatalogueScan &scan, QStringView text,
@@ -277,15 +325,24 @@ std::vector<int> ListFilter::matchingRows(const CatalogueScan &scan, QStringView
         std::iota(rows.begin(), rows.end(), 0);
         return rows;
     }
-    const auto holds = [&](int entry) { return m_fields.holds(entry, needle) || m_descriptions.holds(entry, needle); };
     if (within) {
-        std::copy_if(within->begin(), within->end(), std::back_inserter(rows),
-                     [&](int row) { return holds(scan.rowEntries[std::size_t(row)]); });
+        std::array<std::vector<std::int8_t>, std::tuple_size_v<decltype(m_texts)>> memos;
+        const auto holds = [&](int row) {
+            const int entry = scan.rowEntries[std::size_t(row)];
+            for (std::size_t t = 0; t < m_texts.size(); ++t) {
+                if (m_texts[t].holds(entry, needle, memos[t])) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        std::copy_if(within->begin(), within->end(), std::back_inserter(rows), holds);
         return rows;
     }
     std::vector<std::uint8_t> hits(scan.entries.size(), 0);
-    m_fields.markAll(needle, hits);
-    m_descriptions.markAll(needle, hits);
+    for (const FilterText &texts : m_texts) {
+        texts.markAll(needle, hits);
+    }
     for (std::size_t row = 0; row < scan.rowEntries.size(); ++row) {
         if (hits[std::size_t(scan.rowEntries[row])]) {
             rows.push_back(int(row));
@@ -312,18 +369,16 @@ std::optional<FilterText> gatherDescriptions(const CatalogueScan &scan, const st
 
     FilterText all;
     bool stopped = false;
-    bool full = false;
     // Readers run at most this many folders ahead of the merge.
     constexpr int Window = 1024;
-    produceInOrder<FilterText>(
+    produceInOrder<std::vector<std::string>>(
         folders, readerThreadCount(readerThreads, folders), Window,
         [&](int f) {
-            FilterText folder;
+            std::vector<std::string> folded;
             const int begin = folderStarts[std::size_t(f)];
             const int end = folderStarts[std::size_t(f) + 1];
             const CatalogueEntry &first = scan.entries[std::size_t(begin)];
             const QString fileText = readAircraftConfig(scan.folderPath(first)).profile.text();
-            std::string folded;
             for (int k = begin; k < end; ++k) {
                 const int n = scan.entries[std::size_t(k)].fltsimIndex;
                 QString description = scanDescription(fileText, QStringLiteral("fltsim.%1").arg(n));
@@ -332,21 +387,15 @@ std::optional<FilterText> gatherDescriptions(const CatalogueScan &scan, const st
                 } else {
                     description.clear(); // "-EMPTY-": the file holds no description for it
                 }
-                folded.clear();
-                appendFoldedForFilter(folded, description);
-                folder.appendRecord(folded);
+                folded.push_back(foldForFilter(description));
             }
-            return folder;
+            return folded;
         },
-        [&](int f, FilterText folder) {
-            const int expected = folderStarts[std::size_t(f) + 1] - folderStarts[std::size_t(f)];
-            // A folder whose reading failed gives no records: its entries match by their fields.
-            while (folder.recordCount() < expected) {
-                folder.appendRecord({});
-            }
-            if (!all.append(folder)) {
-                full = true;
-                return false;
+        [&](int f, const std::vector<std::string> &folded) {
+            const auto expected = std::size_t(folderStarts[std::size_t(f) + 1] - folderStarts[std::size_t(f)]);
+            // A folder whose reading failed gives no texts: its entries match by their fields.
+            for (std::size_t k = 0; k < expected; ++k) {
+                all.append(k < folded.size() ? std::string_view(folded[k]) : std::string_view());
             }
             if (keepGoing && !keepGoing()) {
                 stopped = true;
@@ -357,8 +406,6 @@ std::optional<FilterText> gatherDescriptions(const CatalogueScan &scan, const st
     if (stopped) {
         return std::nullopt;
     }
-    // Past 4 GiB of descriptions the rest match by their fields.
-    while (full && all.recordCount() < int(scan.entries.size()) && all.appendRecord({})) {}
     all.squeeze();
     return all;
 }

@@ -5,11 +5,14 @@
 
 #include <QStringView>
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace hangardeck::core {
@@ -27,33 +30,48 @@ std::string foldForFilter(QStringView text);
 // The same, appended to out.
 void appendFoldedForFilter(std::string &out, QStringView text);
 
-// Folded text in one flat buffer, one record per list entry in scan order, each ended by a
-// line feed; a list of 300,000 entries holds no QString per entry.
+// One folded text per list entry in scan order, each distinct text kept once in one flat
+// buffer: a list of 300,000 entries holds no string per entry, and the texts many entries
+// share (a maker, a type, a folder, a description every variation repeats) are searched once.
 class FilterText final
 {
 public:
-    // Adds the next entry's record; its fields are already folded and joined by line feeds.
-    // False (and nothing added) once the buffer would pass 4 GiB.
-    bool appendRecord(std::string_view folded);
-    // Adds the next entry's record from its texts, each folded.
-    bool appendTexts(std::initializer_list<QStringView> texts);
-    // Takes over the records of another text, which follow this one's.
-    bool append(const FilterText &other);
+    // shareAll: any earlier equal text is found and shared; otherwise only the text just
+    // before (texts that seldom repeat, or only variation after variation, as titles and
+    // folders do, then need no lookup).
+    explicit FilterText(bool shareAll = true)
+        : m_shareAll(shareAll)
+    {
+    }
+
+    // Adds the next entry's text, already folded. False once the buffer would pass 4 GiB:
+    // the entry then has no text.
+    bool append(std::string_view folded);
+    // The same from the entry's text, folded here.
+    bool append(QStringView text);
+    // Done adding: gives back what was only needed to find repeated texts.
     void squeeze();
 
-    int recordCount() const { return int(m_ends.size()); }
-    std::size_t byteCount() const { return m_text.size() + m_ends.size() * sizeof(std::uint32_t); }
+    int entryCount() const { return int(m_ids.size()); }
+    std::size_t byteCount() const { return m_text.size() + (m_ends.size() + m_ids.size()) * sizeof(std::uint32_t); }
 
-    // Sets hits[k] for every record k that holds needle (folded, not empty).
+    // Sets hits[k] for every entry k whose text holds needle (folded, not empty).
     void markAll(std::string_view needle, std::vector<std::uint8_t> &hits) const;
-    // Whether record k holds needle.
-    bool holds(int record, std::string_view needle) const;
+    // Whether entry k's text holds needle. memo keeps what was found for each distinct text
+    // (empty at first, then kept for the same needle), so a text many entries share is
+    // searched once.
+    bool holds(int entry, std::string_view needle, std::vector<std::int8_t> &memo) const;
 
 private:
-    std::string_view record(int k) const;
+    static constexpr std::uint32_t NoText = std::numeric_limits<std::uint32_t>::max();
+    std::string_view text(std::uint32_t id) const;
 
-    std::string m_text;
-    std::vector<std::uint32_t> m_ends; // the end of record k (its line feed) in m_text
+    std::string m_text;                // the distinct texts, each ended by a line feed
+    std::vector<std::uint32_t> m_ends; // where distinct text i ends (its line feed) in m_text
+    std::vector<std::uint32_t> m_ids;  // entry k's distinct text
+    bool m_shareAll;
+    // While adding: distinct texts by hash.
+    std::unordered_multimap<std::size_t, std::uint32_t> m_known;
 };
 
 // The list filter's rule: a row matches when its entry's manufacturer, type, title, folder or
@@ -66,10 +84,9 @@ public:
     // The fields of every entry of the scan; no descriptions yet.
     static ListFilter fromFields(const CatalogueScan &scan);
 
-    void setDescriptions(FilterText descriptions) { m_descriptions = std::move(descriptions); }
-    bool hasDescriptions() const { return m_descriptions.recordCount() > 0 || m_fields.recordCount() == 0; }
+    void setDescriptions(FilterText descriptions) { m_texts[Descriptions] = std::move(descriptions); }
     // Bytes held for the folded texts.
-    std::size_t byteCount() const { return m_fields.byteCount() + m_descriptions.byteCount(); }
+    std::size_t byteCount() const;
 
     // The rows of the scan's list (positions in its sorted order, ascending) whose entry holds
     // the text. Only rows among `within` are looked at when it is given: the caller passes
@@ -78,8 +95,9 @@ public:
                                   const std::vector<int> *within = nullptr) const;
 
 private:
-    FilterText m_fields;
-    FilterText m_descriptions;
+    // The entry's manufacturer, type, title, folder, and then its description.
+    static constexpr std::size_t Descriptions = 4;
+    std::array<FilterText, 5> m_texts{FilterText(), FilterText(), FilterText(false), FilterText(false), FilterText()};
 };
 
 // The description of every entry of the scan as the details show it, folded, one record per
