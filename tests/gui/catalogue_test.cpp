@@ -248,7 +248,9 @@ private Q_SLOTS:
         const QStringList layout = h.layout();
         const QString count = h.label("Label5")->text();
         h.openFilter();
-        QTest::keyClicks(h.filter(), "heron");
+        QTest::keyClicks(h.filter(), "heronx");
+        QCOMPARE(h.rows("List2"), 0);
+        QTest::keyClick(h.filter(), Qt::Key_Backspace); // a shorter text finds more again
         QCOMPARE(h.rows("List2"), 2);
         QCOMPARE(h.layout(), layout);
         QTest::keyClick(h.filter(), Qt::Key_Escape);
@@ -266,6 +268,22 @@ private Q_SLOTS:
         QTest::keyClick(h.list("List2"), Qt::Key_Escape);
         QVERIFY(!h.filter()->isVisible());
         QCOMPARE(h.rows("List2"), all.size());
+    }
+
+    // A new scan is filtered by the text still set: by the other fields at once, by the
+    // descriptions once they are read.
+    void filter_staysThroughANewScanAndFollowsTheDescriptions()
+    {
+        SamplesRun h;
+        h.openFilter();
+        QTest::keyClicks(h.filter(), "chequers");
+        QTRY_COMPARE(h.rows("List2"), 1);
+        h.action("mnuGenerate")->trigger();
+        QCOMPARE(h.rows("List2"), 0);
+        QCOMPARE(h.label("Label5")->text(),
+                 QString("0 of %1 Aircraft listed").arg(h.window->findChild<CatalogueModel *>()->rowCount()));
+        QTRY_COMPARE(h.rows("List2"), 1);
+        QVERIFY(h.label("Label5")->text().startsWith("1 of "));
     }
 
     // Selecting, inspecting and stepping act on the rows shown; a narrower filter keeps the
