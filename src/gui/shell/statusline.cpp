@@ -61,13 +61,15 @@ void StatusLine::setDirectory(const QString &path)
 void StatusLine::setTarget(const QString &path, const QString &note)
 {
     m_label3->setText(QStringLiteral("Target: ") + path + (note.isEmpty() ? QString() : u" (" + note + u')'));
+    m_targetText = m_label3->text();
 }
 
 void StatusLine::showOpenFailure(const QString &path)
 {
     const QString target = QStringLiteral("Target: ") + path;
-    m_label3->setText(m_label3->text().startsWith(target) ? target + QStringLiteral(" (no program found to open it)")
-                                                          : QStringLiteral("No program found to open ") + path);
+    const bool justSaved = m_label3->text() == m_targetText && m_targetText.startsWith(target);
+    m_label3->setText(justSaved ? target + QStringLiteral(" (no program found to open it)")
+                                : QStringLiteral("No program found to open ") + path);
 }
 
 void StatusLine::setCount(qsizetype rows, std::optional<qsizetype> shownRows)

@@ -50,6 +50,7 @@ Q_SIGNALS:
 private:
     ClickableLabel *m_label3 = nullptr;
     QLabel *m_label5 = nullptr;
+    QString m_targetText; // Label3 as the last save left it
     QProgressBar *m_progress = nullptr;
 };
 
