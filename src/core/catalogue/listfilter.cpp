@@ -269,7 +269,12 @@ void FilterText::markAll(std::string_view needle, std::vector<std::uint8_t> &hit
         if (at == std::string_view::npos) {
             break;
         }
-        end = std::upper_bound(end, m_ends.end(), std::uint32_t(at));
+        // Hits lie close together for a short needle, far apart for a long one: a few steps
+        // ahead first, then a binary search.
+        for (int steps = 0; end != m_ends.end() && *end < at && steps < 8; ++steps) {
+            ++end;
+        }
+        end = std::lower_bound(end, m_ends.end(), std::uint32_t(at));
         if (end == m_ends.end()) {
             break;
         }

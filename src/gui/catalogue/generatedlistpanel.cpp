@@ -140,10 +140,13 @@ std::optional<int> GeneratedListPanel::filteredRowCount() const
 void GeneratedListPanel::applyFilter(const QString &text)
 {
     const QString previous = std::exchange(m_filterText, text);
-    // A text that holds the previous one matches only rows among those shown now.
+    // A text that holds the previous one matches only rows among those shown now. Looking at
+    // those alone pays when they are few; one pass over all the texts is quicker otherwise.
     const std::string before = core::foldForFilter(previous);
-    const bool narrowing =
-        !before.empty() && m_shown->rows() && core::foldForFilter(text).find(before) != std::string::npos;
+    constexpr std::size_t FewRowsShare = 8;
+    const bool narrowing = !before.empty() && m_shown->rows()
+                           && m_shown->rows()->size() * FewRowsShare < std::size_t(m_catalogue->rowCount())
+                           && core::foldForFilter(text).find(before) != std::string::npos;
     const std::optional<std::vector<int>> shown = narrowing ? m_shown->rows() : std::nullopt;
     refilter(shown ? &*shown : nullptr);
 }
