@@ -65,6 +65,8 @@ key_median=$(median key_median_ms)
 rss=$(median rss_gathered_mb)
 printf 'slowest keystroke, key to repainted list  %6s ms  target <= 50 ms, goal 16 ms: %s  [%s rows, median of %s rounds]\n' \
     "$key_max" "$(verdict "$key_max" 50 16)" "$rows" "$rounds"
+printf 'slowest keystroke, processor time        %6s ms  the work without the wait for a processor  [%s rows, median of %s rounds]\n' \
+    "$(median key_cpu_max_ms)" "$rows" "$rounds"
 printf 'median keystroke                          %6s ms  [%s rows, median of %s rounds]\n' "$key_median" "$rows" "$rounds"
 printf 'window RSS after F5, descriptions in      %6s MB  target <= 220 MB: %s  [%s rows, median of %s rounds]\n' \
     "$rss" "$(verdict "$rss" 220 220)" "$rows" "$rounds"
