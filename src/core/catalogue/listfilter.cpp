@@ -380,6 +380,9 @@ std::optional<FilterText> gatherDescriptions(const CatalogueScan &scan, const st
         folders, readerThreadCount(readerThreads, folders), Window,
         [&](int f) {
             std::vector<std::string> folded;
+            if (keepGoing && !keepGoing()) {
+                return folded; // stopping: the readers take no more files
+            }
             const int begin = folderStarts[std::size_t(f)];
             const int end = folderStarts[std::size_t(f) + 1];
             const CatalogueEntry &first = scan.entries[std::size_t(begin)];

@@ -102,7 +102,8 @@ private:
 
 // The description of every entry of the scan as the details show it, folded, one record per
 // entry, each folder's aircraft.cfg read again on the reader threads (0: readerThreadCount's
-// choice). keepGoing is asked between folders; nullopt when it said stop.
+// choice). keepGoing is asked before each folder, on any of the threads; nullopt when it said
+// stop.
 std::optional<FilterText> gatherDescriptions(const CatalogueScan &scan, const std::function<bool()> &keepGoing = {},
                                              int readerThreads = 0);
 
