@@ -25,7 +25,7 @@ struct CatalogueScan;
 // (U+0300 to U+036F) are dropped, and the Latin letters that have no decomposition are
 // spelled out: ß and ẞ -> ss, æ -> ae, œ -> oe, ø -> o, đ and ð -> d, ł -> l, þ -> th,
 // ħ -> h, ŧ -> t, ı -> i. Other scripts are case folded only. A line feed becomes U+FFFD, so
-// that no text to match can hold the line feed that separates the fields.
+// that no text to match can hold the line feed that ends each text in the filter's buffer.
 std::string foldForFilter(QStringView text);
 // The same, appended to out.
 void appendFoldedForFilter(std::string &out, QStringView text);
@@ -100,7 +100,7 @@ private:
     std::array<FilterText, 5> m_texts{FilterText(), FilterText(), FilterText(false), FilterText(false), FilterText()};
 };
 
-// The description of every entry of the scan as the details show it, folded, one record per
+// The description of every entry of the scan as the details show it, folded, one text per
 // entry, each folder's aircraft.cfg read again on the reader threads (0: readerThreadCount's
 // choice). keepGoing is asked before each folder, on any of the threads; nullopt when it said
 // stop.
