@@ -43,6 +43,11 @@ const QString Description =
                    "file it points at); a FIFO, a device or a socket is written in place, never replaced.\n"
                    "DIR and FILE are taken as the bytes given, so any existing path works.\n"
                    "\n"
+                   "--match TEXT prints only the rows the window's list filter shows for TEXT: those whose\n"
+                   "manufacturer, type, title, folder or description holds it, compared without regard to\n"
+                   "case and to the accents of Latin letters (e matches \u00e9, ss matches \u00df, ae\n"
+                   "matches \u00e6, o matches \u00f8). The description is read as details shows it.\n"
+                   "\n"
                    "hangardeck-cli details [--entry N] [--format text|json] DIR FOLDER shows what the\n"
                    "window's details box shows for entry N (default 0) of the aircraft folder FOLDER below\n"
                    "DIR (b747, or \\b747 as a row names it): title, manufacturer and type, each followed by\n"
@@ -142,6 +147,10 @@ struct Options {
                               QStringLiteral("list: write to FILE instead of stdout: a regular file is replaced once "
                                              "complete, a FIFO, device or socket is written in place."),
                               QStringLiteral("FILE")};
+    QCommandLineOption match{QStringLiteral("match"),
+                             QStringLiteral("list: only the rows whose manufacturer, type, title, folder or "
+                                            "description holds TEXT, without regard to case and accents."),
+                             QStringLiteral("TEXT")};
     QCommandLineOption entry{QStringLiteral("entry"),
                              QStringLiteral("details: the entry [fltsim.N] shown as text, 0 to 32 (default 0)."),
                              QStringLiteral("N"), QStringLiteral("0")};
@@ -178,7 +187,7 @@ struct Options {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({help, version});
         if (!command || *command == Command::List) {
-            parser.addOptions({extended, width, padding, actualWidth, delimiter, terminator, lead, output});
+            parser.addOptions({extended, width, padding, actualWidth, delimiter, terminator, lead, output, match});
         }
         if (!command || *command == Command::Details) {
             parser.addOption(entry);
@@ -345,6 +354,10 @@ ParseResult parseList(const CommandLine &arguments, const Options &switches)
         options.outputFormat = OutputFormat::Json;
     } else {
         return UsageError{QStringLiteral("--format must be rows, csv or json, not '%1'").arg(formatName)};
+    }
+    options.match = parser.value(switches.match);
+    if (parser.isSet(switches.match) && options.match.isEmpty()) {
+        return UsageError{QStringLiteral("--match needs a text")};
     }
     if (parser.isSet(switches.output) && parser.value(switches.output).isEmpty()) {
         return UsageError{QStringLiteral("--output needs a file name")};

@@ -25,6 +25,7 @@ struct ListOptions {
     core::FormatSettings format;
     OutputFormat outputFormat = OutputFormat::Rows;
     std::filesystem::path outputFile; // empty: stdout
+    QString match;                    // --match: only the rows holding it; empty: every row
 };
 
 // DIR and FOLDER of `details` and `images`, native like ListOptions' paths.

@@ -3,6 +3,7 @@
 #include "cli/listoutput.h"
 
 #include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/listfilter.h"
 #include "core/catalogue/rowformat.h"
 
 #include <QJsonDocument>
@@ -122,13 +123,16 @@ QString rowForStandardOutput(const QString &row, const core::CatalogueEntry &ent
     return core::rowformat::formatRow(clean, settings);
 }
 
-void writeRowRange(const core::CatalogueScan &scan, qsizetype begin, qsizetype end, const ListOptions &options,
-                   ListDestination destination, ChunkedOutput &out)
+// The entries to write, in the list's order: order[i] is the entry of the i-th.
+using EntryOrder = std::vector<int>;
+
+void writeRowRange(const core::CatalogueScan &scan, const EntryOrder &order, qsizetype begin, qsizetype end,
+                   const ListOptions &options, ListDestination destination, ChunkedOutput &out)
 {
     const QByteArrayView lineEnd = destination == ListDestination::File ? "\r\n" : "\n";
     QString row; // one buffer for every row
     for (qsizetype i = begin; i < end && out.isGood(); ++i) {
-        const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[std::size_t(i)])];
+        const core::CatalogueEntry &entry = scan.entries[std::size_t(order[std::size_t(i)])];
         row.resize(0);
         core::rowformat::appendRow(row, entry, scan.format);
         if (destination == ListDestination::File) {
@@ -142,14 +146,14 @@ void writeRowRange(const core::CatalogueScan &scan, qsizetype begin, qsizetype e
 
 // A long list is laid out in two halves at once: the second half into memory beside the
 // first, which goes out as it is made.
-void writeRows(const core::CatalogueScan &scan, const ListOptions &options, ListDestination destination,
-               ChunkedOutput &out)
+void writeRows(const core::CatalogueScan &scan, const EntryOrder &order, const ListOptions &options,
+               ListDestination destination, ChunkedOutput &out)
 {
     constexpr qsizetype SplitFrom = 2048;
     constexpr qsizetype SplitUpTo = 100000; // beyond, the second half would hold megabytes
-    const qsizetype count = scan.rowCount();
+    const auto count = qsizetype(order.size());
     if (count < SplitFrom || count > SplitUpTo || std::thread::hardware_concurrency() < 2) {
-        writeRowRange(scan, 0, count, options, destination, out);
+        writeRowRange(scan, order, 0, count, options, destination, out);
         return;
     }
     const qsizetype middle = count / 2;
@@ -163,14 +167,14 @@ void writeRows(const core::CatalogueScan &scan, const ListOptions &options, List
         std::jthread laying;
         try {
             laying = std::jthread([&] {
-                writeRowRange(scan, middle, count, options, destination, second);
+                writeRowRange(scan, order, middle, count, options, destination, second);
                 second.finish();
             });
         } catch (const std::system_error &) {
-            writeRowRange(scan, 0, count, options, destination, out); // no thread to be had
+            writeRowRange(scan, order, 0, count, options, destination, out); // no thread to be had
             return;
         }
-        writeRowRange(scan, 0, middle, options, destination, out);
+        writeRowRange(scan, order, 0, middle, options, destination, out);
     }
     out.append(secondHalf);
 }
@@ -186,11 +190,11 @@ QByteArray csvField(const QString &value)
     return bytes;
 }
 
-void writeCsv(const core::CatalogueScan &scan, ChunkedOutput &out)
+void writeCsv(const core::CatalogueScan &scan, const EntryOrder &order, ChunkedOutput &out)
 {
     out.append("manufacturer,type,title,subdir,entry\r\n");
-    for (std::size_t i = 0; i < scan.rowEntries.size() && out.isGood(); ++i) {
-        const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[i])];
+    for (std::size_t i = 0; i < order.size() && out.isGood(); ++i) {
+        const core::CatalogueEntry &entry = scan.entries[std::size_t(order[i])];
         const QByteArray record = csvField(entry.manufacturer) + ',' + csvField(entry.type) + ','
                                   + csvField(entry.title) + ',' + csvField(entry.subdir) + ','
                                   + QByteArray::number(entry.fltsimIndex) + "\r\n";
@@ -202,11 +206,11 @@ void writeCsv(const core::CatalogueScan &scan, ChunkedOutput &out)
 // object as Qt lays it out alone but indented by four more spaces, ",\n" between objects,
 // "\n]\n" at the end ("[\n]\n" when empty). Qt escapes every line break inside a string,
 // so the object's lines are its layout's lines.
-void writeJson(const core::CatalogueScan &scan, ChunkedOutput &out)
+void writeJson(const core::CatalogueScan &scan, const EntryOrder &order, ChunkedOutput &out)
 {
     out.append("[\n");
-    for (std::size_t i = 0; i < scan.rowEntries.size() && out.isGood(); ++i) {
-        const core::CatalogueEntry &entry = scan.entries[std::size_t(scan.rowEntries[i])];
+    for (std::size_t i = 0; i < order.size() && out.isGood(); ++i) {
+        const core::CatalogueEntry &entry = scan.entries[std::size_t(order[i])];
         const QByteArray object = QJsonDocument(QJsonObject{{QStringLiteral("manufacturer"), entry.manufacturer},
                                                             {QStringLiteral("type"), entry.type},
                                                             {QStringLiteral("title"), entry.title},
@@ -232,7 +236,7 @@ void writeJson(const core::CatalogueScan &scan, ChunkedOutput &out)
             lineStart = lineEnd + 1;
         }
     }
-    out.append(scan.rowEntries.empty() ? "]\n" : "\n]\n");
+    out.append(order.empty() ? "]\n" : "\n]\n");
 }
 
 } // namespace
@@ -240,16 +244,24 @@ void writeJson(const core::CatalogueScan &scan, ChunkedOutput &out)
 bool writeList(const core::CatalogueScan &scan, const ListOptions &options, ListDestination destination,
                const ByteSink &sink)
 {
+    // --match: the rows the window's filter shows for the same text.
+    EntryOrder matched;
+    if (!options.match.isEmpty()) {
+        for (const int row : core::matchingRows(scan, options.match)) {
+            matched.push_back(scan.rowEntries[std::size_t(row)]);
+        }
+    }
+    const EntryOrder &order = options.match.isEmpty() ? scan.rowEntries : matched;
     ChunkedOutput out(sink);
     switch (options.outputFormat) {
     case OutputFormat::Csv:
-        writeCsv(scan, out);
+        writeCsv(scan, order, out);
         break;
     case OutputFormat::Json:
-        writeJson(scan, out);
+        writeJson(scan, order, out);
         break;
     case OutputFormat::Rows:
-        writeRows(scan, options, destination, out);
+        writeRows(scan, order, options, destination, out);
         break;
     }
     return out.finish();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/listfilter.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -357,6 +358,71 @@ private Q_SLOTS:
         QCOMPARE(titles.value(QStringLiteral("\\\uFEFFnamed")), QStringList({"Named"}));
         QCOMPARE(titles.size(), 4);
         QCOMPARE(scan.types().at(scan.subdirs().indexOf("\\big")), "UTF-16BE");
+    }
+
+    // The list filter compares case folded text with the accents of Latin letters taken off.
+    void foldForFilter_caseAndLatinAccents_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("folded");
+        QTest::newRow("ascii") << "Boeing 747-400" << QByteArray("boeing 747-400");
+        QTest::newRow("accents") << "ÉPERVIER Château Ålesund" << QByteArray("epervier chateau alesund");
+        QTest::newRow("two levels, decomposed") << QStringLiteral("\u01D5 E\u0301") << QByteArray("u e");
+        QTest::newRow("letters spelled out")
+            << "Straße ẞ Æsir Œuvre Sjø Łódź Þór Đak ıİ" << QByteArray("strasse ss aesir oeuvre sjo lodz thor dak ii");
+        QTest::newRow("other scripts keep theirs") << "ΨΥΧΉ Й" << QByteArray("ψυχή й");
+        QTest::newRow("outside the basic plane") << QStringLiteral("\U0001F600A")
+                                                 << QByteArray("\xF0\x9F\x98\x80"
+                                                               "a");
+        QTest::newRow("line feed") << "a\nb"
+                                   << QByteArray("a\xEF\xBF\xBD"
+                                                 "b");
+    }
+    void foldForFilter_caseAndLatinAccents()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, folded);
+        QCOMPARE(QByteArray::fromStdString(foldForFilter(text)), folded);
+    }
+
+    // A row matches when one of its entry's fields, or (once read) its description, holds
+    // the text; never across two fields.
+    void listFilter_fieldsThenDescriptions_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("byFields");
+        QTest::addColumn<QList<int>>("withDescriptions");
+        QTest::newRow("manufacturer") << "BOEING" << QList<int>{0, 1} << QList<int>{0, 1};
+        QTest::newRow("not across fields") << "g747" << QList<int>{} << QList<int>{};
+        QTest::newRow("folder") << "\\cub" << QList<int>{2} << QList<int>{2};
+        QTest::newRow("description") << "jumbo" << QList<int>{} << QList<int>{0};
+        QTest::newRow("description, accents") << "HAULÉR" << QList<int>{} << QList<int>{1};
+        QTest::newRow("no line end in a description") << "hauler\r" << QList<int>{} << QList<int>{};
+        QTest::newRow("empty") << "" << QList<int>{0, 1, 2} << QList<int>{0, 1, 2};
+    }
+    void listFilter_fieldsThenDescriptions()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, byFields);
+        QFETCH(QList<int>, withDescriptions);
+        Tree tree;
+        QVERIFY(tree.cfg("cub", "[fltsim.0]\r\ntitle=Piper Cub\r\nui_manufacturer=Piper\r\nui_type=J-3\r\n"));
+        QVERIFY(tree.cfg("b747", "[fltsim.0]\r\ntitle=Boeing 747\r\nui_manufacturer=Boeing\r\nui_type=747\r\n"
+                                 "description=Jumbo jet\r\n[fltsim.1]\r\ntitle=Boeing Freighter\r\n"
+                                 "ui_manufacturer=Boeing\r\nui_type=747F\r\ndescription=Cargo haul\xE9r\r\n"));
+        const CatalogueScan scan = tree.scan(true); // rows: Boeing 747, Boeing Freighter, Piper Cub
+        ListFilter filter = ListFilter::fromFields(scan);
+        const auto rows = [&](const std::vector<int> &found) { return QList<int>(found.begin(), found.end()); };
+        QCOMPARE(rows(filter.matchingRows(scan, text)), byFields);
+        const std::optional<FilterText> descriptions = gatherDescriptions(scan, {}, 2);
+        QVERIFY(descriptions);
+        filter.setDescriptions(*descriptions);
+        QCOMPARE(rows(filter.matchingRows(scan, text)), withDescriptions);
+        QCOMPARE(rows(matchingRows(scan, text)), withDescriptions);
+        // Given the rows of a shorter text, only those are looked at.
+        const std::vector<int> firstOnly{0};
+        QCOMPARE(rows(filter.matchingRows(scan, text, &firstOnly)),
+                 withDescriptions.contains(0) ? QList<int>{0} : QList<int>{});
     }
 };
 

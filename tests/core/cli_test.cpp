@@ -252,6 +252,15 @@ private Q_SLOTS:
             readFile(data + "samples-extended.rows"));
         row("list samples, title lead", {"list", "--padding", "2", "--lead", "title", samples},
             readFile(data + "samples-plain-title.rows"));
+        // The window's filter rule: description, case and accents; any output format.
+        row("list match, description",
+            {"list", "--extended", "--actual-width", "--delimiter", ";", "--match", "CHÉQUERS", samples},
+            "Rotorline;RL-60 Heron;Rotorline RL-60 Heron Police;.01\\Rotorline_RL60_Heron\n");
+        row("list match, csv", {"list", "--extended", "--format", "csv", "--match", "alesund", samples},
+            "manufacturer,type,title,subdir,entry\r\n"
+            "Fjordfly \xC3\x85lesund,F-7 M\xC3\xA5ke,Fjordfly F-7 M\xC3\xA5ke,\\Fjordfly_F7_Maake,0\r\n"
+            "Fjordfly \xC3\x85lesund,F-7 M\xC3\xA5ke,Fjordfly F-7 M\xC3\xA5ke Sj\xC3\xB8"
+            "fly,\\Fjordfly_F7_Maake,1\r\n");
 
         // Line breaks, escape sequences, DEL, the C1 CSI and tabs show as U+FFFD on stdout,
         // one character each, so fitted fields keep their width.
@@ -434,6 +443,7 @@ private Q_SLOTS:
         row("terminator 2", {"list", "--terminator", "ab", "."}, "--terminator");
         row("lead", {"list", "--lead", "engine", "."}, "--lead");
         row("format", {"list", "--format", "xml", "."}, "--format");
+        row("match empty", {"list", "--match", "", "."}, "--match");
         row("unknown option", {"list", "--colour", "."}, "colour");
         row("details option on list", {"list", "--entry", "1", dir}, "entry");
 

@@ -326,9 +326,11 @@ CatalogueScan scanCatalogue(const fs::path &aircraftDir, bool extended, const Fo
     return sorted(std::move(read));
 }
 
-QString aircraftCountText(qsizetype rowCount)
+QString aircraftCountText(qsizetype rowCount, std::optional<qsizetype> shownCount)
 {
-    return QString::number(rowCount) + QStringLiteral(" Aircraft listed");
+    const QString count = shownCount ? QString::number(*shownCount) + QStringLiteral(" of ") + QString::number(rowCount)
+                                     : QString::number(rowCount);
+    return count + QStringLiteral(" Aircraft listed");
 }
 
 } // namespace hangardeck::core

@@ -14,6 +14,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace hangardeck::core {
@@ -76,8 +77,9 @@ bool isSkippedSubdir(const QString &subdir);
 // permutation applied (sorted position -> original position).
 std::vector<int> sortRows(QStringList &rows);
 
-// The count text under the list: "57 Aircraft listed".
-QString aircraftCountText(qsizetype rowCount);
+// The count text under the list: "57 Aircraft listed"; while a filter shows some of the rows,
+// "12 of 57 Aircraft listed".
+QString aircraftCountText(qsizetype rowCount, std::optional<qsizetype> shownCount = std::nullopt);
 
 } // namespace hangardeck::core
 

@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "gui/catalogue/cataloguemodel.h"
 
+#include <memory>
+#include <system_error>
+
 namespace hangardeck::gui {
 
 CatalogueModel::CatalogueModel(QObject *parent)
@@ -9,11 +12,55 @@ CatalogueModel::CatalogueModel(QObject *parent)
 {
 }
 
+CatalogueModel::~CatalogueModel()
+{
+    stopGathering();
+}
+
+void CatalogueModel::stopGathering()
+{
+    if (m_gatherer.joinable()) {
+        m_gatherer.request_stop();
+        m_gatherer.join();
+    }
+}
+
 void CatalogueModel::setScan(core::CatalogueScan scan)
 {
+    // The gatherer reads the scan being replaced.
+    stopGathering();
     beginResetModel();
     m_scan = std::move(scan);
+    m_filter = core::ListFilter::fromFields(m_scan);
+    const int generation = ++m_generation;
     endResetModel();
+    if (m_scan.entries.empty()) {
+        return;
+    }
+    // The list is shown first; the descriptions follow from the disk, off this thread. Only
+    // the result of the scan still shown is taken.
+    const auto gather = [this, generation](const std::stop_token &stop) {
+        std::optional<core::FilterText> descriptions =
+            core::gatherDescriptions(m_scan, [&stop] { return !stop.stop_requested(); });
+        if (!descriptions) {
+            return;
+        }
+        auto gathered = std::make_shared<core::FilterText>(std::move(*descriptions));
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, gathered] {
+                if (generation == m_generation) {
+                    m_filter.setDescriptions(std::move(*gathered));
+                    Q_EMIT descriptionsGathered();
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    try {
+        m_gatherer = std::jthread(gather);
+    } catch (const std::system_error &) {
+        // No thread to be had: the filter goes by the other fields.
+    }
 }
 
 core::ListedEntry CatalogueModel::generatedEntry(int row) const

@@ -4,8 +4,11 @@
 #define HANGARDECK_GUI_CATALOGUEMODEL_H
 
 #include "core/catalogue/cataloguescanner.h"
+#include "core/catalogue/listfilter.h"
 
 #include <QAbstractTableModel>
+
+#include <thread>
 
 namespace hangardeck::gui {
 
@@ -23,7 +26,10 @@ public:
 
     explicit CatalogueModel(QObject *parent = nullptr);
 
-    // Replaces the whole result; views lose their selection, as after a new scan.
+    ~CatalogueModel() override;
+
+    // Replaces the whole result; views lose their selection, as after a new scan. The
+    // descriptions the list filter looks at are then gathered on the reader threads.
     void setScan(core::CatalogueScan scan);
     const core::CatalogueScan &scan() const { return m_scan; }
     // Row r of the generated list.
@@ -36,8 +42,21 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // The list filter over this scan: the fields at once, the descriptions once gathered.
+    const core::ListFilter &filter() const { return m_filter; }
+
+Q_SIGNALS:
+    // The descriptions of the scan are there: a filter may match more rows now.
+    void descriptionsGathered();
+
 private:
+    void stopGathering();
+
     core::CatalogueScan m_scan;
+    core::ListFilter m_filter;
+    int m_generation = 0;
+    // Last: it reads m_scan, so it stops before the scan goes.
+    std::jthread m_gatherer;
 };
 
 } // namespace hangardeck::gui

@@ -111,6 +111,8 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     connect(m_helpPanel, &HelpPanel::helpRequested, this, &MainWindow::showHelp);
     connect(m_listPanel, &GeneratedListPanel::rowSelected, this,
             [this](int row) { m_inspection->inspectRow(m_model->generatedRow(row), m_model->generatedEntry(row)); });
+    connect(m_listPanel, &GeneratedListPanel::filterCountChanged, this,
+            [this] { m_statusLine->setCount(m_model->rowCount(), m_listPanel->filteredRowCount()); });
     connect(m_listPanel, &GeneratedListPanel::rowActivated, this, [this](int row) {
         m_inspection->openAircraftCfg(m_model->generatedRow(row), m_model->generatedEntry(row));
     });
@@ -245,7 +247,7 @@ void MainWindow::generateList()
     m_directoryPanel->showSubfolders(std::move(outcome.folders));
     m_model->setScan(std::move(outcome.scan));
     m_statusLine->hideProgress();
-    m_statusLine->setCount(m_model->rowCount());
+    m_statusLine->setCount(m_model->rowCount(), m_listPanel->filteredRowCount());
     m_inspection->setListPath(m_directoryPanel->path());
     m_listPanel->selectFirstRow();
 
@@ -266,12 +268,18 @@ void MainWindow::saveList()
         // The old list stays as it was; opening it would pass it off as this one.
         showMessage(QStringLiteral("The list could not be saved.\n") + saved.failures.join(u'\n'));
     } else {
-        m_statusLine->setTarget(saved.path);
+        // A filter narrows what the list shows, never what is saved.
+        const std::optional<int> shown = m_listPanel->filteredRowCount();
+        m_statusLine->setTarget(
+            saved.path, shown
+                            ? QStringLiteral("all %1 rows, not only the %2 shown").arg(m_model->rowCount()).arg(*shown)
+                            : QString());
         m_savedList->open();
     }
     // The first row is selected and inspected after a save, also when it was already.
-    if (!m_listPanel->selectFirstRow() && m_model->rowCount() > 0) {
-        m_inspection->inspectRow(m_model->generatedRow(0), m_model->generatedEntry(0));
+    if (!m_listPanel->selectFirstRow() && m_listPanel->currentRow() >= 0) {
+        const int row = m_listPanel->currentRow();
+        m_inspection->inspectRow(m_model->generatedRow(row), m_model->generatedEntry(row));
     }
 }
 

@@ -58,21 +58,23 @@ void StatusLine::setDirectory(const QString &path)
     m_label3->setText(path);
 }
 
-void StatusLine::setTarget(const QString &path)
+void StatusLine::setTarget(const QString &path, const QString &note)
 {
-    m_label3->setText(QStringLiteral("Target: ") + path);
+    m_label3->setText(QStringLiteral("Target: ") + path + (note.isEmpty() ? QString() : u" (" + note + u')'));
+    m_targetText = m_label3->text();
 }
 
 void StatusLine::showOpenFailure(const QString &path)
 {
     const QString target = QStringLiteral("Target: ") + path;
-    m_label3->setText(m_label3->text() == target ? target + QStringLiteral(" (no program found to open it)")
-                                                 : QStringLiteral("No program found to open ") + path);
+    const bool justSaved = m_label3->text() == m_targetText && m_targetText.startsWith(target);
+    m_label3->setText(justSaved ? target + QStringLiteral(" (no program found to open it)")
+                                : QStringLiteral("No program found to open ") + path);
 }
 
-void StatusLine::setCount(qsizetype rows)
+void StatusLine::setCount(qsizetype rows, std::optional<qsizetype> shownRows)
 {
-    m_label5->setText(core::aircraftCountText(rows));
+    m_label5->setText(core::aircraftCountText(rows, shownRows));
 }
 
 void StatusLine::showProgress(int done, int total)

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QProgressBar;
 
@@ -25,13 +27,14 @@ public:
 
     // Label3 shows the chosen aircraft directory.
     void setDirectory(const QString &path);
-    // Label3: where the list was saved, "Target: /path/output.txt".
-    void setTarget(const QString &path);
+    // Label3: where the list was saved, "Target: /path/output.txt", and the note, if any, in
+    // parentheses after it.
+    void setTarget(const QString &path, const QString &note = {});
     // Label3: no program could be started for a file: "Target: /path/output.txt (no program
     // found to open it)" after a save of that file, else "No program found to open /path".
     void showOpenFailure(const QString &path);
-    // Label5: "57 Aircraft listed".
-    void setCount(qsizetype rows);
+    // Label5: "57 Aircraft listed", or "12 of 57 Aircraft listed" while a filter shows 12.
+    void setCount(qsizetype rows, std::optional<qsizetype> shownRows = std::nullopt);
 
     // The progress bar over the count, repainted at once: folders read of all.
     void showProgress(int done, int total);
@@ -47,6 +50,7 @@ Q_SIGNALS:
 private:
     ClickableLabel *m_label3 = nullptr;
     QLabel *m_label5 = nullptr;
+    QString m_targetText; // Label3 as the last save left it
     QProgressBar *m_progress = nullptr;
 };
 
