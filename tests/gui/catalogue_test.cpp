@@ -213,7 +213,7 @@ private Q_SLOTS:
         QTest::newRow("ø as o, inside a word") << "SJOF" << QStringList{fjordfly.arg(1)};
         QTest::newRow("manufacturer, Å as a") << "alesund" << QStringList{fjordfly.arg(0), fjordfly.arg(1)};
         QTest::newRow("type") << "gull sm-4" << QStringList{".00\\Saltmarsh_Gull_SM4"};
-        QTest::newRow("folder only") << "northwind_k" << QStringList{kingAir.arg(0), kingAir.arg(1)};
+        QTest::newRow("folder only") << "northwind_k" << QStringList{kingAir.arg(0), kingAir.arg(1), kingAir.arg(2)};
         QTest::newRow("description only") << "chequers" << QStringList{".01\\Rotorline_RL60_Heron"};
         QTest::newRow("accented text finds plain") << "PÉMBERTÖN" << QStringList{".00\\Pemberton_Velox"};
         QTest::newRow("nothing") << "zeppelin" << QStringList{};
