@@ -209,12 +209,19 @@ private Q_SLOTS:
 
 #endif
 
-    // A double-click or Enter (any modifier) opens the row's aircraft.cfg; without a row
-    // nothing opens. A press into a list without a selection selects the first row.
-    void doubleClickAndEnter_openAircraftCfg()
+    // Before a list exists, Enter opens nothing and Save says so, leaving the old file as it was.
+    // Then a double-click or Enter (any modifier) opens the row's aircraft.cfg, and a press into a
+    // list without a selection selects the first row. The saved list holds the rows in List2's
+    // order with CR LF, is replaced whole by each save, and is opened.
+    void openAndSave_beforeAndAfterAList()
     {
         Harness h;
+        const QString output = QDir(h.folder).filePath("output.txt");
+        QVERIFY(writeFile(output, "an older list\r\n"));
         QTest::keyClick(h.list("List2"), Qt::Key_Return);
+        h.action("mnuSave")->trigger();
+        QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});
+        QCOMPARE(readFile(output), QByteArray("an older list\r\n"));
         QVERIFY(h.launcher.opened.isEmpty());
 
         h.action("mnuGenerate")->trigger();
@@ -222,7 +229,6 @@ private Q_SLOTS:
         QTest::mousePress(h.list("List2")->viewport(), Qt::LeftButton, {}, QPoint(5, h.list("List2")->height() - 3));
         QCOMPARE(h.currentRow("List2"), 0);
         QTest::mouseRelease(h.list("List2")->viewport(), Qt::LeftButton, {}, QPoint(5, h.list("List2")->height() - 3));
-
         const QString cub = QDir(h.aircraft.path()).filePath("cub/aircraft.cfg");
         const QString b747 = QDir(h.aircraft.path()).filePath("b747/aircraft.cfg");
         h.doubleClick("List2", 3);
@@ -230,42 +236,20 @@ private Q_SLOTS:
         QTest::keyClick(h.list("List2"), Qt::Key_Enter, Qt::ShiftModifier);
         QTest::keyClick(h.list("List2"), Qt::Key_Return, Qt::ControlModifier);
         QTest::keyClick(h.list("List2"), Qt::Key_Return);
-        // Nor does Enter on a list a scan left empty.
+        h.action("mnuSave")->trigger();
+        QCOMPARE(readFile(output), (h.items("List2").join("\r\n") + "\r\n").toUtf8());
+        QCOMPARE(h.label("Label3")->text(), "Target: " + output);
+        QCOMPARE(h.currentRow("List2"), 0);
+
+        // Enter on a list a scan left empty opens nothing; saving that list empties the file.
         QTemporaryDir empty;
         h.dir1()->setPath(empty.path());
         h.action("mnuGenerate")->trigger();
         QTest::keyClick(h.list("List2"), Qt::Key_Return);
-        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747, b747}));
-    }
-
-    // The saved list holds the rows in List2's order with CR LF, is replaced whole by each
-    // save, and is opened; before a list exists the old file stays as it was.
-    void save_writesTheRowsAndOpensTheFile()
-    {
-        Harness h;
-        const QString output = QDir(h.folder).filePath("output.txt");
-        QVERIFY(writeFile(output, "an older list\r\n"));
-        h.action("mnuSave")->trigger();
-        QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});
-        QCOMPARE(readFile(output), QByteArray("an older list\r\n"));
-        QVERIFY(h.launcher.opened.isEmpty());
-
-        h.action("mnuFSX")->setChecked(false);
-        h.action("mnuGenerate")->trigger();
-        QTest::keyClick(h.list("List2"), Qt::Key_Down);
-        h.action("mnuSave")->trigger();
-        QCOMPARE(readFile(output), (h.items("List2").join("\r\n") + "\r\n").toUtf8());
-        QCOMPARE(h.label("Label3")->text(), "Target: " + output);
-        QCOMPARE(h.launcher.opened, QStringList{output});
-        QCOMPARE(h.currentRow("List2"), 0);
-
-        QTemporaryDir empty; // saving again gives the second list only: here none
-        h.dir1()->setPath(empty.path());
-        h.action("mnuGenerate")->trigger();
         h.action("mnuSave")->trigger();
         QCOMPARE(readFile(output), QByteArray());
         h.action("mnuOpen")->trigger();
-        QCOMPARE(h.launcher.opened, (QStringList{output, output, output}));
+        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747, b747, output, output, output}));
     }
 };
 
