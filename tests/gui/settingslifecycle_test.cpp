@@ -55,22 +55,38 @@ private Q_SLOTS:
     void init() { QFile::remove(userIni()); }
     void cleanupTestCase() { QDir(QFileInfo(userIni()).path()).removeRecursively(); }
 
-    void firstStart_writesFourteenKeysWelcomesOnceAndShowsTheDefaults()
+    // A first start writes the fourteen keys, welcomes once before the window shows, and shows
+    // the defaults; Set Defaults stores them and ends without saving, so the next start welcomes again.
+    void firstStartAndReset_writeTheKeysWelcomeOnceAndShowTheDefaults()
     {
         QTemporaryDir program;
-        Run run(program.path());
         const QString ini = iniIn(program.path());
-        QCOMPARE(iniKeys(ini), hangardeck::core::settingsKeyOrder());
-        QCOMPARE(iniValues(ini, "sheep flsimx"), "9 1");
-        QCOMPARE(run.presenter.messages, QStringList{WelcomeText});
-        QCOMPARE(run.presenter.windowVisible, QList<bool>{false});
+        {
+            Run run(program.path());
+            QCOMPARE(iniKeys(ini), hangardeck::core::settingsKeyOrder());
+            QCOMPARE(iniValues(ini, "sheep flsimx"), "9 1");
+            QCOMPARE(run.presenter.messages, QStringList{WelcomeText});
+            QCOMPARE(run.presenter.windowVisible, QList<bool>{false});
+            QCOMPARE(state(run), designWith("panels=0 extended=1"));
+            // Centred on the screen, at the design size that the file now holds.
+            const QRect frame = run.window->frameGeometry(), screen = run.window->screen()->geometry();
+            QVERIFY((frame.center() - screen.center()).manhattanLength() <= 2);
+            QCOMPARE(iniValues(ini, "height top"), QString("%1 %2").arg(frame.height() * 15).arg(frame.y() * 15));
+            QVERIFY(!QFileInfo::exists(userIni())); // a portable copy keeps everything beside itself
 
-        QCOMPARE(state(run), designWith("panels=0 extended=1"));
-        // Centred on the screen, at the design size that the file now holds.
-        const QRect frame = run.window->frameGeometry(), screen = run.window->screen()->geometry();
-        QVERIFY((frame.center() - screen.center()).manhattanLength() <= 2);
-        QCOMPARE(iniValues(ini, "height top"), QString("%1 %2").arg(frame.height() * 15).arg(frame.y() * 15));
-        QVERIFY(!QFileInfo::exists(userIni())); // a portable copy keeps everything beside itself
+            run.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(run.window.get()));
+            run.presenter.messages.clear();
+            run.scroll("VScroll1")->setValue(33);
+            run.window->showPanel(3);
+            run.action("mnuDefaults")->trigger();
+            QCOMPARE(run.presenter.messages, QStringList{"Set defaults done, exiting. . . please restart HANGARDECK"});
+            QVERIFY(!run.window->isVisible());
+        }
+        QCOMPARE(iniValues(ini, "height width frame fieldwidth sheep"), "7110 9105 0 20 0");
+        Run next(program.path());
+        QCOMPARE(next.presenter.messages, QStringList{WelcomeText});
+        QCOMPARE(iniValues(ini, "sheep height"), QString("9 %1").arg(next.window->frameGeometry().height() * 15));
     }
 
     // Extended mode restored off: the first click turns it on, with a rescan.
@@ -168,28 +184,6 @@ private Q_SLOTS:
         QCOMPARE(run.label("Label3")->text(), "Set Aircraft Directory Before Making List");
         // Off the screen is taken as stored; "x" is no number, so the design width stays.
         QCOMPARE(run.window->frameGeometry(), QRect(4000, -200, 599, 474));
-    }
-
-    void defaults_resetAndEndWithoutSaving()
-    {
-        QTemporaryDir program;
-        const QString ini = iniIn(program.path());
-        {
-            Run run(program.path());
-            run.window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(run.window.get()));
-            run.presenter.messages.clear();
-            run.scroll("VScroll1")->setValue(33);
-            run.window->showPanel(3);
-            run.action("mnuDefaults")->trigger();
-            QCOMPARE(run.presenter.messages, QStringList{"Set defaults done, exiting. . . please restart HANGARDECK"});
-            QVERIFY(!run.window->isVisible());
-        }
-        QCOMPARE(iniValues(ini, "height width frame fieldwidth sheep"), "7110 9105 0 20 0");
-
-        Run next(program.path());
-        QCOMPARE(next.presenter.messages, QStringList{WelcomeText});
-        QCOMPARE(iniValues(ini, "sheep height"), QString("9 %1").arg(next.window->frameGeometry().height() * 15));
     }
 
     // An installed program cannot write its own folder (a folder path below a file cannot be
