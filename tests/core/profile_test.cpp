@@ -242,7 +242,6 @@ private Q_SLOTS:
 
         const auto row = [](const char *name, const QByteArray &before, const QStringList &calls,
                             const QByteArray &after) { QTest::newRow(name) << before << calls << after; };
-        row("new file", "<none>", {"App", "key", ""}, "[App]\r\nkey=\r\n");
         row("empty file", "", {"SectionName", "TestKey", "TestValue"}, "[SectionName]\r\nTestKey=TestValue\r\n");
         row("sections in order", "<none>",
             {"App1", "key1", "string1", "App1", "key2", "string2", "App2", "key4", "string4"},
