@@ -82,7 +82,6 @@ private Q_SLOTS:
         row("later = belong to value", "[s]\r\nk=a=b\r\n", "s", "k", "a=b");
         row("empty value", "[s]\r\nname2=\r\n", "s", "name2", "");
         row("NUL ends value", QByteArray("[s]\r\nk=abc\0def\r\n", 17), "s", "k", "abc");
-        row("CR line ends", crOnly, "section1", "name2", "val2");
         row("CR line ends, last key", crOnly, "section1", "name4", "a");
         row("LF line ends", "[Test]\nProfileInt=123\n", "test", "profileint", "123");
         // A section body ends where the next header starts, whatever the line ends.
@@ -112,22 +111,24 @@ private Q_SLOTS:
         // Unquoted first, then cut.
         QCOMPARE(*profile.value(u"S", u"c"), QString(126, u'y'));
 
-        // The cut counts characters: 126 two-byte letters stay whole, a 127th is dropped.
-        const QByteArray accented = QString(127, QChar(0xE9)).toUtf8();
-        QCOMPARE(*Profile::fromBytes("[S]\r\nk=" + accented).value(u"S", u"k"), QString(126, QChar(0xE9)));
+        // The cut counts characters, neither bytes nor UTF-16 units: a pair at the 126th stays whole.
+        const QByteArray plane = "\xF0\x9F\x9B\xA9";
+        const Profile paired = Profile::fromBytes("[S]\r\nk=" + QByteArray(125, 'x') + plane + "y");
+        QCOMPARE(*paired.aircraftValue("S", "k"), QString(125, u'x') + QString::fromUtf8(plane));
 
         // No 64 KiB wrap-around: a huge value is simply cut.
         const QByteArray huge(70000, 'h');
         QCOMPARE(Profile::fromBytes("[S]\r\nk=" + huge).value(u"S", u"k")->size(), 126);
     }
 
-    // An aircraft value of one character counts as none; a setting keeps it.
+    // An aircraft value of one character (here two UTF-16 units) counts as none; a setting keeps it.
     void aircraftAndSettingsValues_shortValues()
     {
-        const Profile aircraft = Profile::fromBytes("[fltsim.0]\r\nsix=abcdef\r\none=X\r\nempty=\r\ntwo=ab\r\n");
+        const Profile aircraft =
+            Profile::fromBytes("[fltsim.0]\r\nsix=abcdef\r\none=X\r\nempty=\r\ntwo=ab\r\nplane=\xF0\x9F\x9B\xA9\r\n");
         QCOMPARE(shown(aircraft.aircraftValue("fltsim.0", "six")), "abcdef");
         QCOMPARE(shown(aircraft.aircraftValue("FLTSIM.0", "TWO")), "ab");
-        for (const char *key : {"one", "empty", "missing"}) {
+        for (const char *key : {"one", "empty", "missing", "plane"}) {
             QVERIFY2(!aircraft.aircraftValue("fltsim.0", key), key);
         }
 
@@ -145,26 +146,17 @@ private Q_SLOTS:
         QVERIFY(!missing.value(u"fltsim.0", u"title"));
         // A directory named like the file is no file.
         QVERIFY(!Profile::fromFile(dir.path().toStdString()).isLoaded());
-
-        const QString path = dir.filePath("read.cfg");
-        QVERIFY(writeFile(path, "[fltsim.0]\r\ntitle=Read Me\r\n"));
-        QCOMPARE(shown(Profile::fromFile(path.toStdString()).value(u"fltsim.0", u"title")), "Read Me");
     }
 
     void lookup_utf16EitherByteOrder()
     {
         // U+1D11E takes a surrogate pair: both halves keep their byte order.
         const QString value = QStringLiteral("\u00C5ngstr\u00F6m \u2708 \U0001D11E");
-        const QString text = QString::fromLatin1(FD) + "[u]\r\nt=" + value + "\r\n";
-        const QString path = dir.filePath("wide.cfg");
         for (const bool bigEndian : {true, false}) {
-            const Profile wide = Profile::fromBytes(utf16(text, bigEndian));
-            QCOMPARE(shown(wide.value(u"SectionName", u"TestKey")), "TestValue");
-            QCOMPARE(shown(wide.value(u"SectionName2", u"TestKey2")), "TestValue2");
-            QCOMPARE(shown(wide.value(u"u", u"t")), value);
-            // Read from a file, the same.
-            QVERIFY(writeFile(path, utf16(text, bigEndian)));
-            QCOMPARE(shown(Profile::fromFile(path.toStdString()).aircraftValue("u", "t")), value);
+            const Profile wide =
+                Profile::fromBytes(utf16(QString::fromLatin1(FD) + "[u]\r\nt=" + value + "\r\n", bigEndian));
+            QCOMPARE(shown(wide.value(u"SectionName2", u"TestKey2")) + '|' + shown(wide.value(u"u", u"t")),
+                     "TestValue2|" + value);
         }
     }
 
@@ -192,8 +184,6 @@ private Q_SLOTS:
         QCOMPARE(decodeText(QByteArray("Zu" + bom + "lu")), QStringLiteral("Zu\uFEFFlu"));
         QCOMPARE(decodeText(QByteArray(bom + "Br\xE9geat")),
                  QStringLiteral("\u00EF\u00BB\u00BFBr\u00E9geat")); // not UTF-8
-        QCOMPARE(decodeFileName(std::string("\xEF\xBB\xBFZulu")), zulu);
-        QCOMPARE(decodeFileName(std::string("Zulu")), QStringLiteral("Zulu"));
 
         // Overlong and surrogate encodings are not UTF-8.
         QVERIFY(!isValidUtf8("\xC0\xAF"));
@@ -252,7 +242,6 @@ private Q_SLOTS:
 
         const auto row = [](const char *name, const QByteArray &before, const QStringList &calls,
                             const QByteArray &after) { QTest::newRow(name) << before << calls << after; };
-        row("new file", "<none>", {"App", "key", ""}, "[App]\r\nkey=\r\n");
         row("empty file", "", {"SectionName", "TestKey", "TestValue"}, "[SectionName]\r\nTestKey=TestValue\r\n");
         row("sections in order", "<none>",
             {"App1", "key1", "string1", "App1", "key2", "string2", "App2", "key4", "string4"},
@@ -317,9 +306,7 @@ private Q_SLOTS:
         };
         same("empty", "", "k=");
         same("plain", "a b", "k=a b");
-        same("one character", ",", "k=,");
         same("quotes inside", "x'y \"z\" w", "k=x'y \"z\" w");
-        same("space", " ", "k=\" \"");
         same("spaced bar", " | ", "k=\" | \"");
         same("tab", "\t", "k=\"\t\"");
         same("trailing blank", "a ", "k=\"a \"");
@@ -327,8 +314,6 @@ private Q_SLOTS:
         same("single-quoted", "'x'", "k=\"'x'\"");
         same("leading apostrophe", "'a", "k=\"'a\"");
         same("trailing quote", "a\"", "k=\"a\"\"");
-        same("lone quote", "\"", "k=\"\"\"");
-        same("lone apostrophe", "'", "k=\"'\"");
         same("non-ASCII as UTF-8", QStringLiteral("/home/zo\u00EB/\u00C4ra"), "k=/home/zo\xC3\xAB/\xC3\x84ra");
         // A line break becomes a space first, and a space at the end is then quoted.
         QTest::newRow("line break inside") << "a\r\nb=c" << QByteArray("k=a b=c") << "a b=c";
@@ -347,15 +332,10 @@ private Q_SLOTS:
         QCOMPARE(Profile::fromFile(path.toStdString()).settingsValue(u"S", u"k"), readBack);
     }
 
-    void write_startsFromBaseContent()
+    // A file read as Windows-1252 becomes UTF-8 before UTF-8 goes in: both values read back.
+    void write_windows1252FileBecomesUtf8()
     {
         const QString path = dir.filePath("base.ini");
-        QVERIFY(writeFile(path, "[main]\r\nold=file\r\n"));
-        const std::vector<ProfileEntry> entries{{"k", "1"}};
-        QVERIFY(writeProfileStrings(path, "main", entries, QByteArray("; base\r\n[main]\r\nk=0\r\n")));
-        QCOMPARE(readFile(path), QByteArray("; base\r\n[main]\r\nk=1\r\n"));
-
-        // A file read as Windows-1252 becomes UTF-8 before UTF-8 goes in: both values read back.
         QVERIFY(writeFile(path, "[main]\r\nold=Br\xE9geat\r\n"));
         QVERIFY(writeProfileString(path, "main", "k", QStringLiteral("zo\u00EB")));
         QCOMPARE(readFile(path), QByteArray("[main]\r\nold=Br\xC3\xA9geat\r\nk=zo\xC3\xAB\r\n"));

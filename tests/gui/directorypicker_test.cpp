@@ -11,7 +11,9 @@ class DirectoryPickerTest final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void list_showsAncestorsCurrentAndSubfolders()
+    // The list shows the ancestors, the open folder highlighted and its sub-folders; a click
+    // highlights one, a double-click opens it.
+    void list_showsAncestorsCurrentAndSubfolders_doubleClickOpens()
     {
         QTemporaryDir root;
         for (const QString &folder : QStringList{"Aircraft/b747", "Aircraft/Cub", "Aircraft/a320/texture"}) {
@@ -19,6 +21,7 @@ private Q_SLOTS:
         }
         QVERIFY(writeFile(root.filePath("Aircraft/readme.txt"), "not a folder"));
         DirectoryListBox dir1;
+        dir1.resize(400, 300);
         const QString aircraft = QDir(root.filePath("Aircraft")).absolutePath();
         QVERIFY(dir1.setPath(aircraft + '/'));
         QCOMPARE(dir1.path(), aircraft);
@@ -26,34 +29,31 @@ private Q_SLOTS:
         const int depth = int(aircraft.count('/'));
         QCOMPARE(names.first(), "/");
         QCOMPARE(names.mid(depth), (QStringList{"Aircraft", "a320", "b747", "Cub"}));
-        QCOMPARE(dir1.currentIndex().row(), depth); // the open folder is highlighted
+        QCOMPARE(dir1.currentIndex().row(), depth);
         QCOMPARE(dir1.subfolderCount(), 3);
         QCOMPARE(QString::fromStdString(dir1.subfolderPath(2).filename().string()), "Cub");
-    }
 
-    void list_singleClickHighlightsDoubleClickOpens()
-    {
-        QTemporaryDir root;
-        QDir(root.path()).mkpath("b747/panel");
-        DirectoryListBox dir1;
-        dir1.resize(400, 300);
-        QVERIFY(dir1.setPath(root.path()));
         QSignalSpy changes(&dir1, &DirectoryListBox::pathChanged);
-        const QModelIndex b747 = dir1.model()->index(int(dir1.entryNames().size()) - 1, 0);
-        const QPoint centre = dir1.visualRect(b747).center();
+        const QModelIndex a320 = dir1.model()->index(depth + 1, 0);
+        const QPoint centre = dir1.visualRect(a320).center();
         QTest::mouseClick(dir1.viewport(), Qt::LeftButton, {}, centre);
-        QCOMPARE(dir1.currentIndex(), b747);
+        QCOMPARE(dir1.currentIndex(), a320);
         QCOMPARE(changes.count(), 0);
         QTest::mouseDClick(dir1.viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(changes.count(), 1);
-        QCOMPARE(dir1.path(), QDir(root.filePath("b747")).absolutePath());
-        QCOMPARE(dir1.entryNames().last(), "panel");
+        QCOMPARE(dir1.path(), aircraft + "/a320");
+        QCOMPARE(dir1.entryNames().last(), "texture");
     }
 
-    void list_refusesMissingFoldersAndFilesAndRefreshes()
+    // Missing folders, files and no path are refused; links to the folder itself or to nothing and
+    // unreadable folders neither hang nor break the list, which is listed once, until refreshed.
+    void list_refusesNonFoldersAndSurvivesLinkLoopsAndUnreadableFolders()
     {
         QTemporaryDir root;
         QVERIFY(writeFile(root.filePath("file.txt"), "x"));
+        QDir(root.path()).mkpath("locked/inside");
+        QVERIFY(QFile::link(root.path(), root.filePath("loop")));
+        QVERIFY(QFile::link(root.filePath("self"), root.filePath("self")));
         DirectoryListBox dir1;
         QVERIFY(dir1.setPath(root.path()));
         QSignalSpy changes(&dir1, &DirectoryListBox::pathChanged);
@@ -63,26 +63,14 @@ private Q_SLOTS:
         QVERIFY(dir1.setPath(root.path())); // the same path is no change
         QCOMPARE(changes.count(), 0);
         QCOMPARE(dir1.path(), QDir(root.path()).absolutePath());
-
-        QCOMPARE(dir1.subfolderCount(), 0); // listed once, when first asked
-        QDir(root.path()).mkpath("later");
-        QCOMPARE(dir1.subfolderCount(), 0);
-        dir1.refresh();
-        QCOMPARE(dir1.subfolderCount(), 1);
-    }
-
-    void list_survivesLinkLoopsAndUnreadableFolders()
-    {
-        QTemporaryDir root;
-        QDir(root.path()).mkpath("locked/inside");
-        QVERIFY(QFile::link(root.path(), root.filePath("loop")));
-        QVERIFY(QFile::link(root.filePath("self"), root.filePath("self")));
-        DirectoryListBox dir1;
-        QVERIFY(dir1.setPath(root.path()));
         QCOMPARE(dir1.entryNames().mid(dir1.currentIndex().row() + 1), (QStringList{"locked", "loop"}));
+        QDir(root.path()).mkpath("later");
+        QCOMPARE(dir1.subfolderCount(), 2);
+        dir1.refresh();
+        QCOMPARE(dir1.subfolderCount(), 3);
         // Opening the link to the folder itself is one more level, not an endless walk.
         QVERIFY(dir1.setPath(root.filePath("loop")));
-        QCOMPARE(dir1.subfolderCount(), 2);
+        QCOMPARE(dir1.subfolderCount(), 3);
 
         const QString locked = root.filePath("locked");
         QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));

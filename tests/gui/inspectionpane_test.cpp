@@ -75,7 +75,8 @@ class InspectionPaneTest final : public QObject
 
 private Q_SLOTS:
     // Selecting rows by the scan, the mouse and the keys shows each variation's details and
-    // the aircraft's pictures; an aircraft without pictures shows the notice.
+    // the aircraft's pictures; an aircraft without pictures shows the notice. The stepper goes
+    // through the aircraft's variations.
     void selectingRows_showsDetailsAndPictures()
     {
         Harness h;
@@ -130,6 +131,12 @@ private Q_SLOTS:
         QCOMPARE(h.details().section(u'\n', 0, 0), "Boeing 747 Cargo");
         QTest::keyClick(h.scroll("HScroll1"), Qt::Key_Left);
         QCOMPARE(h.details().section(u'\n', 0, 0), "Boeing 747-100");
+        // The first entry without a title is still shown; one step past it comes back to entry 0.
+        h.scroll("HScroll1")->setValue(3);
+        QCOMPARE(h.details(), "-EMPTY-\n\n-EMPTY-\n\n-EMPTY-\n\n-EMPTY-\n[fltsim.3]");
+        QTest::keyClick(h.scroll("HScroll1"), Qt::Key_Right);
+        QCOMPARE(h.scroll("HScroll1")->value(), 0);
+        QVERIFY(h.details().startsWith("Boeing 747-100\n"));
     }
 
 #ifdef Q_OS_UNIX
@@ -202,32 +209,19 @@ private Q_SLOTS:
 
 #endif
 
-    // The stepper goes through the aircraft's variations; past the last it comes back to 0.
-    void stepper_walksTheEntriesAndReturnsPastTheEnd()
+    // Before a list exists, Enter opens nothing and Save says so, leaving the old file as it was.
+    // Then a double-click or Enter (any modifier) opens the row's aircraft.cfg, and a press into a
+    // list without a selection selects the first row. The saved list holds the rows in List2's
+    // order with CR LF, is replaced whole by each save, and is opened.
+    void openAndSave_beforeAndAfterAList()
     {
         Harness h;
-        h.action("mnuGenerate")->trigger();
-        auto *stepper = h.scroll("HScroll1");
-        const QStringList titles{"Boeing 747-100", "Boeing 747 Cargo", "Boeing 747-400"};
-        for (int entry = 0; entry < 3; ++entry) {
-            stepper->setValue(entry);
-            QVERIFY(h.details().startsWith(titles[entry] + '\n'));
-            QVERIFY(h.details().endsWith(QString("[fltsim.%1]").arg(entry)));
-        }
-        stepper->setValue(3); // the first entry without a title is still shown
-        QCOMPARE(h.details(), "-EMPTY-\n\n-EMPTY-\n\n-EMPTY-\n\n-EMPTY-\n[fltsim.3]");
-        // The right arrow: 4, past the end, back to entry 0.
-        QTest::mouseClick(stepper, Qt::LeftButton, {}, QPoint(stepper->width() - 3, stepper->height() / 2));
-        QCOMPARE(stepper->value(), 0);
-        QVERIFY(h.details().startsWith("Boeing 747-100\n"));
-    }
-
-    // A double-click or Enter (any modifier) opens the row's aircraft.cfg; without a row
-    // nothing opens. A press into a list without a selection selects the first row.
-    void doubleClickAndEnter_openAircraftCfg()
-    {
-        Harness h;
+        const QString output = QDir(h.folder).filePath("output.txt");
+        QVERIFY(writeFile(output, "an older list\r\n"));
         QTest::keyClick(h.list("List2"), Qt::Key_Return);
+        h.action("mnuSave")->trigger();
+        QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});
+        QCOMPARE(readFile(output), QByteArray("an older list\r\n"));
         QVERIFY(h.launcher.opened.isEmpty());
 
         h.action("mnuGenerate")->trigger();
@@ -235,7 +229,6 @@ private Q_SLOTS:
         QTest::mousePress(h.list("List2")->viewport(), Qt::LeftButton, {}, QPoint(5, h.list("List2")->height() - 3));
         QCOMPARE(h.currentRow("List2"), 0);
         QTest::mouseRelease(h.list("List2")->viewport(), Qt::LeftButton, {}, QPoint(5, h.list("List2")->height() - 3));
-
         const QString cub = QDir(h.aircraft.path()).filePath("cub/aircraft.cfg");
         const QString b747 = QDir(h.aircraft.path()).filePath("b747/aircraft.cfg");
         h.doubleClick("List2", 3);
@@ -243,42 +236,20 @@ private Q_SLOTS:
         QTest::keyClick(h.list("List2"), Qt::Key_Enter, Qt::ShiftModifier);
         QTest::keyClick(h.list("List2"), Qt::Key_Return, Qt::ControlModifier);
         QTest::keyClick(h.list("List2"), Qt::Key_Return);
-        // Nor does Enter on a list a scan left empty.
+        h.action("mnuSave")->trigger();
+        QCOMPARE(readFile(output), (h.items("List2").join("\r\n") + "\r\n").toUtf8());
+        QCOMPARE(h.label("Label3")->text(), "Target: " + output);
+        QCOMPARE(h.currentRow("List2"), 0);
+
+        // Enter on a list a scan left empty opens nothing; saving that list empties the file.
         QTemporaryDir empty;
         h.dir1()->setPath(empty.path());
         h.action("mnuGenerate")->trigger();
         QTest::keyClick(h.list("List2"), Qt::Key_Return);
-        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747, b747}));
-    }
-
-    // The saved list holds the rows in List2's order with CR LF, is replaced whole by each
-    // save, and is opened; before a list exists the old file stays as it was.
-    void save_writesTheRowsAndOpensTheFile()
-    {
-        Harness h;
-        const QString output = QDir(h.folder).filePath("output.txt");
-        QVERIFY(writeFile(output, "an older list\r\n"));
-        h.action("mnuSave")->trigger();
-        QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});
-        QCOMPARE(readFile(output), QByteArray("an older list\r\n"));
-        QVERIFY(h.launcher.opened.isEmpty());
-
-        h.action("mnuFSX")->setChecked(false);
-        h.action("mnuGenerate")->trigger();
-        QTest::keyClick(h.list("List2"), Qt::Key_Down);
-        h.action("mnuSave")->trigger();
-        QCOMPARE(readFile(output), (h.items("List2").join("\r\n") + "\r\n").toUtf8());
-        QCOMPARE(h.label("Label3")->text(), "Target: " + output);
-        QCOMPARE(h.launcher.opened, QStringList{output});
-        QCOMPARE(h.currentRow("List2"), 0);
-
-        QTemporaryDir empty; // saving again gives the second list only: here none
-        h.dir1()->setPath(empty.path());
-        h.action("mnuGenerate")->trigger();
         h.action("mnuSave")->trigger();
         QCOMPARE(readFile(output), QByteArray());
         h.action("mnuOpen")->trigger();
-        QCOMPARE(h.launcher.opened, (QStringList{output, output, output}));
+        QCOMPARE(h.launcher.opened, (QStringList{cub, b747, b747, b747, output, output, output}));
     }
 };
 
