@@ -96,4 +96,16 @@ bool GeneratedListPanel::eventFilter(QObject *watched, QEvent *event)
     return QGroupBox::eventFilter(watched, event);
 }
 
+bool GeneratedListPanel::selectRow(int row)
+{
+    m_list2->setFocus();
+    const QModelIndex index = m_list2->model()->index(row, CatalogueModel::GeneratedRowColumn);
+    if (!index.isValid() || m_list2->currentIndex() == index) {
+        return false;
+    }
+    m_list2->setCurrentIndex(index);
+    m_list2->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
 } // namespace hangardeck::gui

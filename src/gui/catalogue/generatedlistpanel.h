@@ -46,6 +46,11 @@ private:
     QListView *m_list2 = nullptr;
     int m_savedPanelHeight = 0;
     int m_savedListHeight = 0;
+
+public:
+    // Gives the list the focus and selects a row of the model, scrolled into view. False when
+    // it was selected already or there is no such row.
+    bool selectRow(int row);
 };
 
 } // namespace hangardeck::gui
