@@ -151,11 +151,14 @@ CheckWindow::CheckWindow(Launcher *launcher, QWidget *parent)
     m_save->setObjectName(QStringLiteral("checkSave"));
     m_save->setEnabled(false);
 
+    // The buttons keep their size whether or not the progress bar is there between them.
+    m_again->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto *controls = new QHBoxLayout;
     controls->addWidget(m_thumbnails);
     controls->addWidget(m_again);
     controls->addWidget(m_progress, 1);
     controls->addWidget(m_cancel);
+    controls->addStretch();
     auto *findings = new QVBoxLayout;
     findings->addWidget(m_filter);
     findings->addWidget(m_table);
