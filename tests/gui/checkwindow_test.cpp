@@ -24,8 +24,8 @@ bool writeCollection(const QString &dir)
 bool writeLargeCollection(const QString &dir)
 {
     const QByteArray cfg =
-        numberedEntries(10, "Plane", "texture=t\r\nmodel=m\r\npanel=p\r\nsound=s\r\nui_manufacturer=M\r\n");
-    for (int i = 0; i < 4000; ++i) {
+        numberedEntries(30, "Plane", "texture=t\r\nmodel=m\r\npanel=p\r\nsound=s\r\nui_manufacturer=M\r\n");
+    for (int i = 0; i < 1500; ++i) {
         if (!writeFile(dir + QString::asprintf("/ac%04d/aircraft.cfg", i), cfg)) {
             return false;
         }
@@ -110,6 +110,7 @@ private Q_SLOTS:
     {
         CheckRun h(writeCollection);
         QVERIFY(h.check && h.check->isVisible());
+        QAbstractItemModelTester tester(h.table()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(h.finished());
         QCOMPARE(itemTexts(h.kinds()), QStringList({"All kinds: 5", "no-cfg: 1", "missing-folder: 1", "missing-air: 1",
                                                     "encoding: 1", "duplicate-title: 1"}));
@@ -163,8 +164,8 @@ private Q_SLOTS:
         h.open();
         QVERIFY(h.finished());
         const int whole = h.table()->model()->rowCount();
-        QCOMPARE(whole, 4000 * 10 * 4 + 10); // and ten titles every folder has
-        // A title 4000 folders share names them all; the row shows what a screen can hold.
+        QCOMPARE(whole, 1500 * 30 * 4 + 30); // and the 30 titles every folder has
+        // A title 1500 folders share names them all; the row shows what a screen can hold.
         const QString shared = h.table()->model()->index(whole - 1, 3).data().toString();
         QVERIFY2(shared.size() <= 401 && shared.endsWith(QChar(0x2026)), qPrintable(QString::number(shared.size())));
 
@@ -180,7 +181,9 @@ private Q_SLOTS:
         QVERIFY(cancelled);
         const int rows = h.table()->model()->rowCount();
         QVERIFY2(rows > 0 && rows < whole, qPrintable(QString::number(rows)));
-        QVERIFY(h.part<QLabel>("checkReport")->text().startsWith("Check cancelled"));
+        const QString report = h.part<QLabel>("checkReport")->text();
+        QVERIFY2(report.startsWith("Check cancelled") && report.contains(QString("(%1 of 1500)").arg(rows / 120)),
+                 qPrintable(report));
         QVERIFY(!h.part<QPushButton>("checkSave")->isEnabled());
         QVERIFY(!h.part<QProgressBar>("checkProgress")->isVisible());
         QTRY_COMPARE(threadCount(), threadsBefore);
@@ -191,26 +194,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("format");
-        QTest::newRow("text") << 0 << "text";
-        QTest::newRow("csv") << 1 << "csv";
-        QTest::newRow("json") << 2 << "json";
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("text") << 0 << "text"
+                              << "txt";
+        QTest::newRow("csv") << 1 << "csv"
+                             << "csv";
+        QTest::newRow("json") << 2 << "json"
+                              << "json";
     }
 
     void saveReport_equalsCommandLine()
     {
         QFETCH(int, filter);
         QFETCH(QString, format);
+        QFETCH(QString, suffix);
         CheckRun h(writeCollection);
         QVERIFY(h.finished());
         QTest::mouseClick(h.part<QPushButton>("checkSave"), Qt::LeftButton);
         auto *dialog = h.part<QFileDialog>("saveReportDialog");
         QTRY_VERIFY(dialog->isVisible());
-        dialog->selectNameFilter(dialog->nameFilters().at(filter));
-        const QString file = h.newFolder.filePath("report." + format);
-        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
         dialog->setDirectory(h.newFolder.path());
-        name->clear();
-        QTest::keyClicks(name, "report." + format);
+        // The format is chosen as a user chooses it, which gives the proposed name its suffix.
+        auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+        types->setFocus();
+        for (int i = 0; i < filter; ++i) {
+            QTest::keyClick(types, Qt::Key_Down);
+        }
+        QCOMPARE(dialog->findChild<QLineEdit *>("fileNameEdit")->text(), "check-report." + suffix);
+        const QString file = h.newFolder.filePath("check-report." + suffix);
         QSignalSpy saved(h.check, &CheckWindow::reportSaved);
         QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save), Qt::LeftButton);
         QVERIFY(saved.wait(10000));

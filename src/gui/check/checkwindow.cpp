@@ -214,6 +214,7 @@ void CheckWindow::restart()
     }
     m_run.reset();
     m_summary.reset();
+    m_foldersDone = 0;
     m_model->clear();
     m_save->setEnabled(false);
     m_status->clear();
@@ -235,6 +236,7 @@ void CheckWindow::restart()
 void CheckWindow::onFindings(const std::shared_ptr<FindingStore> &batch, int foldersDone, int foldersTotal)
 {
     m_model->append(std::move(*batch));
+    m_foldersDone = foldersDone;
     m_progress->setRange(0, foldersTotal);
     m_progress->setValue(foldersDone);
 }
@@ -248,7 +250,7 @@ void CheckWindow::onFinished(const core::CheckSummary &summary)
     if (summary.stopped) {
         m_report->setText(QStringLiteral("Check cancelled: the findings shown are those of the folders checked "
                                          "before it stopped (%1 of %2).")
-                              .arg(m_progress->value())
+                              .arg(m_foldersDone)
                               .arg(summary.folders));
     } else {
         m_summary = summary;
@@ -330,6 +332,7 @@ void CheckWindow::chooseReportFile()
     // The aircraft directory is the user's to change, not ours to fill: home, then the last place.
     dialog->setDirectory(m_reportFolder.isEmpty() ? QDir::homePath() : m_reportFolder);
     dialog->selectFile(QStringLiteral("check-report.txt"));
+    // A name typed without a suffix takes the chosen format's (the dialog changes one typed with it).
     connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, filters](const QString &filter) {
         dialog->setDefaultSuffix(
             QLatin1StringView(ReportChoices[size_t(std::max<qsizetype>(0, filters.indexOf(filter)))].suffix));

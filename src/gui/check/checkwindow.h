@@ -92,6 +92,7 @@ private:
     bool m_extended = false;
     std::unique_ptr<CheckRun> m_run;
     std::optional<core::CheckSummary> m_summary; // of the last whole check
+    int m_foldersDone = 0;                       // of the check running or last run
     QThread *m_saving = nullptr;
     QString m_reportFolder; // where the last report went
 };

@@ -53,18 +53,18 @@ void FindingsModel::append(FindingStore &&batch)
     for (qsizetype i = 0; i < batch.size(); ++i) {
         ++m_counts[size_t(batch.kind(i))];
     }
-    m_store->append(std::move(batch));
-    const qsizetype last = m_store->size();
     if (!isFiltered()) {
-        beginInsertRows({}, int(first), int(last - 1));
+        beginInsertRows({}, int(first), int(first + batch.size() - 1));
+        m_store->append(std::move(batch));
         endInsertRows();
     } else {
         std::vector<quint32> added;
-        for (qsizetype i = first; i < last; ++i) {
-            if (accepts(i)) {
-                added.push_back(quint32(i));
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            if (accepts(batch, i)) {
+                added.push_back(quint32(first + i));
             }
         }
+        m_store->append(std::move(batch)); // the rows shown are m_shown's: none of these yet
         if (!added.empty()) {
             const auto at = int(m_shown.size());
             beginInsertRows({}, at, at + int(added.size()) - 1);
@@ -87,7 +87,7 @@ void FindingsModel::setFilter(std::optional<core::FindingKind> kind, const QStri
     m_shown.clear();
     if (isFiltered()) {
         for (qsizetype i = 0; i < m_store->size(); ++i) {
-            if (accepts(i)) {
+            if (accepts(*m_store, i)) {
                 m_shown.push_back(quint32(i));
             }
         }
@@ -96,9 +96,9 @@ void FindingsModel::setFilter(std::optional<core::FindingKind> kind, const QStri
     endResetModel();
 }
 
-bool FindingsModel::accepts(qsizetype i) const
+bool FindingsModel::accepts(const FindingStore &store, qsizetype i) const
 {
-    return (!m_kind || m_store->kind(i) == *m_kind) && (!m_matcher || m_store->contains(i, m_matcher->needle));
+    return (!m_kind || store.kind(i) == *m_kind) && (!m_matcher || store.contains(i, m_matcher->needle));
 }
 
 qint64 FindingsModel::total() const

@@ -60,7 +60,7 @@ Q_SIGNALS:
 
 private:
     bool isFiltered() const { return m_kind.has_value() || !m_text.isEmpty(); }
-    bool accepts(qsizetype i) const;
+    bool accepts(const FindingStore &store, qsizetype i) const;
     qsizetype storeIndex(int row) const;
 
     std::shared_ptr<FindingStore> m_store;
