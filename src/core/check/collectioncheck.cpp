@@ -655,12 +655,17 @@ void add(ScanReport &total, const ScanReport &part)
 
 namespace {
 
-// A folder's name on disk, the last part of its path.
+// A folder's name on disk when its text does not give it back (not valid UTF-8); else empty,
+// so that nearly every finding carries no copy of it.
 NativeName nativeNameOf(const DirectoryEntry &folder)
 {
     const NativeName::value_type separators[] = {'/', NativeName::value_type(fs::path::preferred_separator), 0};
     const size_t slash = folder.native.find_last_of(separators);
-    return slash == NativeName::npos ? folder.native : folder.native.substr(slash + 1);
+    NativeName name = slash == NativeName::npos ? folder.native : folder.native.substr(slash + 1);
+    if (toNativePath(folder.name).native() == name) {
+        name.clear();
+    }
+    return name;
 }
 
 } // namespace
@@ -714,7 +719,9 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
             if (!folder.findings.empty()) {
                 const NativeName name = nativeNameOf(folders[size_t(i)]);
                 for (Finding &finding : folder.findings) {
-                    finding.folderName = name;
+                    if (!name.empty()) {
+                        finding.folderName = name;
+                    }
                     tell(finding);
                 }
             }
@@ -753,6 +760,11 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
                QStringLiteral("%1 variations have the same ui_manufacturer, ui_type and ui_variation, so the "
                               "simulator's selector shows them alike: %2"));
     return summary;
+}
+
+fs::path folderOnDisk(const QString &folder, const NativeName &folderName)
+{
+    return folderName.empty() ? toNativePath(folder.mid(1)) : fs::path(folderName);
 }
 
 CollectionCheck checkCollection(const fs::path &aircraftDir, CheckScope scope, int readerThreads)

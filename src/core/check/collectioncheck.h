@@ -39,7 +39,7 @@ struct FindingCarrier {
     QString folder;                                // "\" + the aircraft folder
     QString section;                               // "fltsim.N"
     QString title;                                 // as the list shows it
-    std::filesystem::path::string_type folderName; // the folder's name on disk: b747
+    std::filesystem::path::string_type folderName; // as Finding::folderName
 };
 
 // One thing that makes an aircraft vanish or break in the simulator.
@@ -60,9 +60,13 @@ struct Finding {
     FindingKind kind = FindingKind::NoCfg;
     QString message;                      // one line
     std::vector<FindingCarrier> carriers; // duplicate-title, same-selector: every variation concerned
-    // The folder's name on disk, which opens it when its text (folder) is not the name's bytes.
+    // The folder's name on disk where its text (folder) does not give it back: a name that is
+    // not valid UTF-8. Empty otherwise; folderOnDisk() gives the name either way.
     std::filesystem::path::string_type folderName;
 };
+
+// The name on disk of the folder of a finding or carrier, below the Aircraft directory: b747.
+std::filesystem::path folderOnDisk(const QString &folder, const std::filesystem::path::string_type &folderName);
 
 // Where a collection's aircraft go between its folders and the list's rows: each total is the
 // sum of the counts that follow it.

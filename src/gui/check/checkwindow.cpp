@@ -311,8 +311,9 @@ void CheckWindow::openAircraftCfg(const QModelIndex &index)
         return;
     }
     const Variation variation = variationOf(m_model->finding(index.row()));
-    if (!variation.folderName.empty()) {
-        m_launcher->openFile(core::fromNativePath(core::aircraftConfigPath(m_directory / variation.folderName)));
+    if (!variation.subdir.isEmpty()) {
+        const std::filesystem::path folder = core::folderOnDisk(variation.subdir, variation.folderName);
+        m_launcher->openFile(core::fromNativePath(core::aircraftConfigPath(m_directory / folder)));
     }
 }
 

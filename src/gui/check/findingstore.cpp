@@ -3,6 +3,7 @@
 #include "gui/check/findingstore.h"
 
 #include <QLatin1StringView>
+#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -45,20 +46,25 @@ quint16 FindingStore::sectionIndex(const QString &section)
 
 void FindingStore::add(const core::Finding &finding)
 {
-    const QByteArray text = finding.message.toUtf8();
-    if (m_chunks.empty() || m_chunks.back().size() + text.size() > m_chunks.back().capacity()) {
+    // Encoded straight into the buffer, which has room for the most it can take (three bytes a
+    // UTF-16 unit): no text in between, no allocation a finding.
+    const qsizetype most = finding.message.size() * 3;
+    if (m_chunks.empty() || m_chunks.back().capacity() - m_chunks.back().size() < most) {
         m_chunks.emplace_back();
-        m_chunks.back().reserve(std::max(ChunkBytes, text.size()));
+        m_chunks.back().reserve(std::max(ChunkBytes, most));
     }
     QByteArray &chunk = m_chunks.back();
+    const qsizetype at = chunk.size();
+    chunk.resize(at + most); // within the capacity: nothing moves
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    chunk.resize(encoder.appendToBuffer(chunk.data() + at, finding.message) - chunk.constData());
     Record record{folderIndex(finding.folder, finding.folderName),
                   quint32(m_chunks.size() - 1),
-                  quint32(chunk.size()),
-                  quint32(text.size()),
+                  quint32(at),
+                  quint32(chunk.size() - at),
                   -1,
                   sectionIndex(finding.section),
                   quint8(finding.kind)};
-    chunk.append(text);
     if (!finding.carriers.empty()) {
         record.carriers = qint32(m_carriers.size());
         m_carriers.push_back(finding.carriers);
