@@ -83,7 +83,7 @@ const QString Description =
                    "libraryfolders.vdf lists), Bottles' bottles and the prefixes of Lutris' games, in that\n"
                    "order.\n"
                    "\n"
-                   "hangardeck-cli check [--extended] [--thumbnails] [--format text|json] DIR reads DIR as\n"
+                   "hangardeck-cli check [--extended] [--thumbnails] [--format text|csv|json] DIR reads DIR as\n"
                    "list does and reports what makes aircraft vanish or break in the simulator: no-cfg,\n"
                    "junk-folder (__MACOSX, or nothing but .DS_Store, Thumbs.db and desktop.ini), nested-cfg\n"
                    "(no aircraft.cfg, but a sub-folder holds one: unpacked one level too deep), unreadable,\n"
@@ -98,9 +98,11 @@ const QString Description =
                    "every listed [fltsim.N], not only fltsim.0. text: one finding per line, by folder, then a\n"
                    "summary line and the report: the folders seen, those with an aircraft.cfg, their\n"
                    "[fltsim.N] sections, the titled ones and the rows listed, each with what fell away and\n"
-                   "why; json: one object with findings (folder, section, kind, message, and carriers for\n"
-                   "duplicate-title and same-selector) and summary (with the report). Exit status 0 when\n"
-                   "nothing but informational findings, 1 when there are findings.\n"
+                   "why; csv: a header line and one RFC 4180 record per finding with folder, section, kind\n"
+                   "and message, lines ended by CR LF; json: one object with findings (folder, section,\n"
+                   "kind, message, and carriers for duplicate-title and same-selector) and summary (with\n"
+                   "the report). The window's \"Check Collection\" saves the same three reports. Exit status\n"
+                   "0 when nothing but informational findings, 1 when there are findings.\n"
                    "\n"
                    "A missing or broken aircraft.cfg is no error: details then show -EMPTY-.\n"
                    "\n"
@@ -158,8 +160,8 @@ struct Options {
     QCommandLineOption anyFormat{
         QStringLiteral("format"),
         QStringLiteral("list: rows, csv or json (default rows); details: text or json "
-                       "(default text); images and find: lines or json (default lines); check: text or "
-                       "json (default text)."),
+                       "(default text); images and find: lines or json (default lines); check: text, csv "
+                       "or json (default text)."),
         QStringLiteral("FORMAT")};
     QCommandLineOption listFormat{QStringLiteral("format"), QStringLiteral("rows, csv or json (default rows)."),
                                   QStringLiteral("FORMAT"), QStringLiteral("rows")};
@@ -167,7 +169,7 @@ struct Options {
                                      QStringLiteral("FORMAT"), QStringLiteral("text")};
     QCommandLineOption imagesFormat{QStringLiteral("format"), QStringLiteral("lines or json (default lines)."),
                                     QStringLiteral("FORMAT"), QStringLiteral("lines")};
-    QCommandLineOption checkFormat{QStringLiteral("format"), QStringLiteral("text or json (default text)."),
+    QCommandLineOption checkFormat{QStringLiteral("format"), QStringLiteral("text, csv or json (default text)."),
                                    QStringLiteral("FORMAT"), QStringLiteral("text")};
     QCommandLineOption thumbnails{QStringLiteral("thumbnails"),
                                   QStringLiteral("check: also look into every texture folder a variation names for "
@@ -557,7 +559,7 @@ ParseResult parseFind(const CommandLine &arguments, const Options &switches)
     return options;
 }
 
-// `check [--extended] [--format text|json] DIR`.
+// `check [--extended] [--thumbnails] [--format text|csv|json] DIR`.
 ParseResult parseCheck(const CommandLine &arguments, const Options &switches)
 {
     QCommandLineParser parser;
@@ -578,10 +580,12 @@ ParseResult parseCheck(const CommandLine &arguments, const Options &switches)
     const QString formatName = parser.value(switches.checkFormat);
     if (formatName == u"text") {
         options.format = CheckFormat::Text;
+    } else if (formatName == u"csv") {
+        options.format = CheckFormat::Csv;
     } else if (formatName == u"json") {
         options.format = CheckFormat::Json;
     } else {
-        return UsageError{QStringLiteral("--format must be text or json for check, not '%1'").arg(formatName)};
+        return UsageError{QStringLiteral("--format must be text, csv or json for check, not '%1'").arg(formatName)};
     }
     QCommandLineParser bytesParser;
     switches.addTo(bytesParser, Command::Check);

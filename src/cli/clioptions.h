@@ -4,6 +4,7 @@
 #define HANGARDECK_CLI_CLIOPTIONS_H
 
 #include "core/catalogue/formatsettings.h"
+#include "core/check/checkreport.h"
 
 #include <QByteArray>
 #include <QList>
@@ -63,7 +64,7 @@ struct FindOptions {
     bool prefixes = false; // --prefixes: the Aircraft folders of the user's Wine prefixes, not a search
 };
 
-enum class CheckFormat { Text, Json };
+using CheckFormat = core::CheckReportFormat;
 
 // What `hangardeck-cli check` was asked to do.
 struct CheckOptions {

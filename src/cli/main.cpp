@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "cli/checkoutput.h"
 #include "cli/clioptions.h"
 #include "cli/detailsoutput.h"
 #include "cli/findoutput.h"
 #include "cli/imagesoutput.h"
 #include "cli/listoutput.h"
 #include "core/catalogue/cataloguescanner.h"
+#include "core/check/checkreport.h"
 #include "core/check/collectioncheck.h"
 #include "core/platform/nativepath.h"
 #include "core/platform/outputfile.h"
@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
     }
     if (const auto *check = std::get_if<cli::CheckOptions>(&parsed)) {
         core::OutputFile target{std::filesystem::path()};
-        cli::CheckPrinter printer(check->format, [&target](QByteArrayView bytes) { return target.write(bytes); });
+        core::CheckReportWriter printer(check->format, [&target](QByteArrayView bytes) { return target.write(bytes); });
         const bool opened = target.open();
         const core::CheckSummary summary =
             core::checkCollection(check->directory, {check->extended, check->thumbnails},

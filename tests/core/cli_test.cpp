@@ -347,6 +347,15 @@ private Q_SLOTS:
             "4 folders, 4 variations, 3 findings: gap 1, encoding 1, duplicate-title 1\n"
                 + report(4, 5, 5, 1, 4),
             1);
+        // CSV quotes what needs it and keeps every character; the summary is the records' to count.
+        row("check csv", {"check", "--extended", "--format", "csv", m_check + "4"},
+            "folder,section,kind,message\r\n"
+            "\\b,,encoding,aircraft.cfg is not valid UTF-8: its text was read as Windows-1252\r\n"
+            "\\c,fltsim.1,gap,\"[fltsim.1] has no title, so the list stops there: fltsim.2 is not listed\"\r\n"
+            ",,duplicate-title,\"2 variations carry the same title, the simulator keeps one: \\c [fltsim.0] "
+            "\"\"Alpha\x1b One\"\", \\d [fltsim.0] \"\"alpha\x1b one\"\"\"\r\n",
+            1);
+        row("check csv, nothing found", {"check", "--format", "csv", m_check + "1"}, "folder,section,kind,message\r\n");
     }
 
     void output()
@@ -477,7 +486,7 @@ private Q_SLOTS:
         row("check: missing dir", {"check", "/no/such/Aircraft"}, "does not exist");
         row("check: no dir", {"check"}, "DIR");
         row("two dirs", {"check", ".", "."}, "unexpected");
-        row("check format", {"check", "--format", "csv", "."}, "--format");
+        row("check format", {"check", "--format", "rows", "."}, "--format");
         row("list option on check", {"check", "--width", "20", "."}, "width");
         row("check option on list", {"list", "--thumbnails", "."}, "thumbnails");
     }
@@ -514,7 +523,7 @@ private Q_SLOTS:
                                  "COMMAND",
                                  "find [--format lines|json] START",
                                  "list, details, images, find or check",
-                                 "check [--extended] [--thumbnails] [--format text|json] DIR",
+                                 "check [--extended] [--thumbnails] [--format text|csv|json] DIR",
                                  "find --prefixes",
                                  "a FIFO, a device or a socket is written in place",
                                  "shows as U+FFFD"}) {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
@@ -227,6 +229,68 @@ private Q_SLOTS:
         QCOMPARE(r.plainOnly, extended ? 0 : 1 + 32);
         QCOMPARE(r.listed, extended ? 2 + 33 : 2);
     }
+
+    // Progress counts the folders in order; false from it stops the check before the next folder,
+    // without the collection's findings.
+    void progress_countsAndStops_data()
+    {
+        QTest::addColumn<int>("stopAfter");
+        QTest::newRow("whole") << -1;
+        QTest::newRow("at once") << 0;
+        QTest::newRow("after two folders") << 2;
+    }
+
+    void progress_countsAndStops()
+    {
+        QFETCH(int, stopAfter);
+        Tree tree;
+        for (const QString &name : QStringList{"A", "B", "C", "D"}) {
+            tree.cfg(name, "[fltsim.0]\r\ntitle=Same\r\ntexture=gone\r\n");
+        }
+        QList<int> told;
+        QList<int> totals;
+        QStringList folders;
+        const CheckSummary summary = checkCollection(
+            tree.root(), {}, [&](const Finding &finding) { folders.append(finding.folder); }, 2,
+            [&](int done, int total) {
+                totals.append(total);
+                told.append(done);
+                return done != stopAfter;
+            });
+        const int checked = stopAfter < 0 ? 4 : stopAfter;
+        QCOMPARE(told.size(), checked + 1);
+        QCOMPARE(told.last(), checked);
+        QCOMPARE(totals, QList<int>(checked + 1, 4));
+        QCOMPARE(summary.stopped, stopAfter >= 0);
+        QStringList expected = QStringList({"\\A", "\\B", "\\C", "\\D"}).first(checked);
+        if (stopAfter < 0) {
+            expected.append(""); // the duplicate title, once every folder is read
+        }
+        QCOMPARE(folders, expected);
+    }
+
+#ifdef Q_OS_UNIX
+    // A folder name that is not UTF-8 comes with its bytes, which open it; a name its text gives
+    // back comes without.
+    void finding_carriesFolderNameOnDisk()
+    {
+        Tree tree;
+        const std::filesystem::path odd = tree.root() / std::string("\xe9t\xe9");
+        // QTemporaryDir cannot remove a name it cannot decode.
+        const auto removeOdd = qScopeGuard([&odd] { std::filesystem::remove_all(odd); });
+        std::filesystem::create_directory(odd);
+        std::ofstream(odd / "aircraft.cfg") << "[fltsim.0]\r\ntitle=Twin\r\n";
+        tree.cfg("Twin", "[fltsim.0]\r\ntitle=Twin\r\n");
+        const CollectionCheck check = tree.check(false);
+        QCOMPARE(check.findings.size(), 1u);
+        const std::vector<FindingCarrier> &carriers = check.findings[0].carriers;
+        QCOMPARE(carriers.size(), 2u);
+        QCOMPARE(QByteArray::fromStdString(carriers[0].folderName), "");
+        QCOMPARE(QByteArray::fromStdString(folderOnDisk(carriers[0].folder, carriers[0].folderName).string()), "Twin");
+        QCOMPARE(QByteArray::fromStdString(folderOnDisk(carriers[1].folder, carriers[1].folderName).string()),
+                 "\xe9t\xe9");
+    }
+#endif
 
     void sameResultForAnyThreadCount()
     {

@@ -653,8 +653,25 @@ void add(ScanReport &total, const ScanReport &part)
     total.untitledFirst += part.untitledFirst;
 }
 
+namespace {
+
+// A folder's name on disk when its text does not give it back (not valid UTF-8); else empty,
+// so that nearly every finding carries no copy of it.
+NativeName nativeNameOf(const DirectoryEntry &folder)
+{
+    const NativeName::value_type separators[] = {'/', NativeName::value_type(fs::path::preferred_separator), 0};
+    const size_t slash = folder.native.find_last_of(separators);
+    NativeName name = slash == NativeName::npos ? folder.native : folder.native.substr(slash + 1);
+    if (toNativePath(folder.name).native() == name) {
+        name.clear();
+    }
+    return name;
+}
+
+} // namespace
+
 CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, const FindingReport &report,
-                             int readerThreads)
+                             int readerThreads, const CheckProgress &progress)
 {
     std::vector<DirectoryEntry> folders = listSubfolders(aircraftDir);
     CheckSummary summary;
@@ -675,6 +692,10 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
     };
     TitleGroups titles;
     TitleGroups selectors;
+    if (progress && !progress(0, summary.folders)) {
+        summary.stopped = true;
+        return summary;
+    }
     constexpr int Window = 256;
     produceInOrder<FolderCheck>(
         summary.folders, readerThreadCount(readerThreads, summary.folders), Window,
@@ -695,8 +716,14 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
         [&](int i, FolderCheck folder) {
             summary.variations += folder.variations;
             add(summary.report, folder.report);
-            for (const Finding &finding : folder.findings) {
-                tell(finding);
+            if (!folder.findings.empty()) {
+                const NativeName name = nativeNameOf(folders[size_t(i)]);
+                for (Finding &finding : folder.findings) {
+                    if (!name.empty()) {
+                        finding.folderName = name;
+                    }
+                    tell(finding);
+                }
             }
             for (const auto &[keyed, groups] :
                  {std::pair(&folder.titles, &titles), std::pair(&folder.selectors, &selectors)}) {
@@ -706,8 +733,12 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
                                 QByteArrayView(at + text.shownSize, text.keySize));
                 }
             }
-            return true;
+            summary.stopped = progress && !progress(i + 1, summary.folders);
+            return !summary.stopped;
         });
+    if (summary.stopped) {
+        return summary;
+    }
 
     const auto tellGroups = [&](const TitleGroups &groups, FindingKind kind, const QString &what) {
         for (const std::vector<TitleGroups::Carrier> &group : groups.groups()) {
@@ -715,7 +746,8 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
             QStringList named;
             for (const TitleGroups::Carrier &carrier : group) {
                 const QString folder = u'\\' + folders[size_t(carrier.folder)].name;
-                finding.carriers.push_back({folder, sectionName(carrier.section), carrier.title});
+                finding.carriers.push_back({folder, sectionName(carrier.section), carrier.title,
+                                            nativeNameOf(folders[size_t(carrier.folder)])});
                 named.append(QStringLiteral("%1 [%2] \"%3\"").arg(folder, sectionName(carrier.section), carrier.title));
             }
             finding.message = what.arg(group.size()).arg(named.join(QStringLiteral(", ")));
@@ -728,6 +760,11 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
                QStringLiteral("%1 variations have the same ui_manufacturer, ui_type and ui_variation, so the "
                               "simulator's selector shows them alike: %2"));
     return summary;
+}
+
+fs::path folderOnDisk(const QString &folder, const NativeName &folderName)
+{
+    return folderName.empty() ? toNativePath(folder.mid(1)) : fs::path(folderName);
 }
 
 CollectionCheck checkCollection(const fs::path &aircraftDir, CheckScope scope, int readerThreads)

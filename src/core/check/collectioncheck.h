@@ -36,9 +36,10 @@ inline constexpr int FindingKindCount = int(FindingKind::SameSelector) + 1;
 
 // One variation named by a collection finding.
 struct FindingCarrier {
-    QString folder;  // "\" + the aircraft folder
-    QString section; // "fltsim.N"
-    QString title;   // as the list shows it
+    QString folder;                                // "\" + the aircraft folder
+    QString section;                               // "fltsim.N"
+    QString title;                                 // as the list shows it
+    std::filesystem::path::string_type folderName; // as Finding::folderName
 };
 
 // One thing that makes an aircraft vanish or break in the simulator.
@@ -59,7 +60,13 @@ struct Finding {
     FindingKind kind = FindingKind::NoCfg;
     QString message;                      // one line
     std::vector<FindingCarrier> carriers; // duplicate-title, same-selector: every variation concerned
+    // The folder's name on disk where its text (folder) does not give it back: a name that is
+    // not valid UTF-8. Empty otherwise; folderOnDisk() gives the name either way.
+    std::filesystem::path::string_type folderName;
 };
+
+// The name on disk of the folder of a finding or carrier, below the Aircraft directory: b747.
+std::filesystem::path folderOnDisk(const QString &folder, const std::filesystem::path::string_type &folderName);
 
 // Where a collection's aircraft go between its folders and the list's rows: each total is the
 // sum of the counts that follow it.
@@ -90,6 +97,7 @@ struct CheckSummary {
     qint64 findings = 0;
     std::array<qint64, FindingKindCount> counts{};
     ScanReport report;
+    bool stopped = false; // the progress callback stopped the check: the counts cover part of it
 
     // Whether any finding is more than informational.
     bool hasProblems() const;
@@ -98,6 +106,11 @@ struct CheckSummary {
 // Told each finding as soon as it is known, on the calling thread: folder by folder in scan
 // order, then the collection's own.
 using FindingReport = std::function<void(const Finding &finding)>;
+
+// Told on the calling thread once the folders are listed (0 done) and after each folder's
+// findings. Returning false stops the check: no further folder is started, the collection's
+// own findings are not made, and the call returns once the reader threads have ended.
+using CheckProgress = std::function<bool(int foldersDone, int foldersTotal)>;
 
 // The result of a check gathered whole, for callers that keep every finding.
 struct CollectionCheck {
@@ -125,7 +138,7 @@ struct CheckScope {
 // findings are the same for any number of them (0: as many as the scan uses). Memory stays
 // bounded whatever the number of findings: each is reported and let go.
 CheckSummary checkCollection(const std::filesystem::path &aircraftDir, CheckScope scope, const FindingReport &report,
-                             int readerThreads = 0);
+                             int readerThreads = 0, const CheckProgress &progress = {});
 
 // The same, every finding kept.
 CollectionCheck checkCollection(const std::filesystem::path &aircraftDir, CheckScope scope, int readerThreads = 0);

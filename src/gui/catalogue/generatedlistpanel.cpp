@@ -232,4 +232,22 @@ bool GeneratedListPanel::eventFilter(QObject *watched, QEvent *event)
     return QGroupBox::eventFilter(watched, event);
 }
 
+bool GeneratedListPanel::selectRow(int row)
+{
+    m_list2->setFocus();
+    // A row the filter hides is shown by clearing the filter: the user asked for that row.
+    if (m_shown->shownRow(row) < 0 && m_filterBar->isVisible()) {
+        m_filterBar->clearAndClose();
+    }
+    const int shownRow = m_shown->shownRow(row);
+    const QModelIndex index = shownRow >= 0 ? m_shown->index(shownRow) : QModelIndex();
+    if (!index.isValid() || m_list2->currentIndex() == index) {
+        return false;
+    }
+    // Selected as well as current, so that it shows highlighted.
+    m_list2->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_list2->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
 } // namespace hangardeck::gui

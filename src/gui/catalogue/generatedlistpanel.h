@@ -31,6 +31,11 @@ public:
     // list stays without a selection. False when that row was selected already.
     bool selectFirstRow();
 
+    // Gives the list the focus and selects a row of the whole list, scrolled into view; a row
+    // the filter hides clears the filter first. False when it was selected already or there
+    // is no such row.
+    bool selectRow(int row);
+
     // The selected row, -1 for none.
     int currentRow() const;
 

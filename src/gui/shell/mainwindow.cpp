@@ -13,6 +13,7 @@
 #include "gui/catalogue/generatedlistpanel.h"
 #include "gui/catalogue/savedlistactions.h"
 #include "gui/catalogue/scanrunner.h"
+#include "gui/check/checkwindow.h"
 #include "gui/finder/directorypickerpanel.h"
 #include "gui/finder/findwindow.h"
 #include "gui/inspection/inspectionpane.h"
@@ -169,6 +170,8 @@ void MainWindow::buildMenus()
     QAction *generate =
         addItem(this, listMenu, "mnuGenerate", QStringLiteral("&Generate List"), QKeySequence(Qt::Key_F5));
     connect(generate, &QAction::triggered, this, &MainWindow::generateList);
+    QAction *check = addItem(this, listMenu, "mnuCheck", QStringLiteral("C&heck Collection"), QKeySequence(Qt::Key_F7));
+    connect(check, &QAction::triggered, this, &MainWindow::openCheckWindow);
     m_mnuFSX = addItem(this, listMenu, "mnuFSX", QStringLiteral("&List Extra Fltsim.x also"));
     m_mnuFSX->setCheckable(true);
     // Switching on lists every entry at once; switching off waits for the next scan. Start-up
@@ -244,6 +247,7 @@ void MainWindow::generateList()
     // The old lists go first: they would otherwise stay in memory beside the new ones.
     m_model->setScan({});
     ScanOutcome outcome = m_scanRunner->run(m_directoryPanel->nativePath(), m_mnuFSX->isChecked(), settings);
+    m_listedDirectory = m_directoryPanel->nativePath();
     m_directoryPanel->showSubfolders(std::move(outcome.folders));
     m_model->setScan(std::move(outcome.scan));
     m_statusLine->hideProgress();
@@ -296,6 +300,62 @@ void MainWindow::openFindWindow()
     // However the search window closes, this one comes back on the panel it had.
     connect(find, &FindWindow::closed, this, &QWidget::show);
     find->show();
+}
+
+void MainWindow::openCheckWindow()
+{
+    if (!m_checkWindow) {
+        m_checkWindow = new CheckWindow(m_launcher, this);
+        connect(m_checkWindow, &CheckWindow::entryRequested, this, &MainWindow::showEntry);
+    }
+    // The check reads the directory as the list does, every listed [fltsim.N] or [fltsim.0]
+    // alone; an open window on the same is only raised, its findings kept.
+    const std::filesystem::path directory = m_directoryPanel->nativePath();
+    const bool extended = m_mnuFSX->isChecked();
+    if (m_checkWindow->isHidden() || m_checkWindow->directory() != directory
+        || m_checkWindow->isExtended() != extended) {
+        m_checkWindow->check(directory, extended);
+    }
+    m_checkWindow->show();
+    m_checkWindow->raise();
+    m_checkWindow->activateWindow();
+}
+
+bool MainWindow::showEntry(const std::filesystem::path &aircraftDir, const QString &subdir, int entry)
+{
+    if (m_scanRunner->isRunning()) {
+        return false;
+    }
+    if (m_model->rowCount() == 0 || m_listedDirectory != aircraftDir) {
+        if (m_directoryPanel->nativePath() != aircraftDir) {
+            m_directoryPanel->setNativePath(aircraftDir);
+        }
+        generateList();
+    }
+    // The entry itself, else the folder's first row (an entry the list does not show).
+    const core::CatalogueScan &scan = m_model->scan();
+    qsizetype found = -1;
+    for (qsizetype k = 0; k < qsizetype(scan.entries.size()); ++k) {
+        const core::CatalogueEntry &candidate = scan.entries[size_t(k)];
+        if (candidate.subdir == subdir && (found < 0 || candidate.fltsimIndex == entry)) {
+            found = k;
+            if (candidate.fltsimIndex == entry) {
+                break;
+            }
+        }
+    }
+    if (found < 0) {
+        return false;
+    }
+    const auto row =
+        int(std::find(scan.rowEntries.begin(), scan.rowEntries.end(), int(found)) - scan.rowEntries.begin());
+    showPanel(5);
+    if (!m_listPanel->selectRow(row)) {
+        m_inspection->inspectRow(m_model->generatedRow(row), m_model->generatedEntry(row));
+    }
+    raise();
+    activateWindow();
+    return true;
 }
 
 void MainWindow::onLeadFieldChosen(core::LeadField field)
@@ -409,6 +469,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Ending the program closes every window of it, the help viewer included.
     if (m_helpViewer) {
         m_helpViewer->close();
+    }
+    if (m_checkWindow) {
+        m_checkWindow->close();
     }
     event->accept();
 }

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <memory>
 
 class QAction;
@@ -16,6 +17,7 @@ class QAction;
 namespace hangardeck::gui {
 
 class CatalogueModel;
+class CheckWindow;
 class DataFormatPanel;
 class DirectoryPickerPanel;
 class FieldListsPanel;
@@ -57,6 +59,11 @@ public:
     // Whether the generated list is stretched over the window.
     bool isStretched() const;
 
+    // Shows entry N of an aircraft folder (\b747) in the generated list, selected and
+    // inspected; the list of the directory is generated first when it is not the one shown.
+    // False when the list has no row of the folder.
+    bool showEntry(const std::filesystem::path &aircraftDir, const QString &subdir, int entry);
+
 public Q_SLOTS:
     // "Generate List": scans the aircraft directory with the format on the panels.
     void generateList();
@@ -68,6 +75,8 @@ public Q_SLOTS:
     void saveList();
     // "Find Directory": the search window in place of this one until it closes.
     void openFindWindow();
+    // "Check Collection": the check window over the aircraft directory, as the list reads it.
+    void openCheckWindow();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -102,6 +111,8 @@ private:
     WindowPlacement *m_placement = nullptr;
     QAction *m_mnuFSX = nullptr;
     HelpViewer *m_helpViewer = nullptr;
+    CheckWindow *m_checkWindow = nullptr;
+    std::filesystem::path m_listedDirectory; // the directory the generated list is of
 
     core::LeadField m_lastLeadField = core::LeadField::Manufacturer;
     // A first run's settings are written once the window's outer frame is known.

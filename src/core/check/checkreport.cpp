@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
-#include "cli/checkoutput.h"
+#include "core/check/checkreport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace hangardeck::cli {
+namespace hangardeck::core {
 
 namespace {
 
@@ -25,7 +25,9 @@ QString shown(QString text)
     return text;
 }
 
-QString summaryLine(const core::CheckSummary &summary)
+} // namespace
+
+QString checkSummaryLine(const CheckSummary &summary)
 {
     const qint64 total = summary.findings;
     QString line = QStringLiteral("%1 %2, %3 %4, %5 %6")
@@ -36,9 +38,9 @@ QString summaryLine(const core::CheckSummary &summary)
                        .arg(total)
                        .arg(total == 1 ? QStringLiteral("finding") : QStringLiteral("findings"));
     QStringList perKind;
-    for (int k = 0; k < core::FindingKindCount; ++k) {
+    for (int k = 0; k < FindingKindCount; ++k) {
         if (const qint64 count = summary.counts[size_t(k)]; count > 0) {
-            perKind.append(core::findingKindName(core::FindingKind(k)) + u' ' + QString::number(count));
+            perKind.append(findingKindName(FindingKind(k)) + u' ' + QString::number(count));
         }
     }
     if (!perKind.isEmpty()) {
@@ -48,7 +50,7 @@ QString summaryLine(const core::CheckSummary &summary)
 }
 
 // Where the aircraft went between the folders and the rows, each total followed by its parts.
-QStringList reportLines(const core::ScanReport &r)
+QStringList scanReportLines(const ScanReport &r)
 {
     return {
         QStringLiteral("report: %1 folders seen: %2 skipped, %3 without aircraft.cfg, %4 unreadable, %5 with an "
@@ -80,7 +82,9 @@ QStringList reportLines(const core::ScanReport &r)
     };
 }
 
-QJsonObject reportObject(const core::ScanReport &r)
+namespace {
+
+QJsonObject reportObject(const ScanReport &r)
 {
     return {{QStringLiteral("foldersSeen"), r.foldersSeen},
             {QStringLiteral("skipped"), r.skipped},
@@ -98,15 +102,15 @@ QJsonObject reportObject(const core::ScanReport &r)
             {QStringLiteral("rows"), r.rows}};
 }
 
-QJsonObject findingObject(const core::Finding &finding)
+QJsonObject findingObject(const Finding &finding)
 {
     QJsonObject object{{QStringLiteral("folder"), finding.folder},
                        {QStringLiteral("section"), finding.section},
-                       {QStringLiteral("kind"), core::findingKindName(finding.kind)},
+                       {QStringLiteral("kind"), findingKindName(finding.kind)},
                        {QStringLiteral("message"), finding.message}};
     if (!finding.carriers.empty()) {
         QJsonArray carriers;
-        for (const core::FindingCarrier &carrier : finding.carriers) {
+        for (const FindingCarrier &carrier : finding.carriers) {
             carriers.append(QJsonObject{{QStringLiteral("folder"), carrier.folder},
                                         {QStringLiteral("section"), carrier.section},
                                         {QStringLiteral("title"), carrier.title}});
@@ -114,6 +118,17 @@ QJsonObject findingObject(const core::Finding &finding)
         object.insert(QStringLiteral("carriers"), carriers);
     }
     return object;
+}
+
+// RFC 4180: a field holding a comma, a quote or a line break is quoted, quotes doubled.
+QByteArray csvField(const QString &value)
+{
+    QByteArray bytes = value.toUtf8();
+    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') || bytes.contains('\n')) {
+        bytes.replace('"', "\"\"");
+        return '"' + bytes + '"';
+    }
+    return bytes;
 }
 
 // A JSON value laid out as an element of an indented array one level down.
@@ -128,16 +143,18 @@ QByteArray indented(const QJsonObject &object, QByteArrayView indent)
 
 } // namespace
 
-CheckPrinter::CheckPrinter(CheckFormat format, ByteSink sink)
+CheckReportWriter::CheckReportWriter(CheckReportFormat format, ReportSink sink)
     : m_format(format),
       m_sink(std::move(sink))
 {
-    if (m_format == CheckFormat::Json) {
+    if (m_format == CheckReportFormat::Json) {
         m_pending = "{\n    \"findings\": [";
+    } else if (m_format == CheckReportFormat::Csv) {
+        m_pending = "folder,section,kind,message\r\n";
     }
 }
 
-bool CheckPrinter::flush(qsizetype above)
+bool CheckReportWriter::flush(qsizetype above)
 {
     if (!m_failed && m_pending.size() > above) {
         m_failed = !m_sink(m_pending);
@@ -146,19 +163,22 @@ bool CheckPrinter::flush(qsizetype above)
     return !m_failed;
 }
 
-bool CheckPrinter::finding(const core::Finding &finding)
+bool CheckReportWriter::finding(const Finding &finding)
 {
     if (m_failed) {
         return false;
     }
-    if (m_format == CheckFormat::Text) {
+    if (m_format == CheckReportFormat::Text) {
         QString where = finding.folder.isEmpty() ? QStringLiteral("(collection)") : finding.folder;
         if (!finding.section.isEmpty()) {
             where += u' ' + finding.section;
         }
         m_pending +=
-            shown(where + u' ' + core::findingKindName(finding.kind) + QStringLiteral(": ") + finding.message).toUtf8();
+            shown(where + u' ' + findingKindName(finding.kind) + QStringLiteral(": ") + finding.message).toUtf8();
         m_pending += '\n';
+    } else if (m_format == CheckReportFormat::Csv) {
+        m_pending += csvField(finding.folder) + ',' + csvField(finding.section) + ','
+                     + findingKindName(finding.kind).toUtf8() + ',' + csvField(finding.message) + "\r\n";
     } else {
         m_pending += m_first ? "\n" : ",\n";
         m_pending += indented(findingObject(finding), "        ");
@@ -167,18 +187,21 @@ bool CheckPrinter::finding(const core::Finding &finding)
     return flush(PieceBytes);
 }
 
-bool CheckPrinter::finish(const core::CheckSummary &summary)
+bool CheckReportWriter::finish(const CheckSummary &summary)
 {
-    if (m_format == CheckFormat::Text) {
-        m_pending += (summaryLine(summary) + u'\n').toUtf8();
-        for (const QString &line : reportLines(summary.report)) {
+    if (m_format == CheckReportFormat::Text) {
+        m_pending += (checkSummaryLine(summary) + u'\n').toUtf8();
+        for (const QString &line : scanReportLines(summary.report)) {
             m_pending += (line + u'\n').toUtf8();
         }
         return flush(0);
     }
+    if (m_format == CheckReportFormat::Csv) {
+        return flush(0); // the records are the whole of it: the summary is theirs to count
+    }
     QJsonObject kinds;
-    for (int k = 0; k < core::FindingKindCount; ++k) {
-        kinds.insert(core::findingKindName(core::FindingKind(k)), summary.counts[size_t(k)]);
+    for (int k = 0; k < FindingKindCount; ++k) {
+        kinds.insert(findingKindName(FindingKind(k)), summary.counts[size_t(k)]);
     }
     const QJsonObject object{{QStringLiteral("folders"), summary.folders},
                              {QStringLiteral("variations"), summary.variations},
@@ -192,4 +215,4 @@ bool CheckPrinter::finish(const core::CheckSummary &summary)
     return flush(0);
 }
 
-} // namespace hangardeck::cli
+} // namespace hangardeck::core

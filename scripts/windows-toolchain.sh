@@ -1,0 +1,90 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 HANGARDECK developers
+#
+# Makes what a Windows build needs, from Debian's packages only: the mingw-w64 cross compiler,
+# Wine to run the result, and Qt's base module built for Windows as DLLs (so that a zip of the
+# program meets Qt's LGPL terms) from Debian's own qt6-base source, the same version as the
+# build machine's Qt, whose moc, rcc and uic it uses. Qt goes into a cache outside the
+# repository; when the cache is there, nothing is done.
+#
+#   scripts/windows-toolchain.sh          (as root, or with sudo)
+#
+# Environment: HANGARDECK_WINDOWS_QT (default /var/cache/hangardeck/qt-6.4.2-mingw), JOBS.
+# About 40 minutes on 2 cores.
+set -eu
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+prefix=${HANGARDECK_WINDOWS_QT:-/var/cache/hangardeck/qt-6.4.2-mingw}
+stamp=$prefix/.complete
+if [ -f "$stamp" ]; then
+    echo "Qt for Windows is in $prefix"
+    exit 0
+fi
+sudo=
+if [ "$(id -u)" != 0 ]; then
+    sudo=sudo
+fi
+
+# Source packages come from the same mirror as the binary ones.
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+    $sudo tee /etc/apt/sources.list.d/hangardeck-deb-src.sources >/dev/null <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+fi
+$sudo apt-get update -qq
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    g++-mingw-w64-x86-64-posix wine64 wine cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools \
+    >/dev/null
+
+work=$(mktemp -d "${TMPDIR:-/var/tmp}/hangardeck-qt-mingw.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+apt-get source -qq --download-only qt6-base >/dev/null
+dpkg-source -x --skip-patches qt6-base_*.dsc source >/dev/null
+version=$(sed -n 's/^Version: \([0-9.]*\).*/\1/p' qt6-base_*.dsc)
+host=$(dpkg -s qt6-base-dev | sed -n 's/^Version: \([0-9.]*\).*/\1/p')
+if [ "$version" != "$host" ]; then
+    echo "windows-toolchain: qt6-base source $version differs from the installed Qt $host" >&2
+    exit 1
+fi
+
+# Each switch, and why:
+#   -xplatform win32-g++        the target is Windows, with mingw's g++
+#   -qt-host-path /usr          moc, rcc and uic are the build machine's (Qt 6 cross builds need them)
+#                               (Debian keeps their CMake files below /usr/lib/<multiarch>/cmake)
+#   -shared -release            DLLs, optimised: what the zip ships
+#   -prefix                     the cache, outside the repository
+#   -nomake examples/tests      only the libraries and plugins
+#   -no-feature-tabletevent     Debian's source leaves out the bundled wintab.h it needs
+#   -no-opengl                  the program draws with the raster engine only
+#   -no-dbus -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
+#                               modules the program never uses
+#   -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
+#                               the bundled copies: Debian has no Windows builds of these libraries
+#   -no-icu                     Windows' own locale support instead
+#   -schannel / -no-openssl     no TLS is needed at all
+cmake -S source -B build -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DBUILD_SHARED_LIBS=ON \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_tabletevent=OFF \
+    -DFEATURE_opengl=OFF \
+    -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_concurrent=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
+    -DFEATURE_icu=OFF -DFEATURE_openssl=OFF \
+    >configure.log 2>&1 || { tail -n 40 configure.log >&2; exit 1; }
+cmake --build build --parallel "${JOBS:-$(nproc)}" >build.log 2>&1 || { tail -n 40 build.log >&2; exit 1; }
+$sudo cmake --install build >/dev/null
+$sudo touch "$stamp"
+echo "Qt for Windows is in $prefix"
