@@ -146,6 +146,13 @@ private Q_SLOTS:
         // A collection finding shows the first variation it names.
         h.doubleClickRow(4);
         QVERIFY2(shown().endsWith(".00\\Alpha"), qPrintable(shown()));
+        // A row the list's filter hides is shown all the same: the filter gives way.
+        QTest::keyClick(h.list("List2"), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(h.window->findChild<QLineEdit *>("listFilter"), "Charlie");
+        QVERIFY(h.rows("List2") < 5);
+        h.doubleClickRow(1);
+        QVERIFY2(shown().endsWith(".01\\Alpha"), qPrintable(shown()));
+        QCOMPARE(h.rows("List2"), 5);
 
         h.clickRow(3);
         QTest::keyClick(h.table(), Qt::Key_Return);

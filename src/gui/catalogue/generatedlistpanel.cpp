@@ -236,7 +236,7 @@ bool GeneratedListPanel::selectRow(int row)
 {
     m_list2->setFocus();
     // A row the filter hides is shown by clearing the filter: the user asked for that row.
-    if (m_shown->shownRow(row) < 0 && m_filterBar->isVisible()) {
+    if (row >= 0 && row < m_catalogue->rowCount() && m_shown->shownRow(row) < 0) {
         m_filterBar->clearAndClose();
     }
     const int shownRow = m_shown->shownRow(row);
