@@ -179,19 +179,9 @@ void writeRows(const core::CatalogueScan &scan, const EntryOrder &order, const L
     out.append(secondHalf);
 }
 
-// RFC 4180: a field holding a comma, a quote or a line break is quoted, quotes doubled.
-QByteArray csvField(const QString &value)
-{
-    QByteArray bytes = value.toUtf8();
-    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') || bytes.contains('\n')) {
-        bytes.replace('"', "\"\"");
-        return '"' + bytes + '"';
-    }
-    return bytes;
-}
-
 void writeCsv(const core::CatalogueScan &scan, const EntryOrder &order, ChunkedOutput &out)
 {
+    using core::rowformat::csvField;
     out.append("manufacturer,type,title,subdir,entry\r\n");
     for (std::size_t i = 0; i < order.size() && out.isGood(); ++i) {
         const core::CatalogueEntry &entry = scan.entries[std::size_t(order[i])];

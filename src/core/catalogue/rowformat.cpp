@@ -204,4 +204,14 @@ void appendRow(QString &row, const CatalogueEntry &entry, const FormatSettings &
     row.resize(start + write.length());
 }
 
+QByteArray csvField(const QString &value)
+{
+    QByteArray bytes = value.toUtf8();
+    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') || bytes.contains('\n')) {
+        bytes.replace('"', "\"\"");
+        return '"' + bytes + '"';
+    }
+    return bytes;
+}
+
 } // namespace hangardeck::core::rowformat

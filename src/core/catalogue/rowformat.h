@@ -6,6 +6,7 @@
 #include "core/catalogue/catalogueentry.h"
 #include "core/catalogue/formatsettings.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace hangardeck::core::rowformat {
@@ -26,6 +27,11 @@ QString formatRow(const CatalogueEntry &entry, const FormatSettings &settings);
 
 // The same row appended to a text, which may be one buffer used for row after row.
 void appendRow(QString &row, const CatalogueEntry &entry, const FormatSettings &settings);
+
+// One field of a CSV record (RFC 4180), as UTF-8: a value holding a comma, a quote or a line
+// break is quoted, its quotes doubled:
+//   Boeing 747 "Cargo", freighter   gives   "Boeing 747 ""Cargo"", freighter"
+QByteArray csvField(const QString &value);
 
 } // namespace hangardeck::core::rowformat
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/check/checkreport.h"
 
+#include "core/catalogue/rowformat.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -120,17 +122,6 @@ QJsonObject findingObject(const Finding &finding)
     return object;
 }
 
-// RFC 4180: a field holding a comma, a quote or a line break is quoted, quotes doubled.
-QByteArray csvField(const QString &value)
-{
-    QByteArray bytes = value.toUtf8();
-    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') || bytes.contains('\n')) {
-        bytes.replace('"', "\"\"");
-        return '"' + bytes + '"';
-    }
-    return bytes;
-}
-
 // A JSON value laid out as an element of an indented array one level down.
 QByteArray indented(const QJsonObject &object, QByteArrayView indent)
 {
@@ -177,8 +168,8 @@ bool CheckReportWriter::finding(const Finding &finding)
             shown(where + u' ' + findingKindName(finding.kind) + QStringLiteral(": ") + finding.message).toUtf8();
         m_pending += '\n';
     } else if (m_format == CheckReportFormat::Csv) {
-        m_pending += csvField(finding.folder) + ',' + csvField(finding.section) + ','
-                     + findingKindName(finding.kind).toUtf8() + ',' + csvField(finding.message) + "\r\n";
+        m_pending += rowformat::csvField(finding.folder) + ',' + rowformat::csvField(finding.section) + ','
+                     + findingKindName(finding.kind).toUtf8() + ',' + rowformat::csvField(finding.message) + "\r\n";
     } else {
         m_pending += m_first ? "\n" : ",\n";
         m_pending += indented(findingObject(finding), "        ");
