@@ -8,6 +8,7 @@
 //   check_ms=.. findings=.. rows=.. rss_before_mb=.. rss_after_mb=.. hwm_mb=..
 //
 //   hangardeck-bench-check-window COLLECTION_DIR
+#include "benchsupport.h"
 #include "gui/check/checkwindow.h"
 #include "gui/shell/launcher.h"
 
@@ -30,28 +31,11 @@ protected:
     bool start(const QString &) override { return true; }
 };
 
-// A line of /proc/self/status in MB ("VmRSS", "VmHWM"); 0 where there is none.
-double statusMb(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(qsizetype(qstrlen(key)) + 1).trimmed().split(' ').value(0).toDouble() / 1024;
-        }
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    hangardeck::bench::offscreenUnlessChosen();
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2 || !QFileInfo(args[1]).isDir()) {
@@ -62,7 +46,7 @@ int main(int argc, char *argv[])
     hangardeck::gui::CheckWindow window(&launcher);
     window.show();
     QCoreApplication::processEvents();
-    const double rssBefore = statusMb("VmRSS:");
+    const double rssBefore = hangardeck::bench::procStatusMb("VmRSS");
 
     QEventLoop loop;
     QObject::connect(&window, &hangardeck::gui::CheckWindow::checkFinished, &loop, &QEventLoop::quit);
@@ -80,6 +64,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     std::printf("check_ms=%.1f rows=%d rss_before_mb=%.1f rss_after_mb=%.1f hwm_mb=%.1f\n", checkMs,
-                table->model()->rowCount(), rssBefore, statusMb("VmRSS:"), statusMb("VmHWM:"));
+                table->model()->rowCount(), rssBefore, hangardeck::bench::procStatusMb("VmRSS"),
+                hangardeck::bench::procStatusMb("VmHWM"));
     return 0;
 }

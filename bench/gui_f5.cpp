@@ -55,25 +55,6 @@ public:
     bool painted = false;
 };
 
-// "VmRSS:\t  123456 kB" from /proc/self/status, in MB; -1 where it cannot be read.
-double procStatusMb(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    // /proc files report a size of 0; readAll() reads on to the end regardless.
-    const QByteArray prefix = QByteArray(key) + ':';
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith(prefix)) {
-            const QList<QByteArray> fields = line.mid(prefix.size()).simplified().split(' ');
-            return fields.value(0).toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
 double elapsedMs(const QElapsedTimer &clock)
 {
     return double(clock.nsecsElapsed()) / 1e6;
@@ -125,9 +106,7 @@ int measurePickerStart(QApplication &app, const QString &collection)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    hangardeck::bench::offscreenUnlessChosen();
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const bool picker = args.size() == 3 && args[1] == u"--picker";
@@ -175,7 +154,7 @@ int main(int argc, char *argv[])
     const double startMs = elapsedMs(clock);
     app.removeEventFilter(&watcher);
     QCoreApplication::processEvents(); // the outer size applied after the first show
-    const double rssStartMb = procStatusMb("VmRSS");
+    const double rssStartMb = hangardeck::bench::procStatusMb("VmRSS");
 
     auto *generate = window->findChild<QAction *>(QStringLiteral("mnuGenerate"));
     auto *list2 = window->findChild<QAbstractItemView *>(QStringLiteral("List2"));
@@ -197,8 +176,8 @@ int main(int argc, char *argv[])
     const double f5Ms = elapsedMs(clock);
 
     QCoreApplication::processEvents();
-    const double rssAfterF5Mb = procStatusMb("VmRSS");
-    const double hwmMb = procStatusMb("VmHWM");
+    const double rssAfterF5Mb = hangardeck::bench::procStatusMb("VmRSS");
+    const double hwmMb = hangardeck::bench::procStatusMb("VmHWM");
     const int rows = list2->model()->rowCount();
     if (presenter.count > 0 || rows == 0) {
         std::fprintf(stderr, "hangardeck-bench-gui: F5 listed %d rows\n", rows);

@@ -37,23 +37,6 @@
 
 namespace {
 
-// "VmRSS:\t  123456 kB" from /proc/self/status, in MB; -1 where it cannot be read.
-double procStatusMb(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QByteArray prefix = QByteArray(key) + ':';
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith(prefix)) {
-            return line.mid(prefix.size()).simplified().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
-
 double elapsedMs(const QElapsedTimer &clock)
 {
     return double(clock.nsecsElapsed()) / 1e6;
@@ -72,9 +55,7 @@ void pressKey(QWidget *target, int key, const QString &text, Qt::KeyboardModifie
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    hangardeck::bench::offscreenUnlessChosen();
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2 || args.size() > 3 || !QFileInfo(args[1]).isDir()) {
@@ -115,7 +96,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     list2->viewport()->repaint();
     const double f5Ms = elapsedMs(clock);
-    const double rssAfterF5Mb = procStatusMb("VmRSS");
+    const double rssAfterF5Mb = hangardeck::bench::procStatusMb("VmRSS");
     const int rows = list2->model()->rowCount();
     const QDeadlineTimer deadline(600'000);
     while (!gathered && !deadline.hasExpired()) {
@@ -123,8 +104,8 @@ int main(int argc, char *argv[])
     }
     const double gatherMs = elapsedMs(clock) - f5Ms;
     QCoreApplication::processEvents();
-    const double rssGatheredMb = procStatusMb("VmRSS");
-    const double hwmMb = procStatusMb("VmHWM");
+    const double rssGatheredMb = hangardeck::bench::procStatusMb("VmRSS");
+    const double hwmMb = hangardeck::bench::procStatusMb("VmHWM");
     if (!gathered || rows == 0 || presenter.count > 0) {
         std::fprintf(stderr, "hangardeck-bench-filter: F5 listed %d rows; descriptions %s\n", rows,
                      gathered ? "gathered" : "not gathered within 10 minutes");

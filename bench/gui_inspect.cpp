@@ -235,9 +235,7 @@ struct Window {
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    hangardeck::bench::offscreenUnlessChosen();
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 3 || !QFileInfo(args[1]).isDir()) {
