@@ -7,7 +7,8 @@
   measure_check.py --cli PATH [--rounds N] [--check] [--memory] COLLECTION_DIR
 
 Time: both run through sh, since check exits 1 when it has findings: status 0 and 1 count as
-done for check, 0 for list. Target: check within 1.15 times list's median (goal 1.05).
+done for check, 0 for list. Target: check, with the placement and identity kinds, within 1.25
+times list's median (goal 1.05).
 
 Memory: check --extended (text and --format json) and list --extended are run directly, round
 by round, and the peak resident set size of each process is taken from wait4(). Target for
@@ -20,7 +21,7 @@ import sys
 
 from measure import MeasureError, measure_side_by_side, median
 
-TIME_TARGET = (1.15, 1.05)
+TIME_TARGET = (1.25, 1.05)
 MEMORY_TARGET_MB = (250.0, 100.0)
 
 

@@ -14,7 +14,7 @@
 # on 30,000 bare folders of 10 variations (build/bench-collection-30k).
 #
 # Environment: HANGARDECK_CLI (default build/bin/hangardeck-cli), ROUNDS (default 11, 3 with
-# MEMORY=1), BENCH_CHECK=1 to exit with status 3 when a target is missed (check above 1.15
+# MEMORY=1), BENCH_CHECK=1 to exit with status 3 when a target is missed (check above 1.25
 # times list, or above 250 MB).
 set -eu
 
