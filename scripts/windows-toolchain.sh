@@ -41,11 +41,17 @@ $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-rec
     g++-mingw-w64-x86-64-posix wine64 wine cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools \
     >/dev/null
 
-work=$(mktemp -d "${TMPDIR:-/var/tmp}/hangardeck-qt-mingw.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# The build tree is kept beside the cache until Qt is installed: a build that stops (an error,
+# the machine's time running out) goes on from where it was at the next run.
+work=$prefix.build
+$sudo mkdir -p "$work"
+$sudo chown "$(id -u):$(id -g)" "$work"
 cd "$work"
-apt-get source -qq --download-only qt6-base >/dev/null
-dpkg-source -x --skip-patches qt6-base_*.dsc source >/dev/null
+if [ ! -d source ]; then
+    apt-get source -qq --download-only qt6-base >/dev/null
+    dpkg-source -x --skip-patches qt6-base_*.dsc source.partial >/dev/null
+    mv source.partial source
+fi
 version=$(sed -n 's/^Version: \([0-9.]*\).*/\1/p' qt6-base_*.dsc)
 host=$(dpkg -s qt6-base-dev | sed -n 's/^Version: \([0-9.]*\).*/\1/p')
 if [ "$version" != "$host" ]; then
@@ -68,7 +74,7 @@ fi
 #                               the bundled copies: Debian has no Windows builds of these libraries
 #   -no-icu                     Windows' own locale support instead
 #   -schannel / -no-openssl     no TLS is needed at all
-cmake -S source -B build -G Ninja \
+[ -f build/build.ninja ] || cmake -S source -B build -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake \
@@ -84,7 +90,13 @@ cmake -S source -B build -G Ninja \
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_icu=OFF -DFEATURE_openssl=OFF \
     >configure.log 2>&1 || { tail -n 40 configure.log >&2; exit 1; }
-cmake --build build --parallel "${JOBS:-$(nproc)}" >build.log 2>&1 || { tail -n 40 build.log >&2; exit 1; }
+# Qt's headers warn on every file under mingw; only the failed steps and their errors are shown.
+if ! cmake --build build --parallel "${JOBS:-$(nproc)}" >build.log 2>&1; then
+    grep -E -A12 '^FAILED:' build.log | grep -E '^FAILED:|error:|Error|undefined reference' | head -n 40 >&2
+    echo "windows-toolchain: the build stopped; $work/build.log holds all of it, and a new run goes on" >&2
+    exit 1
+fi
 $sudo cmake --install build >/dev/null
 $sudo touch "$stamp"
+rm -rf "$work"
 echo "Qt for Windows is in $prefix"
