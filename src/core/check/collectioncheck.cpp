@@ -206,8 +206,9 @@ constexpr std::array<QByteArrayView, SimKey - FirstFolderKey> DottedKeys = {"tex
 // A text as shown and as compared, one after the other in one buffer: what the merge, on one
 // thread, only has to compare.
 struct Keyed {
-    qsizetype at;
+    qsizetype at; // the text as shown
     int shownSize;
+    qsizetype keyAt; // as compared
     int keySize;
     int section;
 };
@@ -250,37 +251,37 @@ void addKeys(const Profile &profile, const EntryRaws &raws, int section, FolderC
     if (bytes.isEmpty()) {
         bytes.reserve(2048); // ten entries' texts, in one allocation
     }
-    const auto appendShown = [&] {
-        const qsizetype at = bytes.size();
-        if (isAscii(*raws[0])) {
-            bytes.append(raws[0]->first(std::min<qsizetype>(raws[0]->size(), Profile::MaxValueChars)));
-        } else {
-            bytes.append(profile.decodedValue(*raws[0]).toUtf8());
-        }
-        return at;
-    };
-    qsizetype at = appendShown();
+    // The title as shown serves both: a title and a selector name the variation by it.
+    const qsizetype at = bytes.size();
+    if (isAscii(*raws[0])) {
+        bytes.append(raws[0]->first(std::min<qsizetype>(raws[0]->size(), Profile::MaxValueChars)));
+    } else {
+        bytes.append(profile.decodedValue(*raws[0]).toUtf8());
+    }
+    const auto shownSize = int(bytes.size() - at);
     qsizetype keyAt = bytes.size();
     appendKey(profile, *raws[0], bytes);
-    folder.titles.push_back({at, int(keyAt - at), int(bytes.size() - keyAt), section});
+    folder.titles.push_back({at, shownSize, keyAt, int(bytes.size() - keyAt), section});
 
     // Only an entry naming its maker and type is placed in the selector by them; one without is
     // broken in other ways. A value of fewer than two characters counts as none.
-    const auto isValue = [&](size_t k) {
-        return raws[k] && (raws[k]->size() >= 8 || Profile::isAircraftValue(profile.decodedValue(*raws[k])));
-    };
-    if (!isValue(ManufacturerKey) || !isValue(TypeKey)) {
+    std::array<bool, 3> present{};
+    const std::array<size_t, 3> keys = {ManufacturerKey, TypeKey, VariationKey};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const std::optional<QByteArrayView> &raw = raws[keys[i]];
+        present[i] = raw && (raw->size() >= 8 || Profile::isAircraftValue(profile.decodedValue(*raw)));
+    }
+    if (!present[0] || !present[1]) {
         return;
     }
-    at = appendShown();
     keyAt = bytes.size();
-    for (const size_t k : {ManufacturerKey, TypeKey, VariationKey}) {
-        if (isValue(k)) {
-            appendKey(profile, *raws[k], bytes);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (present[i]) {
+            appendKey(profile, *raws[keys[i]], bytes);
         }
         bytes.append('\0'); // a value never holds a NUL (one ends it): the three stay apart
     }
-    folder.selectors.push_back({at, int(keyAt - at), int(bytes.size() - keyAt), section});
+    folder.selectors.push_back({at, shownSize, keyAt, int(bytes.size() - keyAt), section});
 }
 
 // The findings of one listed entry's values; its texture folder is looked into for a thumbnail
@@ -728,9 +729,9 @@ CheckSummary checkCollection(const fs::path &aircraftDir, CheckScope scope, cons
             for (const auto &[keyed, groups] :
                  {std::pair(&folder.titles, &titles), std::pair(&folder.selectors, &selectors)}) {
                 for (const Keyed &text : *keyed) {
-                    const char *at = folder.keyedBytes.constData() + text.at;
-                    groups->add(i, text.section, QByteArrayView(at, text.shownSize),
-                                QByteArrayView(at + text.shownSize, text.keySize));
+                    const char *base = folder.keyedBytes.constData();
+                    groups->add(i, text.section, QByteArrayView(base + text.at, text.shownSize),
+                                QByteArrayView(base + text.keyAt, text.keySize));
                 }
             }
             summary.stopped = progress && !progress(i + 1, summary.folders);
