@@ -17,13 +17,6 @@ const NativeName &exactName()
     return name;
 }
 
-bool equalsIgnoringAsciiCase(NativeNameView a, NativeNameView b)
-{
-    const auto lower = [](auto c) { return c >= 'A' && c <= 'Z' ? decltype(c)(c + ('a' - 'A')) : c; };
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(), [&](auto x, auto y) { return lower(x) == lower(y); });
-}
-
 AircraftConfig configFrom(FileRead read, NativeName name)
 {
     AircraftConfig config;
@@ -75,15 +68,6 @@ AircraftConfig otherCase(const FolderHandle &folder, const std::vector<FolderIte
     }
     const NativeName *best = otherSpelling(*listing);
     return best ? configFrom(folder.readFile(*best), *best) : notFound(exactIsFolder);
-}
-
-// A name below a folder: "folder/name".
-NativeName below(NativeNameView folder, NativeNameView name)
-{
-    NativeName path(folder);
-    path += NativeName::value_type('/');
-    path += name;
-    return path;
 }
 
 // The raw texts of an entry's three keys, kept to tell a repeated value without decoding
@@ -148,7 +132,7 @@ AircraftConfig readAircraftConfig(const FolderHandle &parent, NativeNameView fol
 {
     // Nearly every folder has the exact name: read through the parent, the folder is never
     // opened or listed.
-    FileRead read = parent.readFile(below(folderName, exactName()));
+    FileRead read = parent.readFile(pathBelow(folderName, exactName()));
     if (read.status == FileRead::Read || read.status == FileRead::Unreadable) {
         return configFrom(std::move(read), exactName());
     }
@@ -156,7 +140,7 @@ AircraftConfig readAircraftConfig(const FolderHandle &parent, NativeNameView fol
         return otherCase(parent.openChild(folderName), nullptr, read.status == FileRead::Directory);
     }
     const NativeName *best = otherSpelling(*listing);
-    return best ? configFrom(parent.readFile(below(folderName, *best)), *best)
+    return best ? configFrom(parent.readFile(pathBelow(folderName, *best)), *best)
                 : notFound(read.status == FileRead::Directory);
 }
 

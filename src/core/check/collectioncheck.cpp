@@ -67,32 +67,31 @@ bool isOneOf(QByteArrayView folded, std::initializer_list<QByteArrayView> names)
     return std::find(names.begin(), names.end(), folded) != names.end();
 }
 
-// A name below a folder: "folder/name", as a path relative to the folder's parent.
-NativeName below(NativeNameView folder, NativeNameView name)
+// The names looked for in sub-folders, native on every platform.
+const NativeName &cfgName()
 {
-    NativeName path(folder);
-    path += NativeName::value_type('/');
-    path += name;
-    return path;
+    static const NativeName name = fs::path("aircraft.cfg").native();
+    return name;
 }
 
-// Whether folder (below parent) holds a file of an ASCII name in any letter case: looked up as
-// written first, listed only when it is not there so.
-bool holdsFile(const FolderHandle &parent, NativeNameView folder, std::string_view name)
+const NativeName &thumbnailName()
 {
-    const NativeName exact(name.begin(), name.end());
-    if (const std::optional<ChildInfo> info = parent.childInfo(below(folder, exact), Links::Follow)) {
+    static const NativeName name = fs::path("thumbnail.jpg").native();
+    return name;
+}
+
+// Whether folder (below parent) holds a file of a name in any letter case: looked up as
+// written first, listed only when it is not there so.
+bool holdsFile(const FolderHandle &parent, NativeNameView folder, NativeNameView name)
+{
+    if (const std::optional<ChildInfo> info = parent.childInfo(pathBelow(folder, name), Links::Follow)) {
         if (!info->isDirectory) {
             return true;
         }
     }
     bool found = false;
     parent.listChild(folder, Links::Follow, [&](NativeNameView item, bool isDirectory, bool) {
-        found = found
-                || (!isDirectory && item.size() == name.size()
-                    && std::equal(item.begin(), item.end(), name.begin(), [](auto a, char b) {
-                           return std::make_unsigned_t<decltype(a)>(a) < 0x80 && foldedAscii(char(a)) == b;
-                       }));
+        found = found || (!isDirectory && equalsIgnoringAsciiCase(item, name));
     });
     return found;
 }
@@ -322,7 +321,7 @@ void checkEntry(const Profile &profile, int n, const EntryRaws &raws, FolderName
             && std::find(texturesSeen->begin(), texturesSeen->end(), match.entry) == texturesSeen->end()) {
             texturesSeen->push_back(match.entry);
             const NativeNameView texture = names.native(match.entry);
-            if (!holdsFile(names.parent(), below(names.name(), texture), "thumbnail.jpg")) {
+            if (!holdsFile(names.parent(), pathBelow(names.name(), texture), thumbnailName())) {
                 findings.push_back({folder, sectionName(n), FindingKind::NoThumbnail,
                                     QStringLiteral("%1 has no thumbnail.jpg: the simulator's selector shows no "
                                                    "picture of this variation")
@@ -376,6 +375,36 @@ bool isTitled(const Profile &profile, int n)
     return isShownTitle(profile, raw);
 }
 
+// The sub-folders of a listed aircraft folder that hold an aircraft.cfg, in name order. With
+// skipParts, the aircraft's own parts (texture, model, panel and sound folders) are not looked
+// into: each would cost a lookup, and none holds an aircraft.
+QStringList subfoldersWithCfg(FolderNames &names, bool skipParts)
+{
+    QStringList found;
+    for (int i = 0; names.list() && i < names.count(); ++i) {
+        const QByteArrayView name = names.folded(i);
+        if (!names.isDirectory(i)
+            || (skipParts
+                && (name.startsWith("texture") || name.startsWith("model") || name.startsWith("panel")
+                    || name.startsWith("sound")))) {
+            continue;
+        }
+        if (holdsFile(names.parent(), pathBelow(names.name(), names.native(i)), cfgName())) {
+            found.append(fromNativeName(names.native(i)));
+        }
+    }
+    found.sort(Qt::CaseInsensitive);
+    return found;
+}
+
+// A listed folder's own name as the disk gives it: the last part of its native path.
+NativeName nameOnDisk(const DirectoryEntry &folder)
+{
+    const NativeName::value_type separators[] = {'/', NativeName::value_type(fs::path::preferred_separator), 0};
+    const size_t slash = folder.native.find_last_of(separators);
+    return slash == NativeName::npos ? folder.native : folder.native.substr(slash + 1);
+}
+
 // What a folder without aircraft.cfg is: a junk folder (__MACOSX, or nothing but .DS_Store,
 // Thumbs.db and desktop.ini), one unpacked a level too deep, or merely without one.
 void checkFolderWithoutCfg(FolderNames &names, const QString &subdir, std::vector<Finding> &findings)
@@ -396,14 +425,8 @@ void checkFolderWithoutCfg(FolderNames &names, const QString &subdir, std::vecto
                                            "as -EMPTY-; delete it")});
         return;
     }
-    QStringList deeper;
-    for (int i = 0; listed && i < names.count(); ++i) {
-        if (names.isDirectory(i) && holdsFile(names.parent(), below(names.name(), names.native(i)), "aircraft.cfg")) {
-            deeper.append(fromNativeName(names.native(i)));
-        }
-    }
+    const QStringList deeper = subfoldersWithCfg(names, false);
     if (!deeper.isEmpty()) {
-        deeper.sort(Qt::CaseInsensitive);
         findings.push_back({subdir,
                             {},
                             FindingKind::NestedCfg,
@@ -423,22 +446,7 @@ void checkFolderWithoutCfg(FolderNames &names, const QString &subdir, std::vecto
 // never reads.
 void checkNestedAircraft(FolderNames &names, const QString &subdir, std::vector<Finding> &findings)
 {
-    if (!names.list()) {
-        return;
-    }
-    QStringList nested;
-    for (int i = 0; i < names.count(); ++i) {
-        const QByteArrayView name = names.folded(i);
-        if (!names.isDirectory(i) || name.startsWith("texture") || name.startsWith("model") || name.startsWith("panel")
-            || name.startsWith("sound")) {
-            continue;
-        }
-        if (holdsFile(names.parent(), below(names.name(), names.native(i)), "aircraft.cfg")) {
-            nested.append(fromNativeName(names.native(i)));
-        }
-    }
-    nested.sort(Qt::CaseInsensitive);
-    for (const QString &folder : std::as_const(nested)) {
+    for (const QString &folder : subfoldersWithCfg(names, true)) {
         findings.push_back({subdir,
                             {},
                             FindingKind::NestedAircraft,
@@ -456,7 +464,7 @@ FolderCheck checkFolder(const FolderHandle &aircraftDir, const DirectoryEntry &f
     report.rows = 1;
     std::vector<Finding> &findings = result.findings;
     const QString subdir = u'\\' + folder.name;
-    const NativeName name = folder.path().filename().native();
+    const NativeName name = nameOnDisk(folder);
     // Listed and read through the aircraft directory: the folder itself is never opened.
     const FolderHandle parent = aircraftDir.isOpen() ? FolderHandle() : FolderHandle::open(folder.path().parent_path());
     const FolderHandle &through = aircraftDir.isOpen() ? aircraftDir : parent;
@@ -660,9 +668,7 @@ namespace {
 // so that nearly every finding carries no copy of it.
 NativeName nativeNameOf(const DirectoryEntry &folder)
 {
-    const NativeName::value_type separators[] = {'/', NativeName::value_type(fs::path::preferred_separator), 0};
-    const size_t slash = folder.native.find_last_of(separators);
-    NativeName name = slash == NativeName::npos ? folder.native : folder.native.substr(slash + 1);
+    NativeName name = nameOnDisk(folder);
     if (toNativePath(folder.name).native() == name) {
         name.clear();
     }

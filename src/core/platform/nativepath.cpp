@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "core/platform/nativepath.h"
 
+#include <algorithm>
+
 #include "core/platform/textdecoding.h"
 
 #include <QFile>
@@ -34,6 +36,21 @@ QString fromNativeName(NativeNameView name)
 #else
     return decodeFileName(std::string(name));
 #endif
+}
+
+NativeName pathBelow(NativeNameView folder, NativeNameView name)
+{
+    NativeName path(folder);
+    path += NativeName::value_type('/');
+    path += name;
+    return path;
+}
+
+bool equalsIgnoringAsciiCase(NativeNameView a, NativeNameView b)
+{
+    const auto lower = [](auto c) { return c >= 'A' && c <= 'Z' ? decltype(c)(c + ('a' - 'A')) : c; };
+    return a.size() == b.size()
+           && std::equal(a.begin(), a.end(), b.begin(), [&](auto x, auto y) { return lower(x) == lower(y); });
 }
 
 } // namespace hangardeck::core

@@ -25,6 +25,13 @@ QString fromNativePath(const std::filesystem::path &path);
 // The same for one name of a folder's listing.
 QString fromNativeName(NativeNameView name);
 
+// A name below a folder, as a path relative to the folder's parent: "folder/name".
+NativeName pathBelow(NativeNameView folder, NativeNameView name);
+
+// Whether two names are the same but for the letter case of ASCII letters, as the simulator's
+// file system compares them: Aircraft.cfg and AIRCRAFT.CFG.
+bool equalsIgnoringAsciiCase(NativeNameView a, NativeNameView b);
+
 } // namespace hangardeck::core
 
 #endif
