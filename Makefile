@@ -1,6 +1,7 @@
 # The two commands of the README: `make run` and `make test`. Also: `make test-asan` (the suite
 # under AddressSanitizer and UBSan), `make fuzz` (the fuzzers), `make package` (the .deb),
-# `make style` (the layout check) and `make format` (rewrites the files into it).
+# `make style` (the layout check) and `make format` (rewrites the files into it). For Windows:
+# `make windows` (a cross build), `make test-windows` (its tests under Wine) and `make windows-zip`.
 BUILD_DIR ?= build
 PACKAGE_BUILD_DIR := $(BUILD_DIR)/package-release
 # Where the asan preset builds (CMakePresets.json).
@@ -9,7 +10,12 @@ FUZZ_DIR ?= build/fuzz
 BUILD_TYPE ?= RelWithDebInfo
 SAMPLES := $(CURDIR)/samples/Aircraft
 
-.PHONY: all deps configure build run test test-asan bench package style format asan-generated fuzz clean
+WINDOWS_DIR := build/windows
+# Where scripts/windows-toolchain.sh puts Qt built for Windows.
+HANGARDECK_WINDOWS_QT ?= /var/cache/hangardeck/qt-6.4.2-mingw
+
+.PHONY: all deps configure build run test test-asan bench package style format asan-generated fuzz clean \
+	windows-toolchain windows test-windows windows-zip
 
 all: build
 
@@ -70,6 +76,24 @@ fuzz:
 		-DHANGARDECK_BUILD_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) --target hangardeck_fuzzers
 	@BUILD_DIR=$(FUZZ_DIR) fuzz/run.sh
+
+# Qt for Windows is built once (about 40 minutes) and kept outside the repository.
+windows-toolchain:
+	@HANGARDECK_WINDOWS_QT=$(HANGARDECK_WINDOWS_QT) scripts/windows-toolchain.sh
+
+windows: windows-toolchain
+	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake -DCMAKE_PREFIX_PATH=$(HANGARDECK_WINDOWS_QT) \
+		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake \
+		-DHANGARDECK_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(WINDOWS_DIR)
+
+# Every test program under Wine, offscreen: no display is needed.
+test-windows: windows
+	@ctest --test-dir $(WINDOWS_DIR) --output-on-failure
+
+windows-zip: windows
+	@cmake --build $(WINDOWS_DIR) --target windows_zip
 
 clean:
 	rm -rf $(BUILD_DIR)

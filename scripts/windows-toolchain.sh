@@ -67,7 +67,9 @@ fi
 #   -prefix                     the cache, outside the repository
 #   -nomake examples/tests      only the libraries and plugins
 #   -no-feature-tabletevent     Debian's source leaves out the bundled wintab.h it needs
-#   -no-opengl                  the program draws with the raster engine only
+#   -no-opengl -no-feature-dynamicgl
+#                               the program draws with the raster engine only (the windows
+#                               plugin of 6.4.2 does not build with dynamic GL left on alone)
 #   -no-dbus -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
 #                               modules the program never uses
 #   -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
@@ -83,7 +85,7 @@ fi
     -DBUILD_SHARED_LIBS=ON \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_tabletevent=OFF \
-    -DFEATURE_opengl=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
     -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_concurrent=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \

@@ -19,6 +19,16 @@
 
 namespace hangardeck::testsupport {
 
+// A path as text, unchanged: its bytes as the locale decodes them on POSIX, its UTF-16 on Windows.
+inline QString pathText(const std::filesystem::path &path)
+{
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
 // Writes a whole file, creating its folder; false when that fails.
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -10,6 +10,7 @@
 #include "core/check/collectioncheck.h"
 #include "core/platform/nativepath.h"
 #include "core/platform/outputfile.h"
+#include "core/platform/system.h"
 
 #include <QCoreApplication>
 
@@ -40,6 +41,7 @@ int printToStandardOutput(const QByteArray &bytes)
 
 int main(int argc, char *argv[])
 {
+    core::useBinaryStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hangardeck-cli"));
 

@@ -3,6 +3,7 @@
 #include "core/finder/directorysearch.h"
 #include "core/platform/directorylisting.h"
 #include "core/platform/mounts.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +34,7 @@ Search search(const QString &start, int stopAt = 0)
     Search result;
     DirectorySearchCallbacks callbacks;
     callbacks.found = [&result](const std::filesystem::path &path) {
-        result.found.append(QFile::decodeName(QByteArray::fromStdString(path.native())));
+        result.found.append(hangardeck::testsupport::pathText(path));
     };
     callbacks.searched = [&result, stopAt] { return ++result.searched != stopAt; };
     result.finished =

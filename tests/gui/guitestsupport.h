@@ -3,6 +3,7 @@
 #ifndef HANGARDECK_TESTS_GUITESTSUPPORT_H
 #define HANGARDECK_TESTS_GUITESTSUPPORT_H
 
+#include "core/platform/system.h"
 #include "gui/finder/directorylistbox.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/mainwindow.h"

@@ -28,7 +28,7 @@ struct ListRun : Run {
 // The saved list in the user's configuration folder.
 QString userOutput()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/output.txt";
+    return hangardeck::core::userConfigFolder() + "/output.txt";
 }
 
 const QByteArray OldList = "an older list\r\n";
@@ -65,6 +65,7 @@ private Q_SLOTS:
     {
         m_home = std::make_unique<QTemporaryDir>();
         qputenv("HOME", m_home->path().toLocal8Bit());
+        qputenv("APPDATA", m_home->path().toLocal8Bit()); // where Windows keeps it
     }
 
     // output.txt beside the settings cannot be written: the list goes to the user's folder

@@ -38,10 +38,11 @@ QString designWith(const QString &changes)
     return state;
 }
 
-// The settings file in the user's configuration folder (a test folder in test mode).
+// The settings file in the user's configuration folder (a test folder in test mode, and a
+// temporary APPDATA on Windows).
 QString userIni()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/hangardeck.ini";
+    return hangardeck::core::userConfigFolder() + "/hangardeck.ini";
 }
 
 } // namespace
@@ -50,8 +51,15 @@ class SettingsLifecycleTest final : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_appData;
+
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_appData.isValid());
+        qputenv("APPDATA", m_appData.path().toLocal8Bit());
+    }
     void init() { QFile::remove(userIni()); }
     void cleanupTestCase() { QDir(QFileInfo(userIni()).path()).removeRecursively(); }
 

@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <system_error>
@@ -15,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #else
-#include <fstream>
+#include <windows.h>
 #endif
 
 namespace hangardeck::core {
@@ -92,40 +93,122 @@ FileRead readAt(int folderFd, const char *path, qsizetype capBytes)
     return result;
 }
 #else
+// A path as the wide functions take it: absolute, with backslashes, and in the \\?\ form, so
+// that a path past 260 characters is read like any other.
+std::wstring longPath(const fs::path &path)
+{
+    const std::wstring &given = path.native();
+    if (given.starts_with(L"\\\\?\\")) {
+        return given;
+    }
+    const std::wstring input = given.empty() ? std::wstring(L".") : given;
+    std::wstring full(input.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(input.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0) {
+            return input;
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            break;
+        }
+        full.resize(length + 1);
+    }
+    if (full.starts_with(L"\\\\.\\") || full.starts_with(L"\\\\?\\")) {
+        return full; // a device, or a path given whole
+    }
+    if (full.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + full.substr(2); // \\server\share
+    }
+    return L"\\\\?\\" + full;
+}
+
+// A junction, a symbolic link, or a Unix link as Wine shows it (a reparse point without a tag).
+// Only the reparse points that stand for the file's own content (a cloud placeholder such as
+// OneDrive's, a deduplicated or compressed file) are what they hold.
+bool isLinkEntry(DWORD attributes, DWORD reparseTag)
+{
+    constexpr DWORD CloudTagMask = 0xFFFF0FFF, CloudTag = 0x9000001A; // IO_REPARSE_TAG_CLOUD_*
+    constexpr DWORD DedupTag = 0x80000013, WofTag = 0x80000017;
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && (reparseTag & CloudTagMask) != CloudTag
+           && reparseTag != DedupTag && reparseTag != WofTag;
+}
+
+// The entry a path names, as its folder lists it (a link as itself).
+std::optional<WIN32_FIND_DATAW> entryAt(const fs::path &path)
+{
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = FindFirstFileExW(longPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                         nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    FindClose(find);
+    return data;
+}
+
+// Whether what a path leads to, links followed, is a folder; nullopt when it leads nowhere.
+std::optional<bool> followedIsFolder(const fs::path &path)
+{
+    const HANDLE handle = CreateFileW(longPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool folder =
+        GetFileInformationByHandle(handle, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    CloseHandle(handle);
+    return folder;
+}
+
+bool isFolderFollowing(const fs::path &path)
+{
+    return followedIsFolder(path).value_or(false);
+}
+
+// One open, one read; a named pipe or a device is not read, so it cannot block the reader.
 FileRead readPath(const fs::path &path, qsizetype capBytes)
 {
     FileRead result;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) {
-        return result;
-    }
-    if (fs::is_directory(status)) {
-        result.status = FileRead::Directory;
+    const std::wstring wide = longPath(path);
+    const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            result.status = FileRead::Directory;
+        } else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            result.status = FileRead::Unreadable;
+        }
         return result;
     }
     result.status = FileRead::Unreadable;
-    if (!fs::is_regular_file(status)) {
-        return result;
-    }
-    try {
-        std::ifstream in(path, std::ios::binary);
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        if (!in || size < 0) {
-            return result;
+    LARGE_INTEGER size{};
+    if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size)) {
+        try {
+            result.whole = size.QuadPart <= capBytes;
+            const qsizetype wanted = result.whole ? qsizetype(size.QuadPart) : capBytes;
+            QByteArray bytes(wanted, Qt::Uninitialized);
+            qsizetype filled = 0;
+            while (filled < wanted) {
+                const DWORD chunk = DWORD(std::min<qsizetype>(wanted - filled, 1 << 30));
+                DWORD got = 0;
+                if (!ReadFile(file, bytes.data() + filled, chunk, &got, nullptr) || got == 0) {
+                    break;
+                }
+                filled += got;
+            }
+            if (filled == wanted) {
+                result.bytes = std::move(bytes);
+                result.status = FileRead::Read;
+            }
+        } catch (const std::bad_alloc &) {
+            // One file whose bytes cannot be had reads as unreadable; it never ends a scan.
         }
-        in.seekg(0, std::ios::beg);
-        result.whole = size <= std::streamoff(capBytes);
-        const qsizetype wanted = result.whole ? qsizetype(size) : capBytes;
-        QByteArray bytes(wanted, Qt::Uninitialized);
-        in.read(bytes.data(), std::streamsize(wanted));
-        if (in.gcount() == std::streamsize(wanted)) {
-            result.bytes = std::move(bytes);
-            result.status = FileRead::Read;
-        }
-    } catch (const std::bad_alloc &) {
     }
+    CloseHandle(file);
     return result;
 }
 #endif
@@ -193,8 +276,7 @@ FolderHandle FolderHandle::open(const fs::path &path)
     handle.m_device = std::uint64_t(info.st_dev);
     handle.m_open = true;
 #else
-    std::error_code error;
-    handle.m_open = fs::is_directory(path, error);
+    handle.m_open = isFolderFollowing(path);
 #endif
     return handle;
 }
@@ -222,10 +304,13 @@ FolderHandle FolderHandle::openChild(NativeNameView name, Links links) const
     child.m_device = std::uint64_t(info.st_dev);
     child.m_open = true;
 #else
-    std::error_code error;
-    const fs::file_status status =
-        links == Links::Follow ? fs::status(child.m_path, error) : fs::symlink_status(child.m_path, error);
-    child.m_open = fs::is_directory(status);
+    if (links == Links::DontFollow) {
+        const std::optional<WIN32_FIND_DATAW> entry = entryAt(child.m_path);
+        child.m_open = entry && (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                       && !isLinkEntry(entry->dwFileAttributes, entry->dwReserved0);
+    } else {
+        child.m_open = isFolderFollowing(child.m_path);
+    }
 #endif
     return child;
 }
@@ -234,7 +319,7 @@ namespace {
 
 // Lists the folder at relative (below base, or "." for base itself) or, without a descriptor,
 // at path.
-bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative, const fs::path &path, Links links,
+bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const fs::path::value_type *relative, const fs::path &path, Links links,
                 const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit)
 {
 #ifdef Q_OS_UNIX
@@ -277,17 +362,26 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative
     ::closedir(dir);
     return true;
 #else
-    std::error_code error;
-    fs::directory_iterator it(path, error);
-    if (error) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = FindFirstFileExW((longPath(path) + L"\\*").c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        // An empty folder still lists "." and "..": no entry at all means no listing.
         return false;
     }
-    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        const bool isLink = it->is_symlink(typeError);
-        const bool isDirectory = (links == Links::Follow || !isLink) && it->is_directory(typeError);
-        visit(NativeNameView(it->path().filename().native()), isDirectory, isLink);
-    }
+    do {
+        const wchar_t *name = data.cFileName;
+        if (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'))) {
+            continue;
+        }
+        const bool isLink = isLinkEntry(data.dwFileAttributes, data.dwReserved0);
+        bool isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isLink) {
+            isDirectory = links == Links::Follow && isFolderFollowing(path / fs::path(name));
+        }
+        visit(NativeNameView(name), isDirectory, isLink);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
     return true;
 #endif
 }
@@ -297,7 +391,8 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const char *relative
 bool FolderHandle::list(Links links,
                         const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit) const
 {
-    return m_open && listFolder(m_fd, ".", m_path, links, visit);
+    static constexpr fs::path::value_type Self[] = {'.', '\0'};
+    return m_open && listFolder(m_fd, Self, m_path, links, visit);
 }
 
 bool FolderHandle::listChild(NativeNameView name, Links links,
@@ -337,13 +432,21 @@ std::optional<ChildInfo> FolderHandle::childInfo(NativeNameView name, Links link
     }
     return ChildInfo{S_ISDIR(info.st_mode), S_ISLNK(info.st_mode), std::uint64_t(info.st_dev)};
 #else
-    std::error_code error;
     const fs::path child = m_path / fs::path(NativeName(name));
-    const fs::file_status status = links == Links::Follow ? fs::status(child, error) : fs::symlink_status(child, error);
-    if (error || status.type() == fs::file_type::not_found) {
+    const std::optional<WIN32_FIND_DATAW> entry = entryAt(child);
+    if (!entry) {
         return std::nullopt;
     }
-    return ChildInfo{fs::is_directory(status), fs::is_symlink(status), 0};
+    const bool isLink = isLinkEntry(entry->dwFileAttributes, entry->dwReserved0);
+    if (!isLink || links == Links::DontFollow) {
+        return ChildInfo{!isLink && (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, isLink, 0};
+    }
+    // A link followed to nothing is nothing.
+    const std::optional<bool> isDirectory = followedIsFolder(child);
+    if (!isDirectory) {
+        return std::nullopt;
+    }
+    return ChildInfo{*isDirectory, false, 0};
 #endif
 }
 

@@ -57,6 +57,32 @@ private:
     std::thread m_thread; // last: it starts once everything it uses is there
 };
 
+// Wakes the threads waiting for a change that a condition tells. Atomics' own wait and notify
+// are not used: where they have no futex to sit on (Windows' libstdc++ 12), a wake-up can be
+// lost and the wait last forever.
+class WakeUp final
+{
+public:
+    // Call after the change is made: taking the mutex orders the wake-up after any waiter's
+    // test of the condition.
+    void notify()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+        }
+        m_changed.notify_all();
+    }
+    template <typename Condition> void waitUntil(Condition &&condition)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, condition);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+};
+
 // Produces a result for each index from 0 to count - 1 on up to `threads` threads, this one
 // among them, and hands the results to consume(i, result) on this thread in the order of i, so
 // that what comes out is the same for any number of threads. This thread produces too whenever
@@ -77,6 +103,8 @@ void produceInOrder(int count, int threads, int window, Produce &&produce, Consu
     std::atomic<int> next{0};
     std::atomic<int> consumed{0};
     std::atomic<bool> stopped{false};
+    WakeUp madeOne;     // a result is ready
+    WakeUp consumedOne; // the window moved on, or the run stopped
     const auto make = [&](int i) {
         const auto slot = static_cast<std::size_t>(i % window);
         try {
@@ -85,28 +113,27 @@ void produceInOrder(int count, int threads, int window, Produce &&produce, Consu
             slots[slot].emplace(); // nothing a file holds may end the run: an empty result
         }
         ready[slot].store(i + 1, std::memory_order_release);
-        ready[slot].notify_one();
+        madeOne.notify();
     };
     std::vector<std::jthread> helpers;
     // However this ends, the helpers stop taking indexes before they are joined.
     struct Stop {
         std::atomic<bool> &stopped;
-        std::atomic<int> &consumed;
+        WakeUp &consumedOne;
         ~Stop()
         {
             stopped = true;
-            consumed.fetch_add(1 << 30);
-            consumed.notify_all();
+            consumedOne.notify();
         }
     };
     helpers.reserve(static_cast<std::size_t>(threads - 1));
-    const Stop stop{stopped, consumed};
+    const Stop stop{stopped, consumedOne};
     for (int t = 1; t < threads; ++t) {
         try {
             helpers.emplace_back([&] {
                 for (int i = next++; i < count && !stopped; i = next++) {
-                    for (int done = consumed.load(); i >= done + window && !stopped; done = consumed.load()) {
-                        consumed.wait(done);
+                    if (i >= consumed.load() + window) {
+                        consumedOne.waitUntil([&] { return stopped || i < consumed.load() + window; });
                     }
                     if (stopped) {
                         return;
@@ -126,17 +153,15 @@ void produceInOrder(int count, int threads, int window, Produce &&produce, Consu
                 make(n);
                 continue;
             }
-            // Wait on the value seen: waiting on a fresh load could wait on i + 1 itself, which
-            // would never change again.
-            const int seen = ready[slot].load(std::memory_order_acquire);
-            if (seen != i + 1 && next.load() >= std::min(count, i + window)) {
-                ready[slot].wait(seen, std::memory_order_acquire);
+            // Nothing left to make here: a helper is making result i.
+            if (next.load() >= std::min(count, i + window)) {
+                madeOne.waitUntil([&] { return ready[slot].load(std::memory_order_acquire) == i + 1; });
             }
         }
         Result result = std::move(*slots[slot]);
         slots[slot].reset();
         consumed.store(i + 1);
-        consumed.notify_all();
+        consumedOne.notify();
         if (!consume(i, std::move(result))) {
             break;
         }

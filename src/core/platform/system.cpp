@@ -7,10 +7,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #else
+#include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #endif
 
@@ -92,6 +95,36 @@ QString simulatorAircraftDirectory()
 #else
     return QDir::homePath()
            + QStringLiteral("/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft/");
+#endif
+}
+
+QString searchStartFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\");
+#else
+    return QDir::homePath();
+#endif
+}
+
+QString userConfigFolder()
+{
+#ifdef Q_OS_WIN
+    // The roaming profile, as the simulator's own tools keep their settings; Qt's configuration
+    // location would be the local one.
+    const QString roaming = qEnvironmentVariable("APPDATA");
+    if (!roaming.isEmpty()) {
+        return QDir::fromNativeSeparators(roaming) + QStringLiteral("/hangardeck");
+    }
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+void useBinaryStandardStreams()
+{
+#ifdef Q_OS_WIN
+    (void)::_setmode(::_fileno(stdout), _O_BINARY);
+    (void)::_setmode(::_fileno(stderr), _O_BINARY);
 #endif
 }
 

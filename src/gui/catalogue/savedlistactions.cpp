@@ -83,7 +83,7 @@ void SavedListActions::open()
         const auto likely = std::find_if(candidates.begin(), candidates.end(), looksWritable);
         path = likely != candidates.end() ? *likely : candidates.front();
     }
-    m_launcher->openFile(path);
+    m_launcher->openTextFile(path);
 }
 
 } // namespace hangardeck::gui

@@ -313,7 +313,7 @@ void CheckWindow::openAircraftCfg(const QModelIndex &index)
     const Variation variation = variationOf(m_model->finding(index.row()));
     if (!variation.subdir.isEmpty()) {
         const std::filesystem::path folder = core::folderOnDisk(variation.subdir, variation.folderName);
-        m_launcher->openFile(core::fromNativePath(core::aircraftConfigPath(m_directory / folder)));
+        m_launcher->openTextFile(core::fromNativePath(core::aircraftConfigPath(m_directory / folder)));
     }
 }
 

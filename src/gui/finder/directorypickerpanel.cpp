@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -74,6 +75,15 @@ void DirectoryPickerPanel::showSubfolders(std::vector<core::DirectoryEntry> subf
 
 QStringList DirectoryPickerPanel::driveRoots()
 {
+#ifdef Q_OS_WIN
+    // The drive letters, as a folder path shows them: "C:\".
+    QStringList roots;
+    const QFileInfoList drives = QDir::drives();
+    for (const QFileInfo &drive : drives) {
+        roots.append(QDir::toNativeSeparators(drive.absoluteFilePath()));
+    }
+    return roots;
+#else
     QStringList roots{QStringLiteral("/")};
     const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
     for (const QStorageInfo &volume : volumes) {
@@ -83,6 +93,32 @@ QStringList DirectoryPickerPanel::driveRoots()
         }
     }
     return roots;
+#endif
+}
+
+int DirectoryPickerPanel::driveIndexOf(const QStringList &roots, const QString &path)
+{
+    // Drive letters and their folders compare without letter case, as Windows names them.
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
+#endif
+    const auto withSeparator = [](const QString &text) {
+        const QString slashed = QDir::fromNativeSeparators(text);
+        return slashed.endsWith(u'/') ? slashed : slashed + u'/';
+    };
+    const QString probe = withSeparator(path);
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (qsizetype i = 0; i < roots.size(); ++i) {
+        const QString root = withSeparator(roots[i]);
+        if (probe.startsWith(root, Case) && root.size() > bestLength) {
+            best = int(i);
+            bestLength = root.size();
+        }
+    }
+    return best;
 }
 
 void DirectoryPickerPanel::onDriveChosen(int index)
@@ -104,19 +140,11 @@ void DirectoryPickerPanel::onPathChanged(const QString &path)
 // the folder list back to that volume's root.
 void DirectoryPickerPanel::showDriveOf(const QString &path)
 {
-    int best = -1;
-    qsizetype bestLength = -1;
+    QStringList roots;
     for (int i = 0; i < m_drive1->count(); ++i) {
-        QString root = m_drive1->itemText(i);
-        if (!root.endsWith(u'/')) {
-            root += u'/';
-        }
-        const QString probe = path.endsWith(u'/') ? path : path + u'/';
-        if (probe.startsWith(root) && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
+        roots.append(m_drive1->itemText(i));
     }
+    const int best = driveIndexOf(roots, path);
     if (best >= 0) {
         const QSignalBlocker blocker(m_drive1);
         m_drive1->setCurrentIndex(best);

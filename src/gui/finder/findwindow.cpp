@@ -5,6 +5,7 @@
 #include "core/finder/directorysearch.h"
 #include "core/finder/prefixsearch.h"
 #include "core/platform/nativepath.h"
+#include "core/platform/system.h"
 #include "gui/finder/directorylistbox.h"
 #include "gui/finder/directorypickerpanel.h"
 #include "gui/shell/twips.h"
@@ -70,7 +71,7 @@ FindWindow::FindWindow(QWidget *parent)
     m_dir1 = new DirectoryListBox(this);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
     m_dir1->setGeometry(twipsRect(0, 360, 2895, 1890));
-    m_dir1->setPath(QDir::homePath());
+    m_dir1->setPath(core::searchStartFolder());
 
     m_label2 = new QLabel(this);
     m_label2->setObjectName(QStringLiteral("Label2"));
@@ -106,15 +107,7 @@ FindWindow::FindWindow(QWidget *parent)
     m_list1->setGeometry(twipsRect(0, 2280, 8055, 2205));
 
     // Keep the drive list on the volume that holds the folder list's path.
-    const QStringList roots = DirectoryPickerPanel::driveRoots();
-    qsizetype best = -1;
-    for (qsizetype i = 0; i < roots.size(); ++i) {
-        const QString root = roots[i].endsWith(u'/') ? roots[i] : roots[i] + u'/';
-        if (QString(m_dir1->path() + u'/').startsWith(root) && (best < 0 || root.size() > roots[best].size())) {
-            best = i;
-        }
-    }
-    m_drive1->setCurrentIndex(int(best));
+    m_drive1->setCurrentIndex(DirectoryPickerPanel::driveIndexOf(DirectoryPickerPanel::driveRoots(), m_dir1->path()));
     connect(m_drive1, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_dir1->setPath(m_drive1->itemText(index)); });
     connect(m_search, &QPushButton::clicked, this, &FindWindow::search);

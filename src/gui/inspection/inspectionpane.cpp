@@ -177,7 +177,7 @@ void InspectionPane::openAircraftCfg(const QString &row, const std::optional<cor
         return;
     }
     if (const std::optional<fs::path> folder = folderOf(row, entry)) {
-        m_launcher->openFile(core::fromNativePath(core::aircraftConfigPath(*folder)));
+        m_launcher->openTextFile(core::fromNativePath(core::aircraftConfigPath(*folder)));
     }
 }
 

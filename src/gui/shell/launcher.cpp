@@ -3,6 +3,8 @@
 #include "gui/shell/launcher.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
 #include <QUrl>
 
 namespace hangardeck::gui {
@@ -17,6 +19,33 @@ bool Launcher::openFile(const QString &path)
     }
     return false;
 }
+
+bool Launcher::openTextFile(const QString &path)
+{
+    if (startText(path)) {
+        return true;
+    }
+    if (m_onFailure) {
+        m_onFailure(path);
+    }
+    return false;
+}
+
+QString notepadArguments(const QString &path)
+{
+    return u'"' + QDir::toNativeSeparators(path) + u'"';
+}
+
+#ifdef Q_OS_WIN
+bool DesktopLauncher::startText(const QString &path)
+{
+    // The command line as given: Qt would quote the argument its own way.
+    QProcess notepad;
+    notepad.setProgram(QStringLiteral("notepad.exe"));
+    notepad.setNativeArguments(notepadArguments(path));
+    return notepad.startDetached();
+}
+#endif
 
 bool DesktopLauncher::start(const QString &path)
 {

@@ -20,6 +20,9 @@ public:
     // Starts the desktop's program for the file and returns at once. False when no program
     // could be started for it; the failure handler hears of it too.
     bool openFile(const QString &path);
+    // The same for a text file the user reads or edits (aircraft.cfg, output.txt): Notepad on
+    // Windows, whatever program the desktop has for the file elsewhere.
+    bool openTextFile(const QString &path);
 
     // Told the path of every file no program could be started for (the window says so on
     // its status line).
@@ -28,17 +31,26 @@ public:
 protected:
     // Starts the program for the file; false when there is none to start.
     virtual bool start(const QString &path) = 0;
+    virtual bool startText(const QString &path) { return start(path); }
 
 private:
     std::function<void(const QString &path)> m_onFailure;
 };
 
-// The desktop's handler for the file, as QDesktopServices finds it.
+// The desktop's handler for the file, as QDesktopServices finds it; Notepad for text files on
+// Windows.
 class DesktopLauncher final : public Launcher
 {
 protected:
     bool start(const QString &path) override;
+#ifdef Q_OS_WIN
+    bool startText(const QString &path) override;
+#endif
 };
+
+// Notepad's arguments for a file: its path with backslashes, in quotes, so that a folder with
+// blanks in its name opens.
+QString notepadArguments(const QString &path);
 
 } // namespace hangardeck::gui
 

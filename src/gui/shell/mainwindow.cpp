@@ -4,6 +4,7 @@
 
 #include "core/catalogue/formatsettings.h"
 #include "core/platform/helplocation.h"
+#include "core/platform/system.h"
 #include "core/settings/settingskeys.h"
 #include "core/settings/settingswriter.h"
 #include "core/settings/startup.h"
@@ -30,7 +31,6 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QShortcut>
-#include <QStandardPaths>
 
 namespace hangardeck::gui {
 
@@ -58,7 +58,7 @@ MainWindow::MainWindow(const QString &programFolder, MessagePresenter *presenter
     : QMainWindow(parent),
       m_programFolder(programFolder),
       m_settingsFile(core::isInstalledLayout(programFolder, DataFolderFromProgram) ? QString() : programFolder,
-                     QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)),
+                     core::userConfigFolder()),
       m_presenter(presenter),
       m_launcher(launcher)
 {
