@@ -24,7 +24,12 @@ function(hangardeck_add_test name)
     hangardeck_target_defaults(${name} RELAXED)
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBRARIES})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
-    add_test(NAME ${name} COMMAND ${name})
+    if(WIN32 AND CMAKE_CROSSCOMPILING)
+        # Under Wine, through a script that shows the report Qt Test writes to a file.
+        add_test(NAME ${name} COMMAND ${HANGARDECK_WINE_RUN} --qtest $<TARGET_FILE:${name}>)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
         TIMEOUT 300)

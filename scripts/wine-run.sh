@@ -21,6 +21,11 @@ if [ -z "$wine" ]; then
     echo "wine-run.sh: Wine is not installed (scripts/windows-toolchain.sh installs it)" >&2
     exit 127
 fi
+# Wine hands a Unix variable named QT_* to Windows programs only as WINEQT_* (QT_QPA_PLATFORM
+# chooses offscreen for the tests).
+for var in $(env | sed -n 's/^\(QT_[A-Za-z0-9_]*\)=.*/\1/p'); do
+    eval "export WINE$var=\"\$$var\""
+done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # One process makes the prefix at a time: ctest may start several tests at once.
@@ -28,5 +33,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         flock 9
         [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1 || true
     ) 9>"$WINEPREFIX.lock"
+fi
+# --qtest: a Qt Test program, whose report Qt sends to the debugger's channel when the process has
+# no console (as under ctest): it goes to a file, shown once the program ends.
+if [ "${1:-}" = --qtest ]; then
+    shift
+    log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
+    status=0
+    "$wine" "$@" -o "$log,txt" || status=$?
+    cat "$log"
+    exit "$status"
 fi
 exec "$wine" "$@"

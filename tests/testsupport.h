@@ -17,7 +17,24 @@
 #include <unistd.h>
 #endif
 
+// What only a POSIX file system holds: a line break in a name, two names that differ only in
+// letter case, a symbolic link a program makes (Wine makes none). Windows skips the case, and
+// says why.
+#ifdef Q_OS_WIN
+#define SKIP_ON_WINDOWS(why) QSKIP("not on Windows: " why)
+#else
+#define SKIP_ON_WINDOWS(why)                                                                                      \
+    do {                                                                                                          \
+    } while (false)
+#endif
+
 namespace hangardeck::testsupport {
+
+// A path as the program shows it: with backslashes on Windows.
+inline QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 // A path as text, unchanged: its bytes as the locale decodes them on POSIX, its UTF-16 on Windows.
 inline QString pathText(const std::filesystem::path &path)

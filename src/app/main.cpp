@@ -21,6 +21,7 @@ constexpr const char *Usage =
 
 int main(int argc, char *argv[])
 {
+    hangardeck::core::useBinaryStandardStreams();
     // Answered before any display is looked for, so that they work anywhere, as for any command.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

@@ -67,6 +67,7 @@ private Q_SLOTS:
     // file beside it.
     void killedWrite_leavesNothingBehind()
     {
+        SKIP_ON_WINDOWS("the writer there is QSaveFile, whose temporary file outlives a killed process");
         const QString name = "output.txt";
         QTemporaryDir dir;
         const QString file = dir.filePath(name);
@@ -74,7 +75,7 @@ private Q_SLOTS:
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ChildOption), file});
         QVERIFY(child.waitForReadyRead(30'000));
-        QCOMPARE(child.readAll(), QByteArray("halfway\n"));
+        QCOMPARE(child.readAll().trimmed(), QByteArray("halfway")); // the child's stdout is in text mode on Windows
         child.kill(); // SIGKILL: no destructor runs
         QVERIFY(child.waitForFinished(30'000));
         QCOMPARE(entries(dir.path()), QStringList{name});
@@ -85,6 +86,7 @@ private Q_SLOTS:
     // unnamed files) is removed by the next write of that file; other files stay.
     void nextWrite_removesLeftovers()
     {
+        SKIP_ON_WINDOWS("the writer there is QSaveFile, which names its temporary files its own way");
         QTemporaryDir dir;
         const QStringList kept{".hangardeck.ini.Ab3dEf9h", ".output.txt.Ab3dEf9", ".output.txt.Ab3d-f9h", "notes.txt"};
         for (const QString &name : kept + QStringList{".output.txt.Ab3dEf9h", ".output.txt.00000000"}) {

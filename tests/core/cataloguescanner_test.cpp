@@ -81,6 +81,7 @@ private Q_SLOTS:
 
     void scan_skipsSimulatorFoldersByExactName()
     {
+        SKIP_ON_WINDOWS("default and Default are one folder");
         Tree tree;
         for (const QString &name :
              QStringList{"default", "fsfsconv", "templates", "Default", "TEMPLATES", "default2"}) {
@@ -104,6 +105,7 @@ private Q_SLOTS:
 
         // The listing under the scan: files and folders alike in that order, links flagged, a
         // dangling link no folder; names equal but for case in byte order.
+        SKIP_ON_WINDOWS("alpha and ALPHA are one folder, and links are made by Unix");
         QVERIFY(tree.cfg("ALPHA", fltsims({"Upper"})));
         fs::create_directory_symlink(tree.root() / "b747", tree.root() / "Boeing");
         fs::create_symlink(tree.root() / "nowhere", tree.root() / "dangling");
@@ -355,7 +357,9 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("Wide \u00C5 \u2708"), QStringLiteral("Second \u00E9")}));
         QCOMPARE(titles.value("\\marked"), QStringList({QStringLiteral("\uFEFFZulu")}));
         QCOMPARE(titles.value("\\plain"), QStringList({"Zulu"}));
+#ifndef Q_OS_WIN // Wine drops a U+FEFF from a file name
         QCOMPARE(titles.value(QStringLiteral("\\\uFEFFnamed")), QStringList({"Named"}));
+#endif
         QCOMPARE(titles.size(), 4);
         QCOMPARE(scan.types().at(scan.subdirs().indexOf("\\big")), "UTF-16BE");
     }

@@ -100,6 +100,8 @@ private Q_SLOTS:
         tree.folder("Wide/real");
 #ifdef Q_OS_UNIX
         QCOMPARE(::symlink("real", QFile::encodeName(tree.folder("Wide") + "/model.linked").constData()), 0);
+#else
+        tree.folder("Wide/model.linked"); // no program makes a link under Wine
 #endif
         tree.cfg("Air", "[fltsim.0]\r\ntitle=Air One\r\nsim=Heron\r\n[fltsim.1]\r\ntitle=Air Two\r\nsim=gone\r\n");
         QVERIFY(writeFile(tree.folder("Air") + "/heron.AIR", "x"));

@@ -34,7 +34,7 @@ Search search(const QString &start, int stopAt = 0)
     Search result;
     DirectorySearchCallbacks callbacks;
     callbacks.found = [&result](const std::filesystem::path &path) {
-        result.found.append(hangardeck::testsupport::pathText(path));
+        result.found.append(QDir::fromNativeSeparators(hangardeck::testsupport::pathText(path)));
     };
     callbacks.searched = [&result, stopAt] { return ++result.searched != stopAt; };
     result.finished =
@@ -130,6 +130,9 @@ private Q_SLOTS:
         QFETCH(QString, start);
         QFETCH(QStringList, found);
         QFETCH(int, searched);
+        if (QByteArray(QTest::currentDataTag()).contains("case")) {
+            SKIP_ON_WINDOWS("aircraft and AIRCRAFT are one folder");
+        }
         QTemporaryDir dir;
         QVERIFY(makeTree(dir.path(), tree));
         const Search result = search(dir.path() + start);

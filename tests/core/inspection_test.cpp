@@ -276,12 +276,15 @@ private Q_SLOTS:
         QFETCH(QString, end);
         QFETCH(int, folders);
         const QString root = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()));
+        if (tree.join('\n').contains(" -> ")) {
+            SKIP_ON_WINDOWS("the links are made by Unix (the Windows tests walk such a tree)");
+        }
         QCOMPARE(makeTree(root, tree), QString());
         QStringList below;
         int entered = 0;
         PictureWalkCallbacks callbacks;
         callbacks.found = [&](PictureFile &&picture) {
-            const QString path = fromNativePath(picture.path);
+            const QString path = QDir::fromNativeSeparators(fromNativePath(picture.path));
             below.append(path.mid(root.size() + 6));
             // The name is the path's last part: lstImageFiles and lstImages name the same file.
             QCOMPARE(picture.name, QFileInfo(path).fileName());

@@ -76,7 +76,12 @@ private Q_SLOTS:
         format.delimiter = "|";
         for (const bool extended : {false, true}) {
             const QStringList one = describe(scanFolders(folders, extended, format, {}, 1));
-            QVERIFY(one.size() >= 69);
+#ifdef Q_OS_UNIX
+            constexpr qsizetype AtLeast = 69;
+#else
+            constexpr qsizetype AtLeast = 66; // without the FIFO and the links
+#endif
+            QVERIFY2(one.size() >= AtLeast, QByteArray::number(one.size()));
             for (const int readers : {0, 2, 7, 64}) {
                 QCOMPARE(describe(scanFolders(folders, extended, format, {}, readers)), one);
             }

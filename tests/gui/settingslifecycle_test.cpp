@@ -120,7 +120,7 @@ private Q_SLOTS:
         }
         Run second(program.path());
         QVERIFY(second.presenter.messages.isEmpty());
-        QCOMPARE(second.dir1()->path(), QDir(aircraft.path()).absolutePath());
+        QCOMPARE(second.dir1()->path(), native(QDir(aircraft.path()).absolutePath()));
         QCOMPARE(state(second),
                  "panels=2 lead=2 width=31/31 padding=3/3 actual=1 extended=0 delimiter= |  terminator=\"");
         QCOMPARE(second.window->frameGeometry(), QRect(40, 60, 650, 500));
@@ -188,7 +188,7 @@ private Q_SLOTS:
         QTemporaryDir program;
         QVERIFY(writeSettings(program.path(), "acpath=/no/such\r\ntop=-3000\r\nleft=60000\r\nheight=7110\r\nwidth=x"));
         Run run(program.path());
-        QCOMPARE(run.dir1()->path(), QDir::currentPath()); // the list stays where it was
+        QCOMPARE(run.dir1()->path(), native(QDir::currentPath())); // the list stays where it was
         QCOMPARE(run.label("Label3")->text(), "Set Aircraft Directory Before Making List");
         // Off the screen is taken as stored; "x" is no number, so the design width stays.
         QCOMPARE(run.window->frameGeometry(), QRect(4000, -200, 599, 474));

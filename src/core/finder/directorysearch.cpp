@@ -131,7 +131,7 @@ public:
         }
         m_pseudo.emplace(m_start);
         if (m_path.back() != Char('/') && m_path.back() != Char(fs::path::preferred_separator)) {
-            m_path.push_back(Char('/'));
+            m_path.push_back(Char(fs::path::preferred_separator));
         }
         push(std::move(start));
         return walk();
@@ -248,7 +248,7 @@ private:
             if (!sub.isOpen()) {
                 continue;
             }
-            m_path.push_back(Char('/'));
+            m_path.push_back(Char(fs::path::preferred_separator));
             push(std::move(sub));
         }
         return true;

@@ -60,7 +60,7 @@ void collect(const fs::path &folder, bool foldersOnly, std::vector<Sortable> &fo
     if (prefix.empty()
         || (prefix.back() != NativeName::value_type('/')
             && prefix.back() != NativeName::value_type(fs::path::preferred_separator))) {
-        prefix.push_back(NativeName::value_type('/'));
+        prefix.push_back(NativeName::value_type(fs::path::preferred_separator));
     }
     const bool listed =
         FolderHandle::open(folder).list(Links::Follow, [&](NativeNameView name, bool isDirectory, bool isLink) {

@@ -114,6 +114,10 @@ std::wstring longPath(const fs::path &path)
         }
         full.resize(length + 1);
     }
+    // "C:\Aircraft\" names the folder "C:\Aircraft" does; the \\?\ form takes it as written.
+    while (full.size() > 3 && full.back() == L'\\') {
+        full.pop_back();
+    }
     if (full.starts_with(L"\\\\.\\") || full.starts_with(L"\\\\?\\")) {
         return full; // a device, or a path given whole
     }
@@ -363,7 +367,9 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const fs::path::valu
     return true;
 #else
     WIN32_FIND_DATAW data{};
-    const HANDLE find = FindFirstFileExW((longPath(path) + L"\\*").c_str(), FindExInfoBasic, &data,
+    std::wstring pattern = longPath(path);
+    pattern += pattern.ends_with(L'\\') ? L"*" : L"\\*"; // a drive's root ends with its separator
+    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         // An empty folder still lists "." and "..": no entry at all means no listing.

@@ -6,6 +6,7 @@
 
 #include "core/platform/textdecoding.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace hangardeck::core {
@@ -23,7 +24,8 @@ std::filesystem::path toNativePath(const QString &path)
 QString fromNativePath(const std::filesystem::path &path)
 {
 #ifdef Q_OS_WIN
-    return QString::fromStdWString(path.native());
+    // A path given with slashes and joined with backslashes shows as Windows writes paths.
+    return QDir::toNativeSeparators(QString::fromStdWString(path.native()));
 #else
     return decodeFileName(path.native());
 #endif
@@ -41,7 +43,7 @@ QString fromNativeName(NativeNameView name)
 NativeName pathBelow(NativeNameView folder, NativeNameView name)
 {
     NativeName path(folder);
-    path += NativeName::value_type('/');
+    path += std::filesystem::path::preferred_separator;
     path += name;
     return path;
 }

@@ -6,6 +6,7 @@
 #include "gui/shell/clickablelabel.h"
 #include "gui/shell/twips.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -60,16 +61,17 @@ void StatusLine::setDirectory(const QString &path)
 
 void StatusLine::setTarget(const QString &path, const QString &note)
 {
-    m_label3->setText(QStringLiteral("Target: ") + path + (note.isEmpty() ? QString() : u" (" + note + u')'));
+    m_label3->setText(QStringLiteral("Target: ") + QDir::toNativeSeparators(path) + (note.isEmpty() ? QString() : u" (" + note + u')'));
     m_targetText = m_label3->text();
 }
 
 void StatusLine::showOpenFailure(const QString &path)
 {
-    const QString target = QStringLiteral("Target: ") + path;
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString target = QStringLiteral("Target: ") + shown;
     const bool justSaved = m_label3->text() == m_targetText && m_targetText.startsWith(target);
     m_label3->setText(justSaved ? target + QStringLiteral(" (no program found to open it)")
-                                : QStringLiteral("No program found to open ") + path);
+                                : QStringLiteral("No program found to open ") + shown);
 }
 
 void StatusLine::setCount(qsizetype rows, std::optional<qsizetype> shownRows)
