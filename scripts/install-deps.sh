@@ -8,7 +8,8 @@
 #   package  what CPack needs for the Debian package: dpkg-shlibdeps (dpkg-dev) and file, with
 #            which CPack finds the programs to ask it about;
 #   style    clang-format and clang-tidy for scripts/check-style.sh (clang-tools applies fixes);
-#   fuzz     clang with its libFuzzer and sanitizer runtimes, for the fuzz build.
+#   fuzz     clang with its libFuzzer and sanitizer runtimes, for the fuzz build;
+#   windows  the mingw-w64 cross compiler and Wine, for the Windows build and its tests.
 set -eu
 packages="cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core"
 packages="$packages xvfb openbox xdotool x11-utils"
@@ -18,6 +19,7 @@ for group in "$@"; do
     package) packages="$packages dpkg-dev file" ;;
     style) packages="$packages clang-format clang-tidy clang-tools" ;;
     fuzz) packages="$packages clang libclang-rt-14-dev" ;;
+    windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 wine dpkg-dev" ;;
     *)
         echo "install-deps.sh: unknown group $group" >&2
         exit 2

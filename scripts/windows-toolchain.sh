@@ -17,6 +17,8 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${HANGARDECK_WINDOWS_QT:-/var/cache/hangardeck/qt-6.4.2-mingw}
 stamp=$prefix/.complete
+# The cross compiler and Wine, also where Qt is already made (a machine that kept the cache).
+"$here/scripts/install-deps.sh" windows
 if [ -f "$stamp" ]; then
     echo "Qt for Windows is in $prefix"
     exit 0
@@ -37,9 +39,6 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
 fi
 $sudo apt-get update -qq
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    g++-mingw-w64-x86-64-posix wine64 wine cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools \
-    >/dev/null
 
 # The build tree is kept beside the cache until Qt is installed: a build that stops (an error,
 # the machine's time running out) goes on from where it was at the next run.

@@ -23,8 +23,8 @@
 #ifdef Q_OS_WIN
 #define SKIP_ON_WINDOWS(why) QSKIP("not on Windows: " why)
 #else
-#define SKIP_ON_WINDOWS(why)                                                                                      \
-    do {                                                                                                          \
+#define SKIP_ON_WINDOWS(why)                                                                                           \
+    do {                                                                                                               \
     } while (false)
 #endif
 

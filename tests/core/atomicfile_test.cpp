@@ -76,7 +76,7 @@ private Q_SLOTS:
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ChildOption), file});
         QVERIFY(child.waitForReadyRead(30'000));
         QCOMPARE(child.readAll().trimmed(), QByteArray("halfway")); // the child's stdout is in text mode on Windows
-        child.kill(); // SIGKILL: no destructor runs
+        child.kill();                                               // SIGKILL: no destructor runs
         QVERIFY(child.waitForFinished(30'000));
         QCOMPARE(entries(dir.path()), QStringList{name});
         QCOMPARE(readFile(file), QByteArray("the old content\r\n"));

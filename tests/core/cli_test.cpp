@@ -298,19 +298,19 @@ private Q_SLOTS:
         row("details no aircraft.cfg", {"details", "--entry", "32", m_inspect, "bare"}, nothing);
 
         const QByteArray b747 = (m_inspect + "/b747/").toUtf8();
-        const QByteArray pictures =
-            native(QString::fromUtf8(b747 + "thumbnail.jpg\n" + b747 + "shots.jpg/s.jpg\n" + b747 + "texture/T1.JPG\n" + b747 + "panel/p.gif\n"))
-                .toUtf8();
+        const QByteArray pictures = native(QString::fromUtf8(b747 + "thumbnail.jpg\n" + b747 + "shots.jpg/s.jpg\n"
+                                                             + b747 + "texture/T1.JPG\n" + b747 + "panel/p.gif\n"))
+                                        .toUtf8();
         row("images", {"images", m_inspect, "\\b747"}, pictures);
         row("images, DIR slash", {"images", m_inspect + "/", "b747"}, pictures);
         row("images none", {"images", m_inspect, "bare"}, "");
         row("images none, json", {"images", "--format", "json", m_inspect, "bare"}, "[\n]\n");
 
         const QByteArray find = m_find.toUtf8();
-        const QByteArray foundWritten = find + "/.hidden/AIRCRAFT\n" + find + "/b aircraft\n" + find + "/Games/FS9/Aircraft\n"
-                                 + find + "/Games/FS9/Aircraft/a320 aircraft pack\n" + find + "/json/a aircraft\n"
-                                 + find + "/json/b/Aircraft\n" + find + "/json/b/Aircraft/AI aircraft\n" + find
-                                 + "/Z/inner Aircraft\n";
+        const QByteArray foundWritten = find + "/.hidden/AIRCRAFT\n" + find + "/b aircraft\n" + find
+                                        + "/Games/FS9/Aircraft\n" + find + "/Games/FS9/Aircraft/a320 aircraft pack\n"
+                                        + find + "/json/a aircraft\n" + find + "/json/b/Aircraft\n" + find
+                                        + "/json/b/Aircraft/AI aircraft\n" + find + "/Z/inner Aircraft\n";
         const QByteArray found = native(QString::fromUtf8(foundWritten)).toUtf8();
         row("find", {"find", m_find}, found, 0, "8 aircraft directories found\n");
         row("find, START slash", {"find", m_find + "/"}, found, 0, "8 aircraft directories found\n");

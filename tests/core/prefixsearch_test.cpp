@@ -61,7 +61,8 @@ private Q_SLOTS:
         places.configHome = path("home/.config").toStdString();
         QStringList found;
         for (const std::filesystem::path &folder : findPrefixAircraftDirectories(places)) {
-            found.append(QDir::fromNativeSeparators(QString::fromStdString(folder.string())).remove(m_dir.path() + '/'));
+            found.append(
+                QDir::fromNativeSeparators(QString::fromStdString(folder.string())).remove(m_dir.path() + '/'));
         }
         QCOMPARE(found, m_found);
 

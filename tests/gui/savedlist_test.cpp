@@ -114,8 +114,8 @@ private Q_SLOTS:
             const QString isFolder = "Is a directory";
 #endif
             const QString reason = fullDisk ? QString("No space left on device") : isFolder;
-            QCOMPARE(run.presenter.messages, QStringList{"The list could not be saved.\n" + native(output) + ": " + reason
-                                                         + '\n' + native(userOutput()) + ": " + isFolder});
+            QCOMPARE(run.presenter.messages, QStringList{"The list could not be saved.\n" + native(output) + ": "
+                                                         + reason + '\n' + native(userOutput()) + ": " + isFolder});
             QCOMPARE(run.label("Label3")->text(), directoryShown);
             QCOMPARE(run.launcher.opened, QStringList({output, output}));
         } else {

@@ -111,7 +111,8 @@ private Q_SLOTS:
         QCOMPARE(read.status, core::FileRead::Read);
         QVERIFY(read.bytes.contains("Deep Jumbo"));
 
-        const core::CatalogueScan scan = core::scanCatalogue(core::toNativePath(deepFolder(dir.path() + "/Aircraft", 7)), true, {});
+        const core::CatalogueScan scan =
+            core::scanCatalogue(core::toNativePath(deepFolder(dir.path() + "/Aircraft", 7)), true, {});
         QCOMPARE(scan.rows().size(), 1);
         QVERIFY(scan.rows().first().contains("Deep Jumbo"));
         QCOMPARE(core::findPictures(core::toNativePath(folder)).size(), size_t(1));
@@ -144,7 +145,8 @@ private Q_SLOTS:
         const core::SettingsFile file(program.path(), core::userConfigFolder());
         QCOMPARE(file.write({{"acpath", "C:\\Aircraft"}}), appData.path() + "/hangardeck/hangardeck.ini");
         QCOMPARE(file.readPath(), appData.path() + "/hangardeck/hangardeck.ini");
-        QCOMPARE(file.read().value(QByteArrayView("main"), QByteArrayView("acpath")), std::optional<QString>("C:\\Aircraft"));
+        QCOMPARE(file.read().value(QByteArrayView("main"), QByteArrayView("acpath")),
+                 std::optional<QString>("C:\\Aircraft"));
         QCOMPARE(readFile(portable), QByteArray("[main]\r\nsheep=1\r\n"));
         SetFileAttributesW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(portable).utf16()),
                            FILE_ATTRIBUTE_NORMAL);

@@ -142,8 +142,8 @@ bool isLinkEntry(DWORD attributes, DWORD reparseTag)
 std::optional<WIN32_FIND_DATAW> entryAt(const fs::path &path)
 {
     WIN32_FIND_DATAW data{};
-    const HANDLE find = FindFirstFileExW(longPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                         nullptr, 0);
+    const HANDLE find =
+        FindFirstFileExW(longPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
     if (find == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
@@ -323,8 +323,8 @@ namespace {
 
 // Lists the folder at relative (below base, or "." for base itself) or, without a descriptor,
 // at path.
-bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const fs::path::value_type *relative, const fs::path &path, Links links,
-                const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit)
+bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const fs::path::value_type *relative, const fs::path &path,
+                Links links, const std::function<void(NativeNameView name, bool isDirectory, bool isLink)> &visit)
 {
 #ifdef Q_OS_UNIX
     // A listing of its own: the handle may have been opened for reaching entries only, and
@@ -369,8 +369,8 @@ bool listFolder([[maybe_unused]] int base, [[maybe_unused]] const fs::path::valu
     WIN32_FIND_DATAW data{};
     std::wstring pattern = longPath(path);
     pattern += pattern.ends_with(L'\\') ? L"*" : L"\\*"; // a drive's root ends with its separator
-    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
         // An empty folder still lists "." and "..": no entry at all means no listing.
         return false;

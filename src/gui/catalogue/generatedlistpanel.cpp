@@ -5,6 +5,7 @@
 #include "core/catalogue/listfilter.h"
 #include "gui/catalogue/cataloguemodel.h"
 #include "gui/catalogue/listfilterbar.h"
+#include "gui/shell/fixedfont.h"
 #include "gui/shell/twips.h"
 
 #include <QAbstractListModel>
@@ -84,7 +85,7 @@ GeneratedListPanel::GeneratedListPanel(CatalogueModel *model, QWidget *parent)
     m_list2 = new QListView(this);
     m_list2->setObjectName(QStringLiteral("List2"));
     m_list2->setGeometry(twipsRect(75, 240, 8700, 1635));
-    m_list2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list2->setFont(fixedWidthFont());
     m_list2->setToolTip(QStringLiteral("Double Click to open aircraft.cfg"));
     m_list2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list2->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -10,6 +10,7 @@
 #include "core/platform/nativepath.h"
 #include "core/platform/parallel.h"
 #include "core/platform/regularfile.h"
+#include "gui/shell/fixedfont.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/twips.h"
 
@@ -67,7 +68,7 @@ InspectionPane::InspectionPane(Launcher *launcher, AircraftDirectory aircraftDir
 {
     setObjectName(QStringLiteral("inspectionPane"));
     setGeometry(twipsRect(0, TopTwips, 8895, 4095));
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = fixedWidthFont();
 
     m_img1 = new QLabel(this);
     m_img1->setObjectName(QStringLiteral("img1"));

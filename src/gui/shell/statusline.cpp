@@ -61,7 +61,8 @@ void StatusLine::setDirectory(const QString &path)
 
 void StatusLine::setTarget(const QString &path, const QString &note)
 {
-    m_label3->setText(QStringLiteral("Target: ") + QDir::toNativeSeparators(path) + (note.isEmpty() ? QString() : u" (" + note + u')'));
+    m_label3->setText(QStringLiteral("Target: ") + QDir::toNativeSeparators(path)
+                      + (note.isEmpty() ? QString() : u" (" + note + u')'));
     m_targetText = m_label3->text();
 }
 
