@@ -11,24 +11,20 @@ namespace hangardeck::gui {
 
 bool Launcher::openFile(const QString &path)
 {
-    if (start(path)) {
-        return true;
-    }
-    if (m_onFailure) {
-        m_onFailure(path);
-    }
-    return false;
+    return started(start(path), path);
 }
 
 bool Launcher::openTextFile(const QString &path)
 {
-    if (startText(path)) {
-        return true;
-    }
-    if (m_onFailure) {
+    return started(startText(path), path);
+}
+
+bool Launcher::started(bool ok, const QString &path) const
+{
+    if (!ok && m_onFailure) {
         m_onFailure(path);
     }
-    return false;
+    return ok;
 }
 
 QString notepadArguments(const QString &path)

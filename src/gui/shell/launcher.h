@@ -34,6 +34,9 @@ protected:
     virtual bool startText(const QString &path) { return start(path); }
 
 private:
+    // Tells the failure handler of a file no program was started for.
+    bool started(bool ok, const QString &path) const;
+
     std::function<void(const QString &path)> m_onFailure;
 };
 
