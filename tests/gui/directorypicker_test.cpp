@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "guitestsupport.h"
 
+#include "core/platform/drives.h"
 #include "gui/finder/directorypickerpanel.h"
 
 using namespace hangardeck::testsupport;
@@ -89,7 +90,7 @@ private Q_SLOTS:
     void labelsAndDrives_followEveryPathChange()
     {
         SKIP_ON_WINDOWS("the drives are letters there (windows_test), and no name holds '<'");
-        const QStringList roots = hangardeck::gui::DirectoryPickerPanel::driveRoots();
+        const QStringList roots = hangardeck::core::driveRoots();
         QCOMPARE(roots.first(), "/");
         QCOMPARE(roots.size(), QSet<QString>(roots.begin(), roots.end()).size()); // each once
 

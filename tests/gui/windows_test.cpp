@@ -8,9 +8,9 @@
 #include "core/catalogue/cataloguescanner.h"
 #include "core/finder/directorysearch.h"
 #include "core/inspection/picturewalk.h"
+#include "core/platform/drives.h"
 #include "core/platform/folderhandle.h"
 #include "core/settings/settingsfile.h"
-#include "gui/finder/directorypickerpanel.h"
 #include "gui/finder/findwindow.h"
 
 #include <windows.h>
@@ -53,12 +53,12 @@ private Q_SLOTS:
     // keeps its drive whatever the letter case of its path.
     void drives_areLettersAndTheSearchStartsOnC()
     {
-        const QStringList roots = gui::DirectoryPickerPanel::driveRoots();
+        const QStringList roots = core::driveRoots();
         QVERIFY2(roots.contains("C:\\"), qPrintable(roots.join(' ')));
         for (const QString &root : roots) {
             QVERIFY2(QRegularExpression("^[A-Z]:\\\\$").match(root).hasMatch(), qPrintable(root));
         }
-        QCOMPARE(gui::DirectoryPickerPanel::driveIndexOf(roots, "c:\\windows\\system32"), roots.indexOf("C:\\"));
+        QCOMPARE(core::driveIndexOf(roots, "c:\\windows\\system32"), roots.indexOf("C:\\"));
 
         gui::FindWindow find;
         QCOMPARE(find.findChild<gui::DirectoryListBox *>("Dir1")->path(), QString("C:\\"));
@@ -156,7 +156,7 @@ private Q_SLOTS:
     // run's aircraft directory is the simulator's own.
     void notepadAndDefaults_areWindowsOwn()
     {
-        QCOMPARE(gui::notepadArguments("C:/Program Files/My Planes/aircraft.cfg"),
+        QCOMPARE(core::notepadArguments("C:/Program Files/My Planes/aircraft.cfg"),
                  QString("\"C:\\Program Files\\My Planes\\aircraft.cfg\""));
         QCOMPARE(core::simulatorAircraftDirectory(),
                  QString("C:\\Program Files\\Microsoft Games\\Flight Simulator 9\\Aircraft\\"));

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -125,6 +126,24 @@ void useBinaryStandardStreams()
 #ifdef Q_OS_WIN
     (void)::_setmode(::_fileno(stdout), _O_BINARY);
     (void)::_setmode(::_fileno(stderr), _O_BINARY);
+#endif
+}
+
+QString notepadArguments(const QString &path)
+{
+    return u'"' + QDir::toNativeSeparators(path) + u'"';
+}
+
+bool startNotepad([[maybe_unused]] const QString &path)
+{
+#ifdef Q_OS_WIN
+    // The command line as given: Qt would quote the argument its own way.
+    QProcess notepad;
+    notepad.setProgram(QStringLiteral("notepad.exe"));
+    notepad.setNativeArguments(notepadArguments(path));
+    return notepad.startDetached();
+#else
+    return false;
 #endif
 }
 

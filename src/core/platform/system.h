@@ -37,17 +37,25 @@ bool hasGraphicalSession();
 // default Wine prefix elsewhere. Ends with a separator.
 QString simulatorAircraftDirectory();
 
-// Where the search for an aircraft directory starts: "C:\\" on Windows; elsewhere the home
+// Where the search for an aircraft directory starts: "C:\" on Windows; elsewhere the home
 // folder, where Wine keeps its drive_c.
 QString searchStartFolder();
 
 // The user's own folder for the settings and the saved list when the program's folder cannot
-// be written: %APPDATA%\\hangardeck on Windows, the desktop's configuration folder elsewhere.
+// be written: %APPDATA%\hangardeck on Windows, the desktop's configuration folder elsewhere.
 QString userConfigFolder();
 
 // Makes stdout and stderr write bytes as given: on Windows, text mode would turn each "\n"
 // into CR LF, and the output would differ from every other system's.
 void useBinaryStandardStreams();
+
+// Starts Notepad on a text file, returning at once; false when it could not be started.
+// Windows only: elsewhere nothing is started.
+bool startNotepad(const QString &path);
+
+// Notepad's arguments for a file: its path with backslashes, in quotes, so that a folder with
+// blanks in its name opens.
+QString notepadArguments(const QString &path);
 
 } // namespace hangardeck::core
 

@@ -2,16 +2,15 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "gui/finder/directorypickerpanel.h"
 
+#include "core/platform/drives.h"
 #include "gui/finder/directorylistbox.h"
 #include "gui/shell/twips.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStorageInfo>
 
 namespace hangardeck::gui {
 
@@ -21,7 +20,7 @@ DirectoryPickerPanel::DirectoryPickerPanel(QWidget *parent)
     m_drive1 = new QComboBox(this);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
     m_drive1->setGeometry(twipsRect(120, 120, 2535, 315));
-    m_drive1->addItems(driveRoots());
+    m_drive1->addItems(core::driveRoots());
 
     m_dir1 = new DirectoryListBox(this);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
@@ -73,54 +72,6 @@ void DirectoryPickerPanel::showSubfolders(std::vector<core::DirectoryEntry> subf
     m_dir1->showSubfolders(std::move(subfolders));
 }
 
-QStringList DirectoryPickerPanel::driveRoots()
-{
-#ifdef Q_OS_WIN
-    // The drive letters, as a folder path shows them: "C:\".
-    QStringList roots;
-    const QFileInfoList drives = QDir::drives();
-    for (const QFileInfo &drive : drives) {
-        roots.append(QDir::toNativeSeparators(drive.absoluteFilePath()));
-    }
-    return roots;
-#else
-    QStringList roots{QStringLiteral("/")};
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &volume : volumes) {
-        const QString root = volume.rootPath();
-        if (volume.isValid() && volume.isReady() && !root.isEmpty() && !roots.contains(root)) {
-            roots.append(root);
-        }
-    }
-    return roots;
-#endif
-}
-
-int DirectoryPickerPanel::driveIndexOf(const QStringList &roots, const QString &path)
-{
-    // Drive letters and their folders compare without letter case, as Windows names them.
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
-#endif
-    const auto withSeparator = [](const QString &text) {
-        const QString slashed = QDir::fromNativeSeparators(text);
-        return slashed.endsWith(u'/') ? slashed : slashed + u'/';
-    };
-    const QString probe = withSeparator(path);
-    int best = -1;
-    qsizetype bestLength = -1;
-    for (qsizetype i = 0; i < roots.size(); ++i) {
-        const QString root = withSeparator(roots[i]);
-        if (probe.startsWith(root, Case) && root.size() > bestLength) {
-            best = int(i);
-            bestLength = root.size();
-        }
-    }
-    return best;
-}
-
 void DirectoryPickerPanel::onDriveChosen(int index)
 {
     // A drive that cannot be opened leaves the folder list and both labels as they were.
@@ -144,7 +95,7 @@ void DirectoryPickerPanel::showDriveOf(const QString &path)
     for (int i = 0; i < m_drive1->count(); ++i) {
         roots.append(m_drive1->itemText(i));
     }
-    const int best = driveIndexOf(roots, path);
+    const int best = core::driveIndexOf(roots, path);
     if (best >= 0) {
         const QSignalBlocker blocker(m_drive1);
         m_drive1->setCurrentIndex(best);

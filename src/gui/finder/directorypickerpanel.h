@@ -40,12 +40,6 @@ public:
     // Dir1 shows the sub-folders of its path as the caller has just listed them.
     void showSubfolders(std::vector<core::DirectoryEntry> subfolders);
 
-    // The roots the drive list offers: the drives on Windows ("C:\\"); elsewhere "/" first,
-    // then every mounted volume that is valid and ready, each once.
-    static QStringList driveRoots();
-    // The root among roots that holds path, the longest when several do; -1 when none does.
-    static int driveIndexOf(const QStringList &roots, const QString &path);
-
 Q_SIGNALS:
     // Dir1's path changed: opened by the user, a drive chosen, or set from code.
     void directoryChanged(const QString &path);

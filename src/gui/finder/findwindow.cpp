@@ -4,6 +4,7 @@
 
 #include "core/finder/directorysearch.h"
 #include "core/finder/prefixsearch.h"
+#include "core/platform/drives.h"
 #include "core/platform/nativepath.h"
 #include "core/platform/system.h"
 #include "gui/finder/directorylistbox.h"
@@ -66,7 +67,8 @@ FindWindow::FindWindow(QWidget *parent)
     m_drive1 = new QComboBox(this);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
     m_drive1->setGeometry(twipsRect(0, 0, 2895, 315));
-    m_drive1->addItems(DirectoryPickerPanel::driveRoots());
+    const QStringList roots = core::driveRoots();
+    m_drive1->addItems(roots);
 
     m_dir1 = new DirectoryListBox(this);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
@@ -107,7 +109,7 @@ FindWindow::FindWindow(QWidget *parent)
     m_list1->setGeometry(twipsRect(0, 2280, 8055, 2205));
 
     // Keep the drive list on the volume that holds the folder list's path.
-    m_drive1->setCurrentIndex(DirectoryPickerPanel::driveIndexOf(DirectoryPickerPanel::driveRoots(), m_dir1->path()));
+    m_drive1->setCurrentIndex(core::driveIndexOf(roots, m_dir1->path()));
     connect(m_drive1, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_dir1->setPath(m_drive1->itemText(index)); });
     connect(m_search, &QPushButton::clicked, this, &FindWindow::search);

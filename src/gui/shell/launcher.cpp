@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 HANGARDECK developers
 #include "gui/shell/launcher.h"
 
+#include "core/platform/system.h"
+
 #include <QDesktopServices>
-#include <QDir>
-#include <QProcess>
 #include <QUrl>
 
 namespace hangardeck::gui {
@@ -27,19 +27,10 @@ bool Launcher::started(bool ok, const QString &path) const
     return ok;
 }
 
-QString notepadArguments(const QString &path)
-{
-    return u'"' + QDir::toNativeSeparators(path) + u'"';
-}
-
 #ifdef Q_OS_WIN
 bool DesktopLauncher::startText(const QString &path)
 {
-    // The command line as given: Qt would quote the argument its own way.
-    QProcess notepad;
-    notepad.setProgram(QStringLiteral("notepad.exe"));
-    notepad.setNativeArguments(notepadArguments(path));
-    return notepad.startDetached();
+    return core::startNotepad(path);
 }
 #endif
 

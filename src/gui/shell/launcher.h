@@ -51,10 +51,6 @@ protected:
 #endif
 };
 
-// Notepad's arguments for a file: its path with backslashes, in quotes, so that a folder with
-// blanks in its name opens.
-QString notepadArguments(const QString &path);
-
 } // namespace hangardeck::gui
 
 #endif
