@@ -57,30 +57,45 @@ private:
     std::thread m_thread; // last: it starts once everything it uses is there
 };
 
-// Wakes the threads waiting for a change that a condition tells. Atomics' own wait and notify
-// are not used: where they have no futex to sit on (Windows' libstdc++ 12), a wake-up can be
-// lost and the wait last forever.
+// Wakes the threads waiting for a change that a condition tells. On Linux an atomic's wait and
+// notify sit on a futex and cost next to nothing. Elsewhere (Windows' libstdc++ 12) such a
+// wake-up can be lost and the wait last forever, so a mutex and a condition variable carry it.
 class WakeUp final
 {
 public:
-    // Call after the change is made: taking the mutex orders the wake-up after any waiter's
-    // test of the condition.
+    // Call after the change is made.
     void notify()
     {
+#ifdef __linux__
+        m_changes.fetch_add(1);
+        m_changes.notify_all();
+#else
         {
-            const std::lock_guard lock(m_mutex);
+            const std::lock_guard lock(m_mutex); // orders the wake-up after a waiter's test
         }
         m_changed.notify_all();
+#endif
     }
     template <typename Condition> void waitUntil(Condition &&condition)
     {
+#ifdef __linux__
+        // A change made after the count was read changes the count: the wait ends at once.
+        for (unsigned seen = m_changes.load(); !condition(); seen = m_changes.load()) {
+            m_changes.wait(seen);
+        }
+#else
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, condition);
+#endif
     }
 
 private:
+#ifdef __linux__
+    std::atomic<unsigned> m_changes{0};
+#else
     std::mutex m_mutex;
     std::condition_variable m_changed;
+#endif
 };
 
 // Produces a result for each index from 0 to count - 1 on up to `threads` threads, this one
